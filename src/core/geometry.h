@@ -1,0 +1,68 @@
+#pragma once
+// Screen geometry shared by every room. Rectangles follow the Win32 convention: right and bottom
+// are exclusive, so width = right - left. Coordinates are 32-bit like Win32's; anything that adds,
+// subtracts or multiplies them goes through the 64-bit helpers below and is clamped back.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace core {
+
+struct Point {
+  int32_t x = 0;
+  int32_t y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Size {
+  int32_t width = 0;
+  int32_t height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+// Clamps a 64-bit intermediate result into the 32-bit coordinate range.
+constexpr int32_t clampToInt32(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+struct Rect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+
+  constexpr int64_t width() const { return int64_t{right} - left; }
+  constexpr int64_t height() const { return int64_t{bottom} - top; }
+  constexpr bool empty() const { return width() <= 0 || height() <= 0; }
+  constexpr Rect offset(int64_t dx, int64_t dy) const {
+    return {clampToInt32(left + dx), clampToInt32(top + dy), clampToInt32(right + dx),
+            clampToInt32(bottom + dy)};
+  }
+  constexpr bool contains(Point p) const {
+    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+  }
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// Area of the overlap of two rectangles, 0 when they do not meet.
+constexpr int64_t intersectionArea(const Rect& a, const Rect& b) {
+  const int64_t w = int64_t{std::min(a.right, b.right)} - std::max(a.left, b.left);
+  const int64_t h = int64_t{std::min(a.bottom, b.bottom)} - std::max(a.top, b.top);
+  return (w > 0 && h > 0) ? w * h : 0;
+}
+
+// A forced window size as it crosses process boundaries: width in the low 16 bits, height in the
+// high 16 bits; 0 means none.
+using PackedSize = uint32_t;
+inline constexpr PackedSize kNoForcedSize = 0;
+// The answer to a hook library's size question while the program is ending.
+inline constexpr PackedSize kStopTracking = 0xFFFFFFFFu;
+
+constexpr PackedSize packSize(uint32_t width, uint32_t height) {
+  return (width & 0xFFFFu) | ((height & 0xFFFFu) << 16);
+}
+constexpr uint32_t packedWidth(PackedSize s) { return s & 0xFFFFu; }
+constexpr uint32_t packedHeight(PackedSize s) { return s >> 16; }
+
+}  // namespace core

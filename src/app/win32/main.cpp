@@ -1,0 +1,50 @@
+// Tavelmoor: start-up, the single instance, and the end of the program.
+#include <windows.h>
+#include <objbase.h>
+
+#include <cstdlib>
+
+#include "app/startup_decisions.h"
+#include "app/win32/platform_setup.h"
+#include "core/private_messages.h"
+#include "scroller/win32/tavelmoor_form.h"
+#include "toolkit/application.h"
+
+namespace {
+HMODULE DwmLibrary = nullptr;
+HWND PrevInstanceWnd = nullptr;
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The virtual-desktop manager needs a single-threaded apartment on the GUI thread.
+  const HRESULT com = CoInitialize(nullptr);
+  app::ReadWindowsVersion();
+  DwmLibrary = app::BindDesktopWindowManager();
+
+  // Hidden panels count too: a running instance usually sits in the notification area.
+  PrevInstanceWnd = FindWindowExA(nullptr, nullptr, ident::ControlPanelClass, ident::ControlPanelTitle);
+
+  {
+    tk::TApplication application;
+    application.SetTitle(ident::ApplicationTitle);
+    switch (app::DecideRole(__argc - 1, PrevInstanceWnd != nullptr)) {
+      case app::StartupRole::ExitMessenger:
+        if (PrevInstanceWnd) PostMessageA(PrevInstanceWnd, msg::WM_INSTANCE_EXIT, 0, 0);
+        Sleep(100);
+        application.Terminate();
+        break;
+      case app::StartupRole::ShowMessenger:
+        PostMessageA(PrevInstanceWnd, msg::WM_INSTANCE_SHOW, 0, 0);
+        application.Terminate();
+        break;
+      case app::StartupRole::RunningInstance:
+        application.CreateForm(scroller::TavelmoorForm);
+        break;
+    }
+    application.Run();
+  }
+
+  if (SUCCEEDED(com)) CoUninitialize();
+  if (DwmLibrary) FreeLibrary(DwmLibrary);
+  return 0;
+}

@@ -1,0 +1,53 @@
+#include "scroller/win32/hook_library_host.h"
+
+namespace scroller {
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return {};
+  std::string folder(path, n);
+  const size_t slash = folder.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+bool HookLibraryHost::Load(const std::string& fileName) {
+  // By full path: the library search order would also take a file from the current directory.
+  const std::string folder = ProgramFolder();
+  if (folder.empty()) return false;
+  HookLibrary = LoadLibraryA((folder + fileName).c_str());
+  if (!HookLibrary) return false;
+  SetHookCBT = reinterpret_cast<SetHookCBTProc>(reinterpret_cast<void*>(GetProcAddress(HookLibrary, "SetHookCBT")));
+  UnHookCBT = reinterpret_cast<UnHookCBTProc>(reinterpret_cast<void*>(GetProcAddress(HookLibrary, "UnHookCBT")));
+  return true;
+}
+
+void HookLibraryHost::SetHook() {
+  if (hookHandle_ || !HookLibrary || !SetHookCBT) return;
+  hookHandle_ = SetHookCBT();
+}
+
+void HookLibraryHost::Release() {
+  if (hookHandle_ && UnHookCBT) UnHookCBT();
+  hookHandle_ = nullptr;
+  if (HookLibrary) {
+    FreeLibrary(HookLibrary);
+    HookLibrary = nullptr;
+    SetHookCBT = nullptr;
+    UnHookCBT = nullptr;
+  }
+}
+
+bool DetectWow64() {
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  if (!kernel) return false;
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
+  if (!isWow64Process) return false;
+  BOOL flag = FALSE;
+  if (!isWow64Process(GetCurrentProcess(), &flag)) return false;
+  return flag != FALSE;
+}
+
+}  // namespace scroller

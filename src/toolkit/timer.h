@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace tk {
+
+// A periodic timer on the GUI thread. Changing Interval while enabled restarts the period.
+class TTimer {
+ public:
+  TTimer();
+  ~TTimer();
+  TTimer(const TTimer&) = delete;
+  TTimer& operator=(const TTimer&) = delete;
+
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+  void SetInterval(UINT milliseconds);
+  UINT Interval() const { return interval_; }
+  int Tag = 0;
+  std::function<void()> OnTimer;
+
+  void Fire();
+
+ private:
+  void Arm();
+
+  UINT_PTR id_ = 0;
+  UINT interval_ = 1000;
+  bool enabled_ = false;
+};
+
+}  // namespace tk

@@ -1,0 +1,44 @@
+#pragma once
+// Starting the real Tavelmoor.exe for a scenario and finding what it shows.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win_support/process_helpers.h"
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// The control panel of whichever instance runs, or null.
+HWND FindControlPanel();
+// The hidden application window of the process (it receives the tray menu's commands).
+HWND FindApplicationWindow(DWORD pid);
+// Top-level windows of the process that are visible.
+std::vector<HWND> VisibleWindowsOf(DWORD pid);
+// The texts a dialog shows: its own title and the texts of its child windows.
+std::string DialogText(HWND dialog);
+// A visible dialog of the process (class "#32770") whose texts contain `text`.
+HWND FindDialogWithText(DWORD pid, const std::string& text);
+// Presses a dialog's button by its command identifier (IDOK, IDYES, IDCANCEL, ...).
+void PressDialogButton(HWND dialog, int id);
+
+// Ends every running instance (politely first) so that a scenario starts on a clean desktop.
+void EndAllInstances();
+
+// A running Tavelmoor.exe, ended when the guard goes.
+class Tavelmoor {
+ public:
+  // Starts the program from `folder` (the output folder by default) with the given parameters.
+  bool Start(const std::string& parameters = {}, const std::string& folder = {});
+  // Waits until the control panel of this process exists.
+  HWND WaitForPanel(std::chrono::milliseconds timeout = 10s);
+  tvmtest::ProcessGuard& Process() { return process_; }
+  DWORD Id() const { return process_.Id(); }
+
+ private:
+  tvmtest::ProcessGuard process_;
+};
+
+}  // namespace e2e

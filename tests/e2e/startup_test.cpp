@@ -19,6 +19,21 @@ using tvmtest::WaitUntil;
 constexpr UINT kTrayExitCommand = 1002;  // second item of the tray menu
 constexpr const char* kExitQuestion = "Are you sure you want to exit?";
 
+// The program alone in a folder of its own, without the hook library beside it.
+std::string LonelyProgramFolder() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "tvm-nodll-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  EXPECT_TRUE(CopyFileA(tvmtest::BinFile("Tavelmoor.exe").c_str(), (folder + "\\Tavelmoor.exe").c_str(), FALSE));
+  return folder;
+}
+
+void RemoveLonelyProgramFolder(const std::string& folder) {
+  DeleteFileA((folder + "\\Tavelmoor.exe").c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 class Startup : public ::testing::Test {
  protected:
   void SetUp() override { e2e::EndAllInstances(); }
@@ -107,12 +122,7 @@ TEST_F(Startup, AStartWithAParameterAndNoInstanceEndsAtOnce) {
 }
 
 TEST_F(Startup, AMissingHookLibraryIsReportedAndTheProgramGoesOn) {
-  // The program alone in a folder of its own, without the hook library beside it.
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "tvm-nodll-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  ASSERT_TRUE(CopyFileA(tvmtest::BinFile("Tavelmoor.exe").c_str(), (folder + "\\Tavelmoor.exe").c_str(), FALSE));
+  const std::string folder = LonelyProgramFolder();
 
   Tavelmoor program;
   ASSERT_TRUE(program.Start({}, folder));
@@ -132,8 +142,32 @@ TEST_F(Startup, AMissingHookLibraryIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(handle, 0u);
 
   program.Process().Reset();
-  DeleteFileA((folder + "\\Tavelmoor.exe").c_str());
-  RemoveDirectoryA(folder.c_str());
+  RemoveLonelyProgramFolder(folder);
+}
+
+TEST_F(Startup, AnExitRequestedWhileStartingIsHonouredOnceStarted) {
+  // The start-up message box pumps messages while the panel is already findable.
+  const std::string folder = LonelyProgramFolder();
+  Tavelmoor program;
+  ASSERT_TRUE(program.Start({}, folder));
+  HWND message = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    message = e2e::FindDialogWithText(program.Id(), "Tavelmoor.dll is missing, please reinstall!");
+    return message != nullptr;
+  }, 10s));
+  HWND panel = program.WaitForPanel(1s);
+  ASSERT_NE(panel, nullptr);
+  DWORD_PTR answer = 1;
+  ASSERT_TRUE(SendMessageTimeoutA(panel, msg::WM_HOOK_GET_HANDLE, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer));
+  EXPECT_EQ(answer, 0u) << "private messages are answered 0 until the panel is created";
+  PostMessageA(panel, msg::WM_INSTANCE_EXIT, 0, 0);
+  Sleep(200);
+  EXPECT_TRUE(program.Process().Running()) << "ended in the middle of its creation";
+  e2e::PressDialogButton(message, IDOK);
+  const auto code = program.Process().WaitForExit(15s);
+  ASSERT_TRUE(code.has_value()) << "the exit request was lost";
+  EXPECT_EQ(*code, 0u);
+  RemoveLonelyProgramFolder(folder);
 }
 
 TEST_F(Startup, TheHookIsSetAtTheFirstShow) {

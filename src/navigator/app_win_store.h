@@ -1,0 +1,95 @@
+#pragma once
+// The navigator's window entries, rebuilt by every scan: windows met again keep their entry,
+// new ones get one (and a remembered class size), vanished ones are freed at the next scan start.
+//
+// Re-entrancy: moving another application's window can run the control panel's window procedure
+// nested, which may ask ForcedSizeOf or call ForgetWindow in the middle of an update. A forgotten
+// entry is unlinked at once but freed only at the next BeginWindowScan, so a pointer taken before
+// a call-out stays valid memory until then; IsListed tells whether it is still an entry.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/geometry.h"
+#include "navigator/app_win.h"
+#include "navigator/remembered_sizes.h"
+#include "navigator/scroll_room.h"
+#include "navigator/visible_frame.h"
+
+namespace navigator {
+
+// What the store needs of the platform.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  virtual ScreenLayout Screen() = 0;
+  // GetAncestor(window, GA_ROOTOWNER).
+  virtual WindowHandle RootOwner(WindowHandle window) = 0;
+  // Gives the window's visible frame this place and size; may call back into the store.
+  virtual void MoveWindowVisible(WindowHandle window, const WindowBounds& visible) = 0;
+  // Frees an entry's screen-shot bitmap.
+  virtual void ReleaseShot(ShotHandle shot) = 0;
+};
+
+class AppWinStore {
+ public:
+  explicit AppWinStore(Desktop& desktop, WindowHandle controlPanel = 0);
+  ~AppWinStore();
+  AppWinStore(const AppWinStore&) = delete;
+  AppWinStore& operator=(const AppWinStore&) = delete;
+
+  void BeginWindowScan();
+  void UpdateWindowEntry(WindowHandle window, const std::string& caption,
+                         const std::string& winClass, const core::Rect& rect, bool isForeground,
+                         bool inMoveSize, IconHandle icon);
+
+  // Lookups search the entries met in the current scan only.
+  bool HasWindow(WindowHandle window) const;
+  core::PackedSize ForcedSizeOf(WindowHandle window) const;
+  void ForgetWindow(WindowHandle window);
+  tAppWin* ActiveEntryOrDefault() const;
+
+  // The current entries, top of the Z order first. Callers that call out to other windows while
+  // walking them iterate this copy and check IsListed after every call-out.
+  std::vector<tAppWin*> EntriesSnapshot() const;
+  std::size_t EntryCount() const { return entries_.size(); }
+  tAppWin* EntryAt(std::size_t i) const { return entries_.at(i).get(); }
+  std::size_t OldEntryCount() const { return oldEntries_.size(); }
+  bool IsListed(const tAppWin* entry) const;
+
+  tAppWin* ActiveEntry() const { return active_; }
+  void SetActiveEntry(tAppWin* entry) { active_ = entry; }
+  WindowHandle LastActiveWnd() const { return lastActiveWnd_; }
+  bool Changed() const { return changed_; }
+  void MarkChanged() { changed_ = true; }
+
+  ScrollRoom& Room() { return room_; }
+  const ScrollRoom& Room() const { return room_; }
+  DesktopLimits& Limits() { return limits_; }
+  RememberedSizes& Remembered() { return remembered_; }
+  const RememberedSizes& Remembered() const { return remembered_; }
+
+ private:
+  using Owned = std::unique_ptr<tAppWin>;
+  void Free(Owned& entry);
+  void NewEntry(WindowHandle window, const std::string& caption, const std::string& winClass,
+                const core::Rect& rect, bool isForeground, bool inMoveSize, IconHandle icon,
+                const core::Rect& area);
+  void KnownEntry(tAppWin* entry, const std::string& caption, const core::Rect& rect,
+                  bool isForeground, bool inMoveSize, IconHandle icon, const core::Rect& area);
+
+  Desktop& desktop_;
+  WindowHandle controlPanel_;
+  std::vector<Owned> entries_;
+  std::vector<Owned> oldEntries_;
+  std::vector<Owned> released_;  // forgotten, freed at the next scan start
+  tAppWin* active_ = nullptr;
+  WindowHandle lastActiveWnd_ = 0;
+  bool changed_ = false;
+  ScrollRoom room_;
+  DesktopLimits limits_;
+  RememberedSizes remembered_;
+};
+
+}  // namespace navigator

@@ -1,0 +1,137 @@
+// The control panel as the toolkit builds it from its description: every control inside its
+// parent, no two siblings overlapping, at 96 DPI here. Also leaves a picture of each tab in
+// build/win32/screenshots for a person to look at.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/control_panel_form.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+#include "toolkit/page_control.h"
+#include "win_support/process_helpers.h"
+
+namespace {
+
+struct PanelForm : tk::TForm {
+  PanelForm() : tk::TForm(forms::ControlPanelForm()) {}
+};
+
+struct Child {
+  HWND hwnd;
+  RECT rect;  // in the parent's client coordinates
+  std::string text;
+};
+
+std::vector<Child> VisibleChildrenOf(HWND parent) {
+  std::vector<Child> out;
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
+    RECT r{};
+    GetWindowRect(c, &r);
+    char cls[32] = {};
+    GetClassNameA(c, cls, sizeof cls);
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    // A combo box's window reaches down over its dropped list; the user sees the closed box.
+    if (lstrcmpiA(cls, "ComboBox") == 0 && GetComboBoxInfo(c, &combo)) {
+      RECT frame{};
+      GetClientRect(c, &frame);
+      r.bottom = r.top + combo.rcButton.bottom + (r.bottom - r.top - frame.bottom) / 2 + 1;
+    }
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    char text[256] = {};
+    GetWindowTextA(c, text, sizeof text);
+    out.push_back({c, r, text});
+  }
+  return out;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+void SaveBitmap(HDC source, const RECT& area, const std::string& path) {
+  const int w = area.right - area.left;
+  const int h = area.bottom - area.top;
+  HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;  // no alpha channel for viewers to misread
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, source, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * h);
+  if (FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(&file, sizeof file, 1, f);
+    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
+    std::fwrite(bits, stride, static_cast<size_t>(h), f);
+    std::fclose(f);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+class ControlPanelLayout : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    application = std::make_unique<tk::TApplication>();
+    application->CreateForm(form);
+  }
+  void TearDown() override { application.reset(); }
+  std::unique_ptr<tk::TApplication> application;
+  PanelForm* form = nullptr;
+};
+
+TEST_P(ControlPanelLayout, ControlsFitTheirSheetAndNeverOverlap) {
+  auto& pages = form->Get<tk::TPageControl>("PageControl1");
+  pages.SetTabIndex(GetParam());
+  form->Show();
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  tvmtest::WaitUntil([] { return false; }, std::chrono::milliseconds(300));
+  GdiFlush();
+  HWND sheet = pages.ActivePage()->Handle();
+  RECT area{};
+  GetClientRect(sheet, &area);
+  const auto children = VisibleChildrenOf(sheet);
+  for (size_t i = 0; i < children.size(); ++i) {
+    const Child& a = children[i];
+    EXPECT_TRUE(a.rect.left >= 0 && a.rect.top >= 0 && a.rect.right <= area.right && a.rect.bottom <= area.bottom)
+        << "\"" << a.text << "\" leaves its sheet: " << a.rect.left << "," << a.rect.top << " - " << a.rect.right
+        << "," << a.rect.bottom << " in " << area.right << "x" << area.bottom;
+    for (size_t j = i + 1; j < children.size(); ++j) {
+      EXPECT_FALSE(Overlap(a.rect, children[j].rect)) << "\"" << a.text << "\" overlaps \"" << children[j].text << "\"";
+    }
+  }
+
+#ifdef TVM_SCREENSHOT_DIR
+  CreateDirectoryA(tvmtest::WindowsPathOf(TVM_SCREENSHOT_DIR).c_str(), nullptr);
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  HDC screen = GetDC(nullptr);
+  const char* names[] = {"options", "help", "scrolling-windows"};
+  SaveBitmap(screen, window,
+             tvmtest::WindowsPathOf(TVM_SCREENSHOT_DIR) + "\\control-panel-" + names[GetParam()] + ".bmp");
+  ReleaseDC(nullptr, screen);
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabs, ControlPanelLayout, ::testing::Values(0, 1, 2),
+                         [](const auto& info) { return std::string(info.param == 0 ? "Options" : info.param == 1 ? "Help" : "ScrollingWindows"); });
+
+}  // namespace

@@ -1,0 +1,92 @@
+#include "support/test_windows.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+namespace {
+
+std::string UniqueName(const char* what) {
+  static std::atomic<unsigned> counter{0};
+  return std::string("tvm-") + what + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+         std::to_string(++counter);
+}
+
+std::string TempFile(const std::string& name) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  return std::string(temp) + name;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+std::string TestWindowsProgram() { return tvmtest::WindowsPathOf(TVM_E2E_PROGRAMS_DIR "/test_windows.exe"); }
+
+bool TestWindows::Start(const std::vector<WindowSpec>& windows, DWORD parent, std::chrono::milliseconds timeout) {
+  End();
+  error_.clear();
+  const std::string eventName = UniqueName("test-windows-end");
+  const std::string handlesFile = TempFile(UniqueName("test-windows") + ".txt");
+  endEvent_ = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+  std::string arguments =
+      "--parent " + std::to_string(parent) + " --end-event " + eventName + " --handles \"" + handlesFile + "\"";
+  for (const WindowSpec& w : windows) arguments += " " + tvmtw::EncodeWindowSpec(w);
+  if (!process_.Start(TestWindowsProgram(), arguments)) {
+    error_ = "cannot start " + TestWindowsProgram() + ", error " + std::to_string(process_.LastError());
+    return false;
+  }
+  if (!tvmtest::WaitUntil([&] { return Exists(handlesFile) || !process_.Running(); }, timeout) ||
+      !Exists(handlesFile)) {
+    error_ = process_.Running() ? "no windows in time" : "test_windows.exe ended without its windows";
+    process_.Terminate();
+    return false;
+  }
+  std::ifstream in(handlesFile);
+  std::string id, value;
+  while (in >> id && std::getline(in, value)) {
+    if (id == "error") {
+      error_ = "test_windows.exe: " + value;
+      break;
+    }
+    windows_[id] = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoul(value.c_str(), nullptr, 0)));
+  }
+  in.close();
+  DeleteFileA(handlesFile.c_str());
+  if (error_.empty() && windows_.size() != windows.size()) error_ = "handles missing from " + handlesFile;
+  if (!error_.empty()) {
+    End();
+    return false;
+  }
+  return true;
+}
+
+HWND TestWindows::Window(const std::string& id) const {
+  auto found = windows_.find(id);
+  return found == windows_.end() ? nullptr : found->second;
+}
+
+RECT TestWindows::RectOf(const std::string& id) const {
+  RECT r{};
+  GetWindowRect(Window(id), &r);
+  return r;
+}
+
+std::optional<DWORD> TestWindows::End(std::chrono::milliseconds timeout) {
+  std::optional<DWORD> code;
+  if (process_.Started()) {
+    if (endEvent_) SetEvent(endEvent_);
+    code = process_.WaitForExit(timeout);
+    process_.Reset();
+  }
+  if (endEvent_) CloseHandle(endEvent_);
+  endEvent_ = nullptr;
+  windows_.clear();
+  return code;
+}
+
+}  // namespace e2e

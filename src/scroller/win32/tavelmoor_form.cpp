@@ -7,6 +7,7 @@
 #include "toolkit/application.h"
 #include "toolkit/message_dialog.h"
 #include "toolkit/page_control.h"
+#include "toolkit/standard_controls.h"
 
 namespace scroller {
 
@@ -38,6 +39,7 @@ TTavelmoorForm::TTavelmoorForm() : tk::TForm(forms::ControlPanelForm()) {
   RefreshTimer.SetInterval(100);
   MoveTimer.SetInterval(60);
   CustomTimer.OnTimer = [this] { CustomTimerTimer(); };
+  BindOptionHandlers();
 
   ExitAction.Caption = "E&xit";
   ExitAction.OnExecute = [this] { ExitActionExecute(); };
@@ -82,6 +84,8 @@ void TTavelmoorForm::FormCreate() {
   NavRefreshCountdown = 10;
   UserClick = false;
   Get<tk::TPageControl>("PageControl1").SetTabIndex(1);
+  LoadSettings();
+  CopyOptionFields();
 
   LastX = -123456;
   RawInputSize = 40;
@@ -107,6 +111,8 @@ void TTavelmoorForm::FormCreate() {
   RefreshTimer.SetEnabled(true);
   MoveTimer.SetEnabled(true);
   UserClick = true;
+  Get<tk::TComboBox>("ComboBoxHelp").SetItemIndex(0);
+  ComboBoxHelpChange();
   Sleep(100);
 
   creationFinished_ = true;
@@ -124,7 +130,7 @@ void TTavelmoorForm::FormShow() {
   ShownOnce = true;
 }
 
-void TTavelmoorForm::FormHide() {}
+void TTavelmoorForm::FormHide() { SaveSettings(); }
 
 void TTavelmoorForm::FormCloseQuery(bool& canClose) {
   canClose = true;

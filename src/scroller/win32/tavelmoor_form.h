@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "scroller/settings_codec.h"
 #include "scroller/win32/hook_library_host.h"
 #include "toolkit/action.h"
 #include "toolkit/form.h"
@@ -25,6 +26,37 @@ class TTavelmoorForm final : public tk::TForm {
   bool Closing = false;    // the program's end has been requested
   bool ShownOnce = false;  // the first show has run
   bool UserClick = false;  // false while the program itself sets controls
+
+  // The option fields: the engine and the navigator read these, never the controls. Each
+  // control's handler copies into its field.
+  int32_t ScrollSpeed = 6;
+  int32_t Sticky = 8;
+  int32_t DoXMove = 0;  // 0 or 1
+  int32_t DoYMove = 0;  // 0 or 1
+  bool SuperMode = false;
+  bool UseKeys = false;
+  bool MenuMode = false;
+  bool DoLimit = false;
+  bool ShowGlyphs = false;
+  bool AutoArrange = false;
+  bool BorderScroll = false;
+  bool SmallScreen = false;
+  bool AutoScroll = false;
+  bool AutoCenter = false;
+  bool UseShift = false;
+
+  // Stored with the options.
+  std::string BackgroundFile;
+  bool UseBackground = false;
+  bool Load64AtShow = false;
+  bool ScrollLockChecked = false;  // the tray menu's Scroll Lock item
+  int32_t LimitX = 0;
+  int32_t LimitY = 0;
+  std::vector<RememberedSize> RememberedSizes;
+
+  // Registry: read once at creation, written at every hide while SettingsChanged is set.
+  void LoadSettings();
+  void SaveSettings();
 
   // Engine start values (the engine's own state lives with its parts).
   int MinMonitorWidth = 16000;
@@ -78,6 +110,12 @@ class TTavelmoorForm final : public tk::TForm {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Option controls.
+  void BindOptionHandlers();
+  void CopyOptionFields();
+  void ApplyStoredSettings(const StoredSettings& stored);
+  void ComboBoxHelpChange();
+
   void RequestEnd();
   void MeasureMonitors();
   LRESULT HandlePrivateMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
@@ -86,6 +124,13 @@ class TTavelmoorForm final : public tk::TForm {
   bool exitRequestedDuringCreation_ = false;
   bool shutDownStarted_ = false;
 };
+
+// An option changed since the last save.
+extern bool SettingsChanged;
+// +1 or -1: multiplies the mouse-driven and border steps.
+extern int32_t ReverseFactor;
+// The 64-bit loader's file name, known only when the machine-wide key exists.
+extern std::string LoaderFileName;
 
 // The control panel, like the forms' unit-level variables.
 extern TTavelmoorForm* TavelmoorForm;

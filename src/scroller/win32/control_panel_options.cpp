@@ -1,0 +1,100 @@
+// The Options and Help tabs: each option control's handler copies the control into its field and
+// marks the options changed.
+#include "forms/help_texts.h"
+#include "scroller/win32/tavelmoor_form.h"
+#include "toolkit/standard_controls.h"
+#include "toolkit/track_bar.h"
+
+namespace scroller {
+
+bool SettingsChanged = false;
+int32_t ReverseFactor = 1;
+std::string LoaderFileName;
+
+void TTavelmoorForm::BindOptionHandlers() {
+  auto bar = [this](const char* name, std::function<void(int)> copy) {
+    auto& control = Get<tk::TTrackBar>(name);
+    control.OnChange = [&control, copy] {
+      copy(control.Position());
+      SettingsChanged = true;
+    };
+  };
+  bar("ScrollSpeedBar", [this](int p) { ScrollSpeed = p; });
+  bar("RefreshRateBar", [this](int p) { MoveTimer.SetInterval(p); });
+  bar("StickyTrackBar", [this](int p) { Sticky = p; });
+
+  auto box = [this](const char* name, bool& field) {
+    auto& control = Get<tk::TCheckBox>(name);
+    control.OnClick = [&control, &field] {
+      field = control.Checked();
+      SettingsChanged = true;
+    };
+  };
+  box("AutoScrollCheckBox", AutoScroll);
+  box("AutoCenterCheckBox", AutoCenter);
+  box("ShiftCheckBox", UseShift);
+  box("CaptureCheckBox", ShowGlyphs);
+  box("ArrangeCheckBox", AutoArrange);
+  box("InMenuCheckBox", MenuMode);
+  box("UseKeysCheckBox", UseKeys);
+  box("SuperCheckBox", SuperMode);
+  box("LimitCheckBox", DoLimit);
+  box("CheckBoxBorderScroll", BorderScroll);
+  box("CheckBoxSmallScreen", SmallScreen);
+
+  // The axes are factors of every step: a change is one only when the factor changes.
+  auto axis = [this](const char* name, int32_t& field) {
+    auto& control = Get<tk::TCheckBox>(name);
+    control.OnClick = [&control, &field] {
+      const int32_t value = control.Checked() ? 1 : 0;
+      if (value != field) SettingsChanged = true;
+      field = value;
+    };
+  };
+  axis("DoMoveXCheckBox", DoXMove);
+  axis("DoMoveYCheckBox", DoYMove);
+
+  auto& reverse = Get<tk::TCheckBox>("ReverseCheckBox");
+  reverse.OnClick = [&reverse] {
+    ReverseFactor = reverse.Checked() ? -1 : 1;
+    SettingsChanged = true;
+  };
+
+  // Only the chosen picture is kept; set from code while UserClick is clear, it marks nothing.
+  auto& background = Get<tk::TCheckBox>("BackgroundCheckBox");
+  background.OnClick = [this, &background] {
+    UseBackground = background.Checked() && !BackgroundFile.empty();
+    if (UserClick) SettingsChanged = true;
+  };
+
+  Get<tk::TComboBox>("ComboBoxHelp").OnChange = [this] { ComboBoxHelpChange(); };
+}
+
+void TTavelmoorForm::CopyOptionFields() {
+  auto checked = [this](const char* name) { return Get<tk::TCheckBox>(name).Checked(); };
+  MoveTimer.SetInterval(Get<tk::TTrackBar>("RefreshRateBar").Position());
+  ScrollSpeed = Get<tk::TTrackBar>("ScrollSpeedBar").Position();
+  SuperMode = checked("SuperCheckBox");
+  DoXMove = checked("DoMoveXCheckBox") ? 1 : 0;
+  DoYMove = checked("DoMoveYCheckBox") ? 1 : 0;
+  ReverseFactor = checked("ReverseCheckBox") ? -1 : 1;
+  UseKeys = checked("UseKeysCheckBox");
+  MenuMode = checked("InMenuCheckBox");
+  DoLimit = checked("LimitCheckBox");
+  ShowGlyphs = checked("CaptureCheckBox");
+  AutoArrange = checked("ArrangeCheckBox");
+  BorderScroll = checked("CheckBoxBorderScroll");
+  SmallScreen = checked("CheckBoxSmallScreen");
+  AutoScroll = checked("AutoScrollCheckBox");
+  AutoCenter = checked("AutoCenterCheckBox");
+  UseShift = checked("ShiftCheckBox");
+  Sticky = Get<tk::TTrackBar>("StickyTrackBar").Position();
+  UseBackground = checked("BackgroundCheckBox");
+}
+
+void TTavelmoorForm::ComboBoxHelpChange() {
+  const char* text = forms::HelpText(Get<tk::TComboBox>("ComboBoxHelp").ItemIndex());
+  if (text) Get<tk::TLabel>("LabelHelp").SetCaption(text);
+}
+
+}  // namespace scroller

@@ -1,0 +1,105 @@
+// The control panel's settings in the registry: read once into the controls at creation, so that
+// each control's handler runs as if the user had set it, and written back from the fields.
+#include "scroller/win32/registry_settings_store.h"
+#include "scroller/win32/tavelmoor_form.h"
+#include "toolkit/standard_controls.h"
+#include "toolkit/track_bar.h"
+
+namespace scroller {
+
+void TTavelmoorForm::LoadSettings() {
+  RegistrySettingsStore settings(HKEY_CURRENT_USER, kSettingsKeyPath);
+  RegistrySettingsStore desktop(HKEY_CURRENT_USER, kDesktopKeyPath);
+  RegistrySettingsStore machine(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
+  const StoredSettings stored = scroller::LoadSettings(LoadSources{
+      .settings = settings,
+      .desktop = desktop,
+      .machine = machine,
+      .fileExists =
+          [](const std::string& path) {
+            const DWORD attributes = GetFileAttributesA(path.c_str());
+            return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+          },
+  });
+  ApplyStoredSettings(stored);
+  if (stored.settingsChanged) SettingsChanged = true;
+  LoaderFileName = stored.loaderFileName;
+}
+
+// In the order the values were read: a control set earlier may run a handler that a later one
+// relies on.
+void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
+  auto position = [this](const char* name, const std::optional<int32_t>& value) {
+    if (value) Get<tk::TTrackBar>(name).SetPosition(*value);
+  };
+  auto check = [this](const char* name, const std::optional<bool>& value) {
+    if (value) Get<tk::TCheckBox>(name).SetChecked(*value);
+  };
+  position("RefreshRateBar", s.refreshRate);
+  position("ScrollSpeedBar", s.scrollSpeed);
+  check("SuperCheckBox", s.superMode);
+  check("DoMoveXCheckBox", s.doXMove);
+  check("DoMoveYCheckBox", s.doYMove);
+  check("ReverseCheckBox", s.reversed);
+  check("UseKeysCheckBox", s.useKeys);
+  check("InMenuCheckBox", s.menuMode);
+  check("LimitCheckBox", s.doLimit);
+  check("CaptureCheckBox", s.showGlyphs);
+  check("ArrangeCheckBox", s.autoArrange);
+  check("CheckBoxBorderScroll", s.borderScroll);
+  check("CheckBoxSmallScreen", s.smallScreen);
+  check("AutoScrollCheckBox", s.autoScroll);
+  check("AutoCenterCheckBox", s.autoCenter);
+  check("ShiftCheckBox", s.useShift);
+  position("StickyTrackBar", s.stickyMode);
+
+  if (s.limitX) LimitX = *s.limitX;
+  if (s.limitY) LimitY = *s.limitY;
+  if (s.load64AtShow) Load64AtShow = *s.load64AtShow;
+  BackgroundFile = s.backgroundFile;
+  for (const auto& windowClass : s.excludedClasses) Get<tk::TListBox>("NonScrollingListBox").Add(windowClass);
+  RememberedSizes.insert(RememberedSizes.end(), s.rememberedSizes.begin(), s.rememberedSizes.end());
+  if (s.useBackground) {
+    UseBackground = *s.useBackground;
+    const bool userClick = UserClick;
+    UserClick = false;
+    Get<tk::TCheckBox>("BackgroundCheckBox").SetChecked(*s.useBackground);
+    UserClick = userClick;
+  }
+}
+
+void TTavelmoorForm::SaveSettings() {
+  auto& excluded = Get<tk::TListBox>("NonScrollingListBox");
+  SettingsToSave values{
+      .refreshRate = Get<tk::TTrackBar>("RefreshRateBar").Position(),
+      .scrollSpeed = Get<tk::TTrackBar>("ScrollSpeedBar").Position(),
+      .reversed = ReverseFactor < 0,
+      .superMode = SuperMode,
+      .useKeys = UseKeys,
+      .menuMode = MenuMode,
+      .doLimit = DoLimit,
+      .showGlyphs = ShowGlyphs,
+      .autoArrange = AutoArrange,
+      .borderScroll = BorderScroll,
+      .scrollLockChecked = ScrollLockChecked,
+      .smallScreen = SmallScreen,
+      .autoScroll = AutoScroll,
+      .autoCenter = AutoCenter,
+      .useShift = UseShift,
+      .load64AtShow = Load64AtShow,
+      .doXMove = DoXMove == 1,
+      .doYMove = DoYMove == 1,
+      .limitX = LimitX,
+      .limitY = LimitY,
+      .background = BackgroundFile,
+      .stickyMode = Get<tk::TTrackBar>("StickyTrackBar").Position(),
+      .excludedClasses = {},
+      .rememberedSizes = RememberedSizes,
+  };
+  for (int i = 0; i < excluded.Count(); ++i) values.excludedClasses.push_back(excluded.Item(i));
+  RegistrySettingsStore store(HKEY_CURRENT_USER, kSettingsKeyPath);
+  // A failed save leaves SettingsChanged set, so the next hide tries again.
+  scroller::SaveSettings(store, values, SettingsChanged);
+}
+
+}  // namespace scroller

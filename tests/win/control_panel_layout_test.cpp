@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "forms/control_panel_form.h"
+#include "forms/help_texts.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 #include "toolkit/page_control.h"
+#include "toolkit/standard_controls.h"
 #include "win_support/process_helpers.h"
 
 namespace {
@@ -101,6 +103,7 @@ class ControlPanelLayout : public ::testing::TestWithParam<int> {
 TEST_P(ControlPanelLayout, ControlsFitTheirSheetAndNeverOverlap) {
   auto& pages = form->Get<tk::TPageControl>("PageControl1");
   pages.SetTabIndex(GetParam());
+  form->Get<tk::TLabel>("LabelHelp").SetCaption(forms::HelpText(0));
   form->Show();
   RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   tvmtest::WaitUntil([] { return false; }, std::chrono::milliseconds(300));
@@ -129,6 +132,28 @@ TEST_P(ControlPanelLayout, ControlsFitTheirSheetAndNeverOverlap) {
              tvmtest::WindowsPathOf(TVM_SCREENSHOT_DIR) + "\\control-panel-" + names[GetParam()] + ".bmp");
   ReleaseDC(nullptr, screen);
 #endif
+}
+
+// Each help text is laid out in lines of its own: in the label's font every line fits its width
+// (a line broken by the label reads badly) and all lines fit its height.
+TEST_F(ControlPanelLayout, EveryHelpTextFitsItsLabelWithoutExtraLineBreaks) {
+  HWND label = form->Get<tk::TLabel>("LabelHelp").Handle();
+  RECT client{};
+  GetClientRect(label, &client);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  for (int topic = 0; topic < forms::kHelpTopicCount; ++topic) {
+    const std::string text = forms::HelpText(topic);
+    RECT unbroken{0, 0, 100000, 0};
+    DrawTextA(dc, text.c_str(), -1, &unbroken, DT_CALCRECT | DT_NOPREFIX);
+    RECT wrapped{0, 0, client.right, 0};
+    DrawTextA(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    EXPECT_LE(unbroken.right, client.right) << forms::kHelpTopics[topic] << ": a line is wider than the label (" << unbroken.right << " > " << client.right << ")";
+    EXPECT_EQ(wrapped.bottom, unbroken.bottom) << forms::kHelpTopics[topic] << ": the label breaks lines";
+    EXPECT_LE(wrapped.bottom, client.bottom) << forms::kHelpTopics[topic] << ": the text runs below the label (" << wrapped.bottom << " > " << client.bottom << ")";
+  }
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
 }
 
 INSTANTIATE_TEST_SUITE_P(Tabs, ControlPanelLayout, ::testing::Values(0, 1, 2),

@@ -1,0 +1,203 @@
+#include "scroller/move_tick.h"
+
+#include <algorithm>
+
+namespace scroller {
+namespace {
+
+bool GatePasses(const EngineState& s, const EngineOptions& o) {
+  return (XAxisOf(o) == 1 && s.PendingDX != 0) || (YAxisOf(o) == 1 && s.PendingDY != 0);
+}
+
+// Moves every window of the list by (moveX, moveY), bottom of the Z order first. The walk is over
+// a copy; a window released meanwhile is not moved, and none is moved twice.
+int MoveAll(EngineState& s, const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
+            int32_t moveX, int32_t moveY) {
+  const std::vector<WindowHandle> snapshot = lists.Handles;
+  int moved = 0;
+  {
+    MoveBatch batch(s);
+    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
+      const WindowHandle window = *it;
+      if (!lists.Contains(window)) continue;
+      const std::optional<core::Point> seen = env.VisibleTopLeft(window);
+      if (!seen) continue;
+      env.MoveVisibleTo(window, ledger.Advance(window, *seen, moveX, moveY));
+      ++moved;
+    }
+  }
+  ledger.Retain(lists.Handles);
+  return moved;
+}
+
+// Takes the step out of the state before any window is touched: what nested messages write
+// from now on is theirs and runs in a tick of its own.
+void ConsumeStep(EngineState& s) {
+  s.PendingDX = 0;
+  s.PendingDY = 0;
+}
+
+MoveOutcome RunTicks(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
+                     const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
+                     MoveOutcome out) {
+  while (out.ticks < kMaxDeferredTicks + 1) {
+    s.TickDeferred = false;
+    const MoveTickFacts facts = env.Facts();
+    const MoveTickPlan plan = PlanMoveTick(s, o, facts, room);
+    ++out.ticks;
+    if (!plan.moves) break;
+    ConsumeStep(s);
+    if (plan.limitsApply) ShiftRoom(room, plan.stepX, plan.stepY);
+    out.windowsMoved += MoveAll(s, lists, env, ledger, plan.moveX, plan.moveY);
+    if (!s.TickDeferred || s.ShuttingDown) break;
+  }
+  // Whatever is still asked for waits, pending, for the next timer tick.
+  s.TickDeferred = false;
+  return out;
+}
+
+}  // namespace
+
+int32_t BorderBandStep(const EngineOptions& o) {
+  return (56 * SpeedOf(o) - 512) * ReverseOf(o);
+}
+
+BandSide BorderBandAt(const EngineState& s, const EngineOptions& o, const core::Rect& v) {
+  if (s.MenuScrollLockChecked || !o.BorderScroll || s.ScrollPaused) return BandSide::None;
+  const int64_t x = s.CursorX;
+  const int64_t y = s.CursorY;
+  if (x < int64_t{v.left} + kBorderBandWidth) return BandSide::Left;
+  if (y < int64_t{v.top} + kBorderBandWidth) return BandSide::Top;
+  if (x > int64_t{v.right} - kBorderBandWidth) return BandSide::Right;
+  if (y > int64_t{v.bottom} - kBorderBandWidth) return BandSide::Bottom;
+  return BandSide::None;
+}
+
+bool LimitsApply(const EngineOptions& o, const MoveTickFacts& f) {
+  // Negative stored limits mean none.
+  const bool limited = o.DoLimit || f.Limits.LimitX > 0 || f.Limits.LimitY > 0;
+  const bool overridden = !f.NavigatorVisible && o.UseShift && f.ShiftHeld && f.CtrlHeld;
+  return limited && !overridden;
+}
+
+MoveTickPlan PlanMoveTick(EngineState& s, const EngineOptions& o, const MoveTickFacts& f,
+                          const navigator::ScrollRoom& room) {
+  MoveTickPlan plan;
+  plan.band = BorderBandAt(s, o, f.VirtualScreen);
+  const int32_t band = BorderBandStep(o);
+  switch (plan.band) {
+    case BandSide::Left: s.PendingDX = band; break;
+    case BandSide::Top: s.PendingDY = band; break;
+    case BandSide::Right: s.PendingDX = -band; break;
+    case BandSide::Bottom: s.PendingDY = -band; break;
+    case BandSide::None: break;
+  }
+  if (s.PageCooldown > 0) --s.PageCooldown;
+
+  plan.limitsApply = LimitsApply(o, f);
+  if (plan.limitsApply) {
+    s.PendingDX = ClampToRoom(s.PendingDX, room.ScrollMinX, room.ScrollMaxX);
+    s.PendingDY = ClampToRoom(s.PendingDY, room.ScrollMinY, room.ScrollMaxY);
+  }
+  plan.stepX = s.PendingDX;
+  plan.stepY = s.PendingDY;
+  plan.moves = GatePasses(s, o) && s.StickyCount <= 0;
+  if (plan.moves) {
+    plan.moveX = s.PendingDX * XAxisOf(o);
+    plan.moveY = s.PendingDY * YAxisOf(o);
+  }
+  return plan;
+}
+
+void ShiftRoom(navigator::ScrollRoom& room, int32_t stepX, int32_t stepY) {
+  room.ScrollMinX = core::clampToInt32(int64_t{room.ScrollMinX} - stepX);
+  room.ScrollMinY = core::clampToInt32(int64_t{room.ScrollMinY} - stepY);
+  room.ScrollMaxX = core::clampToInt32(int64_t{room.ScrollMaxX} - stepX);
+  room.ScrollMaxY = core::clampToInt32(int64_t{room.ScrollMaxY} - stepY);
+}
+
+core::Point MoveLedger::Advance(WindowHandle window, core::Point seen, int32_t moveX,
+                                int32_t moveY) {
+  core::Point base = seen;
+  auto it = chains_.find(window);
+  if (it != chains_.end()) {
+    Chain& c = it->second;
+    if (seen == c.from) {
+      base = c.sent.back();  // has taken none of them yet
+    } else {
+      // The earliest match keeps the most moves outstanding when a place repeats.
+      const auto hit = std::find(c.sent.begin(), c.sent.end(), seen);
+      if (hit == c.sent.end()) {
+        chains_.erase(it);  // moved by somebody else: start from where it is
+        it = chains_.end();
+      } else {
+        c.from = *hit;
+        c.sent.erase(c.sent.begin(), hit + 1);
+        if (c.sent.empty()) {
+          chains_.erase(it);  // caught up
+          it = chains_.end();
+        } else {
+          base = c.sent.back();
+        }
+      }
+    }
+  }
+  const core::Point target = MovedTopLeft(base, moveX, moveY);
+  if (target == seen) return target;
+  if (it == chains_.end()) it = chains_.emplace(window, Chain{seen, {}}).first;
+  Chain& c = it->second;
+  c.sent.push_back(target);
+  if (c.sent.size() > kMaxOutstanding) chains_.erase(it);
+  return target;
+}
+
+void MoveLedger::Retain(std::span<const WindowHandle> windows) {
+  for (auto it = chains_.begin(); it != chains_.end();) {
+    if (std::find(windows.begin(), windows.end(), it->first) == windows.end()) {
+      it = chains_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+std::size_t MoveLedger::Outstanding(WindowHandle window) const {
+  const auto it = chains_.find(window);
+  return it == chains_.end() ? 0 : it->second.sent.size();
+}
+
+MoveOutcome RunMoveTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
+                        const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger) {
+  if (s.ShuttingDown) return {};
+  if (s.MoveInProgress) {
+    s.TickDeferred = true;
+    return {};
+  }
+  return RunTicks(s, o, room, lists, env, ledger, {});
+}
+
+MoveOutcome ApplyPendingScroll(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
+                               const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger) {
+  if (s.ShuttingDown || !GatePasses(s, o)) return {};
+  if (s.MoveInProgress) {
+    s.TickDeferred = true;
+    return {};
+  }
+  const int32_t moveX = s.PendingDX * XAxisOf(o);
+  const int32_t moveY = s.PendingDY * YAxisOf(o);
+  ConsumeStep(s);
+  s.TickDeferred = false;
+  MoveOutcome out;
+  out.windowsMoved = MoveAll(s, lists, env, ledger, moveX, moveY);
+  if (s.TickDeferred && !s.ShuttingDown) return RunTicks(s, o, room, lists, env, ledger, out);
+  s.TickDeferred = false;
+  return out;
+}
+
+MoveOutcome RunDeferredTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
+                            const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger) {
+  if (!s.TickDeferred || s.MoveInProgress) return {};
+  return RunMoveTick(s, o, room, lists, env, ledger);
+}
+
+}  // namespace scroller

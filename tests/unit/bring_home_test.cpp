@@ -1,0 +1,103 @@
+#include "scroller/bring_home.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using core::Rect;
+using navigator::WindowBounds;
+using scroller::WindowHandle;
+
+// The taskbar on the left: the work area does not start at 0.
+constexpr Rect kWork{60, 0, 1920, 1040};
+
+TEST(BringHome, TargetInsideTheWorkArea) {
+  const struct {
+    const char* what;
+    std::optional<Rect> visible;
+    std::optional<WindowBounds> want;
+  } cases[] = {
+      {"smaller: moved only", Rect{-3000, 500, -2200, 1100}, WindowBounds{60, 0, 800, 600}},
+      {"wider: shrunk", Rect{5000, 10, 8000, 500}, WindowBounds{60, 0, 1860, 490}},
+      {"taller and wider", Rect{0, -4000, 2500, 0}, WindowBounds{60, 0, 1860, 1040}},
+      {"at minimized coordinates", Rect{-32000, -32000, -31840, -31973},
+       WindowBounds{60, 0, 160, 27}},
+      {"unreadable stays", std::nullopt, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(scroller::HomeBoundsFor(c.visible, kWork), c.want) << c.what;
+  EXPECT_EQ(scroller::HomeBoundsFor(Rect{0, 0, 800, 600}, Rect{}), (WindowBounds{0, 0, 800, 600}));
+}
+
+struct FakeHome : scroller::HomeDesk {
+  std::map<WindowHandle, Rect> rects;
+  std::set<WindowHandle> minimized;
+  std::vector<std::string> calls;
+  std::function<void(WindowHandle)> onSet;
+
+  Rect WorkArea() override { return kWork; }
+  bool IsMinimized(WindowHandle w) override { return minimized.count(w) > 0; }
+  void Restore(WindowHandle w) override {
+    calls.push_back("restore " + std::to_string(w));
+    minimized.erase(w);
+    rects[w] = {4000, 4000, 4400, 4300};  // back at its off-screen place
+  }
+  std::optional<Rect> VisibleRect(WindowHandle w) override {
+    if (minimized.count(w)) return Rect{-32000, -32000, -31840, -31973};
+    const auto it = rects.find(w);
+    if (it == rects.end()) return std::nullopt;
+    return it->second;
+  }
+  void SetBoundsVisible(WindowHandle w, const WindowBounds& b) override {
+    calls.push_back("set " + std::to_string(w));
+    rects[w] = {b.x, b.y, b.x + b.width, b.y + b.height};
+    if (onSet) onSet(w);
+  }
+  void Pause(int ms) override { calls.push_back("pause " + std::to_string(ms)); }
+  void Redraw(WindowHandle w) override { calls.push_back("redraw " + std::to_string(w)); }
+};
+
+TEST(BringHome, EmptyListReturnsWithoutPause) {
+  scroller::ScrollLists lists;
+  FakeHome desk;
+  EXPECT_EQ(scroller::BringWindowsHome(lists, desk), 0);
+  EXPECT_TRUE(desk.calls.empty());
+}
+
+TEST(BringHome, RestoresMinimizedFirstPausesOnceRedrawsReadable) {
+  scroller::ScrollLists lists;
+  for (WindowHandle w : {1, 2, 3}) lists.Append(w, " ");
+  FakeHome desk;
+  desk.rects[1] = {-5000, 0, -4200, 600};
+  desk.minimized.insert(2);
+  // Window 3 cannot be read.
+  EXPECT_EQ(scroller::BringWindowsHome(lists, desk), 2);
+  EXPECT_EQ(desk.calls, (std::vector<std::string>{"set 1", "restore 2", "set 2", "pause 100",
+                                                  "redraw 1", "redraw 2"}));
+  EXPECT_EQ(desk.rects[2], (Rect{60, 0, 460, 300}));
+}
+
+// A window released while another is being moved is not touched afterwards, and the walk does
+// not skip the window after it.
+TEST(BringHome, NestedReleaseSkipsNothingElse) {
+  scroller::ScrollLists lists;
+  FakeHome desk;
+  for (WindowHandle w : {1, 2, 3, 4}) {
+    lists.Append(w, " ");
+    desk.rects[w] = {5000, 0, 5100, 100};
+  }
+  desk.onSet = [&](WindowHandle w) {
+    if (w == 1) lists.Release(1);  // the window being moved goes
+    if (w == 2) lists.Release(3);  // a later one goes
+  };
+  EXPECT_EQ(scroller::BringWindowsHome(lists, desk), 3);
+  EXPECT_EQ(desk.calls, (std::vector<std::string>{"set 1", "set 2", "set 4", "pause 100",
+                                                  "redraw 2", "redraw 4"}));
+}
+
+}  // namespace

@@ -53,12 +53,14 @@ void AppWinStore::BeginWindowScan() {
   }
   active_ = nullptr;
   if (!limits_.FixedSizeInForce()) room_ = ScrollRoom{};
+  scanArea_.reset();
 }
 
 void AppWinStore::UpdateWindowEntry(WindowHandle window, const std::string& caption,
                                     const std::string& winClass, const core::Rect& rect,
                                     bool isForeground, bool inMoveSize, IconHandle icon) {
-  const core::Rect area = ReferenceArea(desktop_.Screen());
+  if (!scanArea_) scanArea_ = ReferenceArea(desktop_.Screen());
+  const core::Rect area = *scanArea_;
   auto it = FindWnd(oldEntries_, window);
   if (it == oldEntries_.end()) {
     NewEntry(window, caption, winClass, rect, isForeground, inMoveSize, icon, area);

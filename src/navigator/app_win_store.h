@@ -8,6 +8,7 @@
 // a call-out stays valid memory until then; IsListed tells whether it is still an entry.
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,9 @@ class AppWinStore {
   tAppWin* active_ = nullptr;
   WindowHandle lastActiveWnd_ = 0;
   bool changed_ = false;
+  // The screen as the current scan found it: asked once per scan, since asking costs far more
+  // than everything else an update does.
+  std::optional<core::Rect> scanArea_;
   ScrollRoom room_;
   DesktopLimits limits_;
   RememberedSizes remembered_;

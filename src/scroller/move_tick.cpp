@@ -143,7 +143,9 @@ core::Point MoveLedger::Advance(WindowHandle window, core::Point seen, int32_t m
     }
   }
   const core::Point target = MovedTopLeft(base, moveX, moveY);
-  if (target == seen) return target;
+  // Only a window with nothing outstanding that is sent where it stands needs no record; with
+  // moves outstanding, a target equal to where it stands now is still a move it has to take.
+  if (it == chains_.end() && target == seen) return target;
   if (it == chains_.end()) it = chains_.emplace(window, Chain{seen, {}}).first;
   Chain& c = it->second;
   c.sent.push_back(target);

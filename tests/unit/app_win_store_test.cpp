@@ -231,6 +231,17 @@ TEST_F(AppWinStoreTest, ScrollRoomAgainstTheReferenceArea) {
   }
 }
 
+// The screen is read once per scan: a monitor plugged in between two scans counts from the next.
+TEST_F(AppWinStoreTest, TheNextScanMeasuresAgainstTheScreenAsItIsThen) {
+  const Win below{1, {0, 500, 800, 1060}};
+  Scan({below});
+  EXPECT_EQ(store.Room(), (navigator::ScrollRoom{0, 0, 0, 20}));
+  desktop.screen.monitorCount = 2;
+  desktop.screen.virtualScreen = Rect{0, 0, 3840, 1080};
+  Scan({below});
+  EXPECT_EQ(store.Room(), (navigator::ScrollRoom{}));
+}
+
 TEST_F(AppWinStoreTest, RememberedSizeImposedOnNewWindowsOfTheClassInAnyCase) {
   store.Remembered().Remember("Notepad", core::packSize(1000, 700));
   Scan({{1, {40, 30, 840, 630}, "NOTEPAD"}, {2, {0, 0, 300, 300}, "Other"}});

@@ -399,6 +399,24 @@ TEST_F(MoveTick, SlowWindowNeitherLosesNorGainsAStep) {
   EXPECT_EQ(desk.at[2], (Point{20 - 50, 100}));
 }
 
+// A step and its way back while the window has taken neither: the second target is the place it
+// still stands at, and must still count as outstanding.
+TEST_F(MoveTick, SlowWindowSentBackToWhereItStandsKeepsItsPlace) {
+  List({1, 2});
+  desk.slow.insert(2);
+  s.PendingDX = 1;
+  Tick();
+  s.PendingDX = -1;
+  Tick();
+  desk.Wake(2);
+  EXPECT_EQ(desk.at[2], (Point{20, 100}));
+  s.PendingDX = 25;
+  Tick();
+  desk.Wake(2);
+  EXPECT_EQ(desk.at[1], (Point{10 - 25, 100}));
+  EXPECT_EQ(desk.at[2], (Point{20 - 25, 100}));
+}
+
 TEST_F(MoveTick, WindowMovedBySomebodyElseStepsFromItsNewPlace) {
   List({1});
   desk.slow.insert(1);

@@ -23,7 +23,7 @@ inline constexpr std::size_t kMaxNameLength = 126;
 
 struct WindowInfoFacts {
   uint32_t style = 0;
-  core::Rect client;  // screen coordinates
+  core::Rect client;  // screen coordinates; read only for a maximized window, the one case it is used
 };
 
 // A window's facts, gathered on demand. The Win32 side queries the platform in each getter;
@@ -32,7 +32,7 @@ class WindowFacts {
  public:
   virtual ~WindowFacts() = default;
   virtual WindowHandle Handle() const = 0;
-  // GetWindowInfo; nullopt when it fails.
+  // The style (and client area); nullopt when the window cannot be asked.
   virtual std::optional<WindowInfoFacts> Info() = 0;
   // The cloaked attribute; nullopt when the query fails.
   virtual std::optional<bool> Cloaked() = 0;

@@ -15,6 +15,7 @@ namespace tk {
 namespace {
 
 DWORD StyleOf(const FormDescription& d) {
+  if (d.borderless) return WS_POPUP | WS_CLIPCHILDREN;
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   if (!d.fixedBorder) style |= WS_THICKFRAME;
   if (d.minimizeBox) style |= WS_MINIMIZEBOX;

@@ -46,7 +46,9 @@ class TForm : public WindowHandler {
   }
 
   int Dpi() const { return dpi_; }
-  int Scale(int designPixels) const { return MulDiv(designPixels, dpi_, kDesignDpi); }
+  int Scale(int designPixels) const {
+    return description_.scaled ? MulDiv(designPixels, dpi_, kDesignDpi) : designPixels;
+  }
   HFONT Font() const { return font_; }
   HFONT DesignFont() const { return designFont_; }
   HWND ParentHandleOf(const ComponentDescription& component) const;

@@ -50,6 +50,8 @@ struct FormDescription {
   bool topmost = false;      // above every other window of the desktop
   bool centred = false;      // centred on the screen when first shown
   bool visible = false;      // shown when the message loop starts (main form only)
+  bool borderless = false;   // a popup without caption or frame
+  bool scaled = true;        // false: sizes are physical pixels, never rescaled for the DPI
   const char* fontName = "Tahoma";
   int fontHeight = 24;       // design pixels
   std::span<const ComponentDescription> components{};

@@ -1,5 +1,6 @@
 // The control panel's settings in the registry: read once into the controls at creation, so that
 // each control's handler runs as if the user had set it, and written back from the fields.
+#include "navigator/win32/navigator_form.h"
 #include "scroller/win32/registry_settings_store.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/standard_controls.h"
@@ -97,6 +98,20 @@ void TTavelmoorForm::SaveSettings() {
       .rememberedSizes = RememberedSizes,
   };
   for (int i = 0; i < excluded.Count(); ++i) values.excludedClasses.push_back(excluded.Item(i));
+  // Once the navigator exists it owns the remembered sizes and the fixed desktop size, which
+  // the set-size dialog changes there.
+  if (navigator::Navigator && navigator::Navigator->Store()) {
+    const navigator::AppWinStore& store = *navigator::Navigator->Store();
+    const auto& classes = store.Remembered().Classes();
+    const auto& sizes = store.Remembered().Sizes();
+    values.rememberedSizes.clear();
+    // A class stored without its size is not written: the pairs stay whole.
+    for (size_t i = 0; i < classes.size() && i < sizes.size(); ++i) {
+      values.rememberedSizes.push_back({classes[i], sizes[i]});
+    }
+    values.limitX = navigator::Navigator->Store()->Limits().LimitX;
+    values.limitY = navigator::Navigator->Store()->Limits().LimitY;
+  }
   RegistrySettingsStore store(HKEY_CURRENT_USER, kSettingsKeyPath);
   // A failed save leaves SettingsChanged set, so the next hide tries again.
   scroller::SaveSettings(store, values, SettingsChanged);

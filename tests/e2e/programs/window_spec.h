@@ -24,6 +24,7 @@ enum Flag : unsigned {
   kCloaked = 1u << 7,        // the DWM double answers "cloaked"
   kHung = 1u << 8,           // its own thread, which stops answering after creation
   kReleaseOnMove = 1u << 9,  // reports WM_HOOK_RELEASED to the control panel on each move
+  kReleaseOnIcon = 1u << 10, // reports WM_HOOK_RELEASED to the control panel when asked for its icon
 };
 
 struct FlagName {
@@ -34,6 +35,7 @@ inline constexpr FlagName kFlagNames[] = {
     {kTool, "tool"},           {kOwned, "owned"},   {kPopup, "popup"},   {kTopmost, "topmost"},
     {kMinimized, "minimized"}, {kMaximized, "maximized"}, {kHidden, "hidden"},
     {kCloaked, "cloaked"},     {kHung, "hung"},     {kReleaseOnMove, "release-on-move"},
+    {kReleaseOnIcon, "release-on-icon"},
 };
 
 struct Margins {

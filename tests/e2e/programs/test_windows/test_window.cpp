@@ -60,6 +60,13 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         ReportReleaseIfMoved(hwnd, *reinterpret_cast<WINDOWPOS*>(lParam));
       }
       break;
+    case WM_GETICON:
+      if (state && state->served && (state->flags & kReleaseOnIcon)) {
+        if (HWND panel = FindWindowExA(nullptr, nullptr, ident::ControlPanelClass, ident::ControlPanelTitle)) {
+          SendMessageA(panel, msg::WM_HOOK_RELEASED, reinterpret_cast<WPARAM>(hwnd), 0);
+        }
+      }
+      break;
     case WM_CLOSE:
       PostQuitMessage(0);
       return 0;

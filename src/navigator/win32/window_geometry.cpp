@@ -1,0 +1,85 @@
+#include "navigator/win32/window_geometry.h"
+
+#include <optional>
+
+#include "navigator/visible_frame.h"
+#include "navigator/win32/platform_switches.h"
+
+namespace navigator {
+namespace {
+
+constexpr DWORD kExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+
+core::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+FrameMode Mode() { return FrameModeFor(IsWin10, DwmGetWindowAttributeProc != nullptr); }
+
+std::optional<core::Rect> WindowRectOf(HWND window) {
+  RECT r{};
+  if (!GetWindowRect(window, &r)) return std::nullopt;
+  return ToRect(r);
+}
+
+std::optional<core::Rect> ExtendedFrameOf(HWND window) {
+  if (!DwmGetWindowAttributeProc) return std::nullopt;
+  RECT r{};
+  if (DwmGetWindowAttributeProc(window, kExtendedFrameBounds, &r, sizeof r) != S_OK) return std::nullopt;
+  return ToRect(r);
+}
+
+FrameMargins MarginsNow(HWND window) {
+  if (Mode() != FrameMode::VisibleFrame) return {};
+  return MarginsOf(FrameMode::VisibleFrame, WindowRectOf(window), ExtendedFrameOf(window));
+}
+
+WindowBounds OuterBounds(HWND window, int x, int y, int width, int height) {
+  return WindowBoundsForVisible(MarginsNow(window), {x, y, width, height});
+}
+
+}  // namespace
+
+bool GetVisibleWindowRect(HWND window, RECT* rect) {
+  const FrameMode mode = Mode();
+  // The frame query first: a window that has gone fails both, and one the query cannot answer
+  // still has its window rectangle.
+  std::optional<core::Rect> frame = mode == FrameMode::VisibleFrame ? ExtendedFrameOf(window) : std::nullopt;
+  const std::optional<core::Rect> visible = VisibleRectOf(mode, frame ? std::nullopt : WindowRectOf(window), frame);
+  if (!visible) return false;
+  *rect = RECT{visible->left, visible->top, visible->right, visible->bottom};
+  return true;
+}
+
+void GetFrameMargins(HWND window, int* left, int* top, int* right, int* bottom) {
+  const FrameMargins m = MarginsNow(window);
+  *left = m.left;
+  *top = m.top;
+  *right = m.right;
+  *bottom = m.bottom;
+}
+
+void SetWindowPosVisible(HWND window, int x, int y) {
+  const core::Point p = WindowPosForVisible(MarginsNow(window), {x, y});
+  SetWindowPos(window, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetWindowBoundsVisible(HWND window, int x, int y, int width, int height) {
+  const WindowBounds b = OuterBounds(window, x, y, width, height);
+  SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MoveWindowVisible(HWND window, int x, int y, int width, int height) {
+  const WindowBounds b = OuterBounds(window, x, y, width, height);
+  MoveWindow(window, b.x, b.y, b.width, b.height, TRUE);
+}
+
+void MoveWindowVisibleNoWait(HWND window, int x, int y, int width, int height) {
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    MoveWindowVisible(window, x, y, width, height);
+    return;
+  }
+  const WindowBounds b = OuterBounds(window, x, y, width, height);
+  SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+}  // namespace navigator

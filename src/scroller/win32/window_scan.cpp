@@ -1,0 +1,241 @@
+#include "scroller/win32/window_scan.h"
+
+#include <algorithm>
+
+#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/platform_switches.h"
+#include "navigator/win32/virtual_desktops.h"
+#include "navigator/win32/window_geometry.h"
+#include "scroller/win32/tavelmoor_form.h"
+#include "scroller/win32/window_lists_tab.h"
+#include "scroller/window_filter.h"
+#include "toolkit/standard_controls.h"
+
+namespace scroller {
+
+HWND ForegroundWnd = nullptr;
+bool MenuOrMaximized = false;
+bool MenuOrMaximizedSeen = false;
+
+namespace {
+
+constexpr DWORD kCloakedAttribute = 14;  // DWMWA_CLOAKED
+constexpr int kNameBufferCount = 127;    // terminating NUL included
+
+std::vector<std::pair<HWND, std::string>> LastListedClasses;
+
+WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
+
+// The platform's answers for one window, each asked at most once and only when a rule needs it.
+class Win32WindowFacts final : public WindowFacts {
+ public:
+  Win32WindowFacts(HWND window, DWORD ownProcessId) : window_(window), ownProcessId_(ownProcessId) {}
+
+  WindowHandle Handle() const override { return ToHandle(window_); }
+
+  // Every window on the desktop is asked this each scan, most of them hidden, so it asks for
+  // the style alone: GetWindowInfo costs several times as much under Wine.
+  std::optional<WindowInfoFacts> Info() override {
+    SetLastError(ERROR_SUCCESS);
+    const LONG style = GetWindowLongA(window_, GWL_STYLE);
+    if (style == 0 && GetLastError() != ERROR_SUCCESS) return std::nullopt;
+    WindowInfoFacts facts{static_cast<uint32_t>(style), {}};
+    if (facts.style & WS_MAXIMIZE) {
+      RECT client{};
+      if (!GetClientRect(window_, &client)) return std::nullopt;
+      SetLastError(ERROR_SUCCESS);
+      if (!MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2) && GetLastError() != ERROR_SUCCESS) {
+        return std::nullopt;
+      }
+      facts.client = {client.left, client.top, client.right, client.bottom};
+    }
+    return facts;
+  }
+
+  std::optional<bool> Cloaked() override {
+    if (!navigator::DwmGetWindowAttributeProc) return std::nullopt;
+    DWORD cloaked = 0;
+    if (navigator::DwmGetWindowAttributeProc(window_, kCloakedAttribute, &cloaked, sizeof cloaked) != S_OK) {
+      return std::nullopt;
+    }
+    return cloaked != 0;
+  }
+
+  std::string ClassName() override { return ReadName(GetClassNameA(window_, buffer_, kNameBufferCount)); }
+  std::string Title() override { return ReadName(GetWindowTextA(window_, buffer_, kNameBufferCount)); }
+
+  std::optional<core::Rect> VisibleFrame() override {
+    RECT r{};
+    if (!navigator::GetVisibleWindowRect(window_, &r)) return std::nullopt;
+    return core::Rect{r.left, r.top, r.right, r.bottom};
+  }
+
+  bool OnCurrentVirtualDesktop() override { return navigator::IsOnCurrentDesktop(window_); }
+
+  bool OwnedByThisProcess() override {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window_, &process);
+    return process == ownProcessId_;
+  }
+
+ private:
+  std::string ReadName(int got) {
+    if (got <= 0) return {};
+    buffer_[kNameBufferCount - 1] = '\0';
+    return std::string(buffer_);  // up to the first NUL
+  }
+
+  HWND window_;
+  DWORD ownProcessId_;
+  char buffer_[128] = {};
+};
+
+// The class icon, else the window's big icon. A hung application answers nothing: its window
+// then has no icon for this scan rather than stalling it.
+HICON IconOf(HWND window) {
+  if (const ULONG_PTR icon = GetClassLongPtrA(window, GCLP_HICON)) return reinterpret_cast<HICON>(icon);
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(window, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, kIconQueryTimeoutMs, &answer)) {
+    return nullptr;
+  }
+  return reinterpret_cast<HICON>(answer);
+}
+
+struct ScanRun {
+  const ScanSetup& setup;
+  ScanLists& lists;
+  navigator::TNavigator* navigator;
+  ScanContext context;
+  ScanOutcome outcome;
+};
+
+void RefreshContextLists(ScanRun& run) {
+  static_assert(sizeof(HWND) == sizeof(WindowHandle));
+  run.context.scrollList = {reinterpret_cast<const WindowHandle*>(run.lists.scrollList.data()),
+                            run.lists.scrollList.size()};
+  run.context.excludedWindows = {reinterpret_cast<const WindowHandle*>(run.lists.excludedWindows.data()),
+                                 run.lists.excludedWindows.size()};
+}
+
+void ScanOne(HWND window, ScanRun& run) {
+  // The lists may have changed since the last window (a nested message removed a window).
+  RefreshContextLists(run);
+  Win32WindowFacts facts(window, run.setup.ownProcessId);
+  const ScanDecision d = DecideScan(facts, run.context);
+  if (d.menuOrMaximized) run.outcome.menuOrMaximized = true;
+  if (!HandedToNavigator(d.verdict)) return;
+
+  const bool scrolls = d.verdict == ScanVerdict::Scrolls;
+  if (scrolls) {
+    run.lists.scrollList.push_back(window);
+    run.lists.scrollListText.push_back(ScrollListText(d.className, d.title));
+    run.outcome.listedClasses.emplace_back(window, d.className);
+  }
+  const HICON icon = IconOf(window);
+  // While the icon query waited, a nested message may have released this window: it must then
+  // get no entry now.
+  if (scrolls && std::find(run.lists.scrollList.begin(), run.lists.scrollList.end(), window) ==
+                     run.lists.scrollList.end()) {
+    return;
+  }
+  if (run.navigator) {
+    const RECT rect{d.frame.left, d.frame.top, d.frame.right, d.frame.bottom};
+    run.navigator->UpdateWindowEntry(window, d.title, d.className, rect, window == run.setup.foregroundWnd,
+                                     window == run.setup.moveSizeWnd && window != nullptr, icon);
+  }
+}
+
+BOOL CALLBACK ScanWindowProc(HWND window, LPARAM data) {
+  auto* run = reinterpret_cast<ScanRun*>(data);
+  try {
+    ScanOne(window, *run);
+  } catch (...) {
+    // A window that cannot be taken (memory exhausted for its entry) is left out; the scan goes on.
+  }
+  return TRUE;
+}
+
+core::Rect VirtualScreen() {
+  const int64_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int64_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {static_cast<int32_t>(left), static_cast<int32_t>(top),
+          core::clampToInt32(left + GetSystemMetrics(SM_CXVIRTUALSCREEN)),
+          core::clampToInt32(top + GetSystemMetrics(SM_CYVIRTUALSCREEN))};
+}
+
+std::vector<std::string> ItemsOf(const tk::TListBox& list) {
+  std::vector<std::string> items;
+  const int count = list.Count();
+  items.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+  for (int i = 0; i < count; ++i) items.push_back(list.Item(i));
+  return items;
+}
+
+ScanSetup PanelSetup(TTavelmoorForm& panel) {
+  ScanSetup setup;
+  setup.controlPanel = panel.Handle();
+  setup.shellWnd = panel.ShellWnd;
+  setup.desktopWnd = panel.DesktopWnd;
+  setup.moveSizeWnd = panel.MoveSizeWnd;
+  setup.foregroundWnd = ForegroundWnd;
+  setup.nonScrollingClasses = ItemsOf(panel.Get<tk::TListBox>("NonScrollingListBox"));
+  return setup;
+}
+
+void RunPanelScan(TTavelmoorForm& panel) {
+  MenuOrMaximized = false;
+  ScanOutcome outcome = RunWindowScan(PanelSetup(panel), {panel.ScrollList, panel.ScrollListText, panel.ExcludedWindows},
+                                      navigator::Navigator);
+  MenuOrMaximized = outcome.menuOrMaximized;
+  LastListedClasses = std::move(outcome.listedClasses);
+}
+
+}  // namespace
+
+ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TNavigator* navigator) {
+  lists.scrollList.clear();
+  lists.scrollListText.clear();
+  ScanRun run{setup, lists, navigator, {}, {}};
+  run.context.controlPanel = ToHandle(setup.controlPanel);
+  run.context.shellWnd = ToHandle(setup.shellWnd);
+  run.context.desktopWnd = ToHandle(setup.desktopWnd);
+  run.context.moveSizeWnd = ToHandle(setup.moveSizeWnd);
+  // Before Windows 8, or with the query unbound, no window counts as cloaked.
+  run.context.cloakTestOn = navigator::IsWin8 && navigator::DwmGetWindowAttributeProc != nullptr;
+  run.context.nonScrollingClasses = setup.nonScrollingClasses;
+  run.context.virtualScreen = VirtualScreen();
+  if (navigator) navigator->BeginWindowScan();
+  EnumWindows(ScanWindowProc, reinterpret_cast<LPARAM>(&run));
+  return std::move(run.outcome);
+}
+
+void RunCreationScan(TTavelmoorForm& panel) {
+  panel.MoveSizeWnd = nullptr;
+  panel.ArrangeCountdown = -1;
+  panel.AutoScrollTarget = nullptr;
+  RunPanelScan(panel);
+  if (navigator::Navigator) navigator::Navigator->Busy = false;
+}
+
+void RunScanTick(TTavelmoorForm& panel) {
+  HWND foreground = GetForegroundWindow();
+  if (navigator::Navigator && foreground == navigator::Navigator->Handle()) foreground = ForegroundWnd;
+  ForegroundWnd = foreground;
+  panel.MoveSizeWnd = nullptr;
+  panel.GuiInfo.cbSize = sizeof panel.GuiInfo;
+  if (GetGUIThreadInfo(0, &panel.GuiInfo) && (panel.GuiInfo.flags & GUI_INMOVESIZE)) {
+    panel.MoveSizeWnd = panel.GuiInfo.hwndMoveSize;
+  }
+  RunPanelScan(panel);
+  MenuOrMaximizedSeen = MenuOrMaximized;
+  WindowListsAfterScan(panel);
+}
+
+std::string ListedClassOf(HWND window) {
+  for (const auto& [w, className] : LastListedClasses) {
+    if (w == window) return className;
+  }
+  return {};
+}
+
+}  // namespace scroller

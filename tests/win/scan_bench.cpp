@@ -1,0 +1,61 @@
+// scan_bench.exe: the cost of one window scan with 10, 50 and 200 windows of another process,
+// printed; not a test (nothing fails on time). Run it in the Wine test session:
+//   TVM_WINE_SESSION=<session> TVM_WINE_MODE=default tools/wine-run <build>/tests/win/scan_bench.exe
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "navigator/win32/navigator_form.h"
+#include "scroller/win32/window_scan.h"
+#include "support/test_windows.h"
+
+int main() {
+  using Clock = std::chrono::steady_clock;
+  HWND panel = CreateWindowExA(0, "STATIC", "bench panel", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  for (int count : {10, 50, 200}) {
+    std::vector<e2e::WindowSpec> specs;
+    for (int i = 0; i < count; ++i) {
+      e2e::WindowSpec s;
+      s.id = "w" + std::to_string(i);
+      s.title = "Bench window " + std::to_string(i);
+      s.x = 20 + (i % 40) * 25;
+      s.y = 20 + (i / 40) * 60;
+      specs.push_back(s);
+    }
+    e2e::TestWindows windows;
+    if (!windows.Start(specs, GetCurrentProcessId(), std::chrono::seconds(60))) {
+      std::printf("cannot start %d test windows: %s\n", count, windows.Error().c_str());
+      return 1;
+    }
+    auto nav = std::make_unique<navigator::TNavigator>(panel);
+    nav->Created();
+    std::vector<HWND> scrollList, excluded;
+    std::vector<std::string> texts;
+    scroller::ScanSetup setup;
+    setup.controlPanel = panel;
+    setup.shellWnd = GetShellWindow();
+    setup.desktopWnd = GetDesktopWindow();
+    setup.nonScrollingClasses = {"Shell_TrayWnd", "NotepadPlusPlus", "SomeTool"};
+    scroller::RunWindowScan(setup, {scrollList, texts, excluded}, nav.get());  // first meeting: new entries
+    constexpr int kRounds = 50;
+    std::vector<double> ms;
+    for (int r = 0; r < kRounds; ++r) {
+      const auto start = Clock::now();
+      scroller::RunWindowScan(setup, {scrollList, texts, excluded}, nav.get());
+      ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    double sum = 0;
+    for (double v : ms) sum += v;
+    std::printf("%3d test windows (%zu listed): one scan mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n",
+                count, scrollList.size(), sum / kRounds, ms[kRounds / 2], ms.front(), ms.back());
+    nav->Destroying();
+    windows.End();
+  }
+  DestroyWindow(panel);
+  return 0;
+}

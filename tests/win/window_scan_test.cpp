@@ -1,0 +1,358 @@
+// The window scan and the navigator's entries against windows of another process: what is
+// listed, what the entries keep from scan to scan, remembered sizes, hung applications and a
+// window released by a nested message in the middle of a scan.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/private_messages.h"
+#include "navigator/win32/navigator_form.h"
+#include "scroller/win32/window_scan.h"
+#include "support/test_windows.h"
+#include "toolkit/window_class.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using e2e::TestWindows;
+using e2e::WindowSpec;
+using navigator::TNavigator;
+namespace flag = e2e::flag;
+
+// Stands in for the control panel: the test windows find it by class and title, and a released
+// window leaves the lists and the entries as the panel's handler does it.
+class FakePanel final : public tk::WindowHandler {
+ public:
+  FakePanel() {
+    hwnd_ = tk::CreateFormClassWindow(this, 0, ident::ControlPanelTitle, WS_POPUP, 0, 0, 10, 10, nullptr);
+  }
+  ~FakePanel() { DestroyWindow(hwnd_); }
+  HWND Handle() const { return hwnd_; }
+  std::function<void(HWND)> OnReleased;
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == msg::WM_HOOK_RELEASED) {
+      if (OnReleased) OnReleased(reinterpret_cast<HWND>(wParam));
+      return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND w, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
+  return TRUE;
+}
+
+class ScanWithEntries : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    nav_ = std::make_unique<TNavigator>(panel_.Handle());
+    nav_->Created();
+  }
+  void TearDown() override {
+    nav_->Destroying();
+    nav_.reset();
+  }
+
+  scroller::ScanOutcome Scan() {
+    scroller::ScanSetup setup;
+    setup.controlPanel = panel_.Handle();
+    setup.shellWnd = GetShellWindow();
+    setup.desktopWnd = GetDesktopWindow();
+    setup.ownProcessId = ownProcess_;
+    return scroller::RunWindowScan(setup, {scrollList_, scrollListText_, excluded_}, nav_.get());
+  }
+
+  // The listed windows among `ours`, in the order the scan listed them.
+  std::vector<HWND> ListedAmong(const std::vector<HWND>& ours) const {
+    std::vector<HWND> out;
+    for (HWND w : scrollList_) {
+      if (std::find(ours.begin(), ours.end(), w) != ours.end()) out.push_back(w);
+    }
+    return out;
+  }
+  bool Listed(HWND w) const { return std::find(scrollList_.begin(), scrollList_.end(), w) != scrollList_.end(); }
+
+  static std::vector<HWND> InZOrder(const std::vector<HWND>& ours) {
+    std::vector<HWND> all, out;
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all) {
+      if (std::find(ours.begin(), ours.end(), w) != ours.end()) out.push_back(w);
+    }
+    return out;
+  }
+
+  FakePanel panel_;
+  std::unique_ptr<TNavigator> nav_;
+  std::vector<HWND> scrollList_;
+  std::vector<std::string> scrollListText_;
+  std::vector<HWND> excluded_;
+  DWORD ownProcess_ = GetCurrentProcessId();
+};
+
+WindowSpec Spec(const char* id, const char* title, int x, unsigned flags = 0) {
+  WindowSpec s;
+  s.id = id;
+  s.title = title;
+  s.x = x;
+  s.y = 80;
+  s.flags = flags;
+  return s;
+}
+
+TEST_F(ScanWithEntries, EntriesLastFromScanToScanAndFollowTheZOrder) {
+  WindowSpec tall = Spec("tall", "Tvm tall", 500);
+  tall.height = 201;
+  TestWindows windows;
+  ASSERT_TRUE(windows.Start({Spec("a", "Tvm a", 100), Spec("b", "Tvm b", 300, flag::kOwned), tall}))
+      << windows.Error();
+  const std::vector<HWND> ours = {windows.Window("a"), windows.Window("b"), windows.Window("tall")};
+
+  Scan();
+  ASSERT_EQ(ListedAmong(ours), InZOrder(ours));
+  EXPECT_TRUE(nav_->Changed()) << "a first scan meets every window as new";
+  const auto text = std::find(scrollList_.begin(), scrollList_.end(), windows.Window("a")) - scrollList_.begin();
+  EXPECT_EQ(scrollListText_[text], "TvmTestWindow (Tvm a)");
+  std::vector<navigator::tAppWin*> entries;
+  for (HWND w : ours) {
+    auto snapshot = nav_->Store()->EntriesSnapshot();
+    auto it = std::find_if(snapshot.begin(), snapshot.end(),
+                           [&](auto* e) { return e->Wnd == reinterpret_cast<navigator::WindowHandle>(w); });
+    ASSERT_NE(it, snapshot.end());
+    entries.push_back(*it);
+    EXPECT_EQ((*it)->WinClass, "TvmTestWindow");
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ((*it)->WindowRect, (core::Rect{r.left, r.top, r.right, r.bottom}));
+  }
+  EXPECT_EQ(entries[0]->Caption, "Tvm a");
+  EXPECT_FALSE(entries[1]->Arrangeable) << "an owned window";
+  EXPECT_TRUE(entries[2]->Arrangeable);
+  entries[0]->ForcedSize = core::packSize(333, 222);  // as the set-size dialog stores it
+
+  // The same windows again: the same entries, nothing changed; then a new Z order.
+  Scan();
+  EXPECT_FALSE(nav_->Changed());
+  for (size_t i = 0; i < ours.size(); ++i) {
+    auto snapshot = nav_->Store()->EntriesSnapshot();
+    EXPECT_NE(std::find(snapshot.begin(), snapshot.end(), entries[i]), snapshot.end()) << i;
+  }
+  EXPECT_EQ(nav_->ForcedSizeOf(windows.Window("a")), core::packSize(333, 222));
+  SetWindowPos(windows.Window("tall"), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Scan();
+  EXPECT_EQ(ListedAmong(ours), InZOrder(ours));
+}
+
+TEST_F(ScanWithEntries, ANewWindowOfARememberedClassIsResizedKeepingItsCorner) {
+  nav_->Store()->Remembered().Remember("TVMREMEMBERED", core::packSize(640, 480));
+  WindowSpec r = Spec("r", "Tvm remembered", 120);
+  r.className = "TvmRemembered";
+  WindowSpec other = Spec("o", "Tvm other", 200);
+  TestWindows windows;
+  ASSERT_TRUE(windows.Start({r, other})) << windows.Error();
+  Scan();
+  EXPECT_EQ(nav_->ForcedSizeOf(windows.Window("r")), core::packSize(640, 480));
+  EXPECT_EQ(nav_->ForcedSizeOf(windows.Window("o")), core::kNoForcedSize);
+  RECT got{};
+  const bool sized = tvmtest::WaitUntil([&] {
+    got = windows.RectOf("r");
+    return got.left == 120 && got.top == 80 && got.right - got.left == 640 && got.bottom - got.top == 480;
+  }, 2s);
+  EXPECT_TRUE(sized) << got.left << "," << got.top << " " << got.right - got.left << "x" << got.bottom - got.top;
+  const RECT untouched = windows.RectOf("o");
+  EXPECT_EQ(untouched.right - untouched.left, 200);
+
+  // Sized back at a later scan when the user changed it.
+  SetWindowPos(windows.Window("r"), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Scan();
+  EXPECT_TRUE(tvmtest::WaitUntil([&] {
+    got = windows.RectOf("r");
+    return got.right - got.left == 640 && got.bottom - got.top == 480;
+  }, 2s));
+}
+
+// Windows of a helper thread of this process, counted as another application's (Wine answers
+// another process's WM_GETICON without asking its thread, so only here does the icon query
+// reach a window procedure). `onIcon` runs in the helper thread when the scan asks for an icon;
+// `hang` stops the thread from answering anything once its windows are up.
+class HelperThreadWindows {
+ public:
+  HelperThreadWindows(std::vector<std::string> titles, bool hang, std::function<void(HWND)> onIcon = {})
+      : titles_(std::move(titles)), hang_(hang), onIcon_(std::move(onIcon)) {
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &HelperThreadWindows::Run, this, 0, nullptr);
+    WaitForSingleObject(ready_, 5000);
+  }
+  ~HelperThreadWindows() {
+    SetEvent(stop_);
+    if (!hang_) {
+      for (HWND w : windows_) PostMessageA(w, WM_NULL, 0, 0);
+    }
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+    CloseHandle(stop_);
+  }
+  HWND Window(size_t i) const { return windows_.at(i); }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<HelperThreadWindows*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (m == WM_GETICON && self && self->onIcon_) self->onIcon_(w);
+    return DefWindowProcA(w, m, wp, lp);
+  }
+  static DWORD WINAPI Run(void* p) {
+    auto* self = static_cast<HelperThreadWindows*>(p);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TvmHelperThreadWindow";
+    RegisterClassA(&wc);
+    int x = 100;
+    for (const auto& title : self->titles_) {
+      HWND w = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, x, 100, 200, 150, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+      SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      ShowWindow(w, SW_SHOWNOACTIVATE);
+      self->windows_.push_back(w);
+      x += 250;
+    }
+    SetEvent(self->ready_);
+    if (self->hang_) {
+      WaitForSingleObject(self->stop_, INFINITE);  // answers nothing meanwhile
+    } else {
+      while (MsgWaitForMultipleObjects(1, &self->stop_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      }
+    }
+    for (HWND w : self->windows_) DestroyWindow(w);
+    return 0;
+  }
+
+  std::vector<std::string> titles_;
+  bool hang_;
+  std::function<void(HWND)> onIcon_;
+  std::vector<HWND> windows_;
+  HANDLE ready_ = nullptr, stop_ = nullptr, thread_ = nullptr;
+};
+
+TEST_F(ScanWithEntries, AHungApplicationCostsAScanNoMoreThanTheIconTimeOut) {
+  // The application stops answering just when it is asked for its icon.
+  HANDLE wake = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> armed{false}, asked{false};
+  {
+    // Showing a window asks for its icon too: only the scan's question hangs.
+    HelperThreadWindows hung({"Tvm hung"}, false, [&](HWND) {
+      if (!armed) return;
+      asked = true;
+      WaitForSingleObject(wake, 30000);
+    });
+    ownProcess_ = 0;
+    armed = true;
+    const auto start = std::chrono::steady_clock::now();
+    Scan();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    SetEvent(wake);
+    std::printf("a scan with a hung window took %lld ms\n", static_cast<long long>(took.count()));
+    EXPECT_TRUE(asked);
+    EXPECT_LT(took, std::chrono::milliseconds(scroller::kIconQueryTimeoutMs) + 150ms);
+    EXPECT_TRUE(Listed(hung.Window(0))) << "a hung window is still an application window";
+    EXPECT_TRUE(nav_->HasWindow(hung.Window(0)));
+  }
+  CloseHandle(wake);
+}
+
+TEST_F(ScanWithEntries, AWindowReleasedWhileTheScanAsksForItsIconGetsNoEntry) {
+  bool releasing = false;
+  HWND panel = panel_.Handle();
+  HelperThreadWindows windows({"Tvm keep", "Tvm gone"}, false, [&](HWND w) {
+    char title[32] = {};
+    GetWindowTextA(w, title, sizeof title);
+    // As a hook library reports a window it no longer tracks, while the scan waits for it.
+    if (releasing && std::string(title) == "Tvm gone") SendMessageA(panel, msg::WM_HOOK_RELEASED, reinterpret_cast<WPARAM>(w), 0);
+  });
+  ownProcess_ = 0;
+  HWND gone = windows.Window(1);
+
+  Scan();
+  ASSERT_TRUE(nav_->HasWindow(gone));
+  int released = 0;
+  panel_.OnReleased = [&](HWND w) {
+    ++released;
+    const auto at = std::find(scrollList_.begin(), scrollList_.end(), w);
+    if (at != scrollList_.end()) {
+      scrollListText_.erase(scrollListText_.begin() + (at - scrollList_.begin()));
+      scrollList_.erase(at);
+    }
+    nav_->ForgetWindow(w);
+  };
+  releasing = true;
+  for (int i = 0; i < 2; ++i) {
+    Scan();
+    EXPECT_GT(released, i) << "the release did not arrive during the scan";
+    EXPECT_FALSE(Listed(gone));
+    EXPECT_FALSE(nav_->HasWindow(gone)) << "a released window came back as an entry";
+    EXPECT_TRUE(nav_->HasWindow(windows.Window(0)));
+    EXPECT_EQ(scrollList_.size(), scrollListText_.size());
+  }
+}
+
+// --- The navigator form itself.
+
+TEST(NavigatorForm, StartsHiddenBusyAndEmptyAndNeverErasesOrFrames) {
+  FakePanel panel;
+  TNavigator nav(panel.Handle());
+  nav.Created();
+  EXPECT_TRUE(nav.Busy);
+  EXPECT_FALSE(nav.UseBackground);
+  EXPECT_FALSE(nav.ManagerCreated());
+  EXPECT_TRUE(nav.BackgroundBitmap.Empty());
+  ASSERT_NE(nav.Store(), nullptr);
+  EXPECT_EQ(nav.Store()->EntryCount(), 0u);
+  EXPECT_EQ(nav.Store()->OldEntryCount(), 0u);
+  EXPECT_TRUE(nav.Candidates.empty());
+  EXPECT_FALSE(IsWindowVisible(nav.Handle()));
+  const LONG style = GetWindowLongA(nav.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+  EXPECT_TRUE(GetWindowLongA(nav.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  char name[64] = {};
+  GetClassNameA(nav.Handle(), name, sizeof name);
+  EXPECT_STREQ(name, "TTavelmoorForm") << "the scan must know it as one of ours";
+  EXPECT_EQ(nav.FontSize, 11) << "16 pixels at 96 DPI are 12 points";
+  EXPECT_EQ(SendMessageA(nav.Handle(), WM_ERASEBKGND, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(nav.Handle(), WM_NCPAINT, 1, 0), 0);
+  nav.Destroying();
+}
+
+TEST(NavigatorForm, SavesTheSettingsBeforeItFreesItsEntries) {
+  FakePanel panel;
+  TNavigator nav(panel.Handle());
+  nav.Created();
+  nav.Store()->UpdateWindowEntry(0x10, "caption", "Class", {0, 0, 300, 300}, false, false, 0);
+  bool sawEntries = false;
+  int saves = 0;
+  nav.OnSaveSettings = [&] {
+    ++saves;
+    sawEntries = nav.Store() != nullptr && nav.Store()->EntryCount() == 1;
+  };
+  nav.Destroying();
+  EXPECT_EQ(saves, 1);
+  EXPECT_TRUE(sawEntries);
+  EXPECT_EQ(nav.Store(), nullptr);
+  EXPECT_FALSE(nav.HasWindow(reinterpret_cast<HWND>(0x10))) << "lookups after the end answer as for no entry";
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 // The Options and Help tabs: each option control's handler copies the control into its field and
 // marks the options changed.
 #include "forms/help_texts.h"
+#include "scroller/win32/engine_host.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/standard_controls.h"
 #include "toolkit/track_bar.h"
@@ -36,7 +37,8 @@ void TTavelmoorForm::BindOptionHandlers() {
   box("CaptureCheckBox", ShowGlyphs);
   box("ArrangeCheckBox", AutoArrange);
   box("InMenuCheckBox", MenuMode);
-  box("UseKeysCheckBox", UseKeys);
+  // Registers the keyboard-scrolling hot keys, all four or none.
+  Get<tk::TCheckBox>("UseKeysCheckBox").OnClick = [this] { UseKeysCheckBoxClick(*this); };
   box("SuperCheckBox", SuperMode);
   box("LimitCheckBox", DoLimit);
   box("CheckBoxBorderScroll", BorderScroll);

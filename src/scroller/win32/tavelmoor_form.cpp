@@ -8,6 +8,11 @@
 #include "toolkit/message_dialog.h"
 #include "toolkit/page_control.h"
 #include "toolkit/standard_controls.h"
+#include "navigator/win32/virtual_desktops.h"
+#include "scroller/win32/engine_host.h"
+#include "scroller/win32/navigator_link.h"
+#include "scroller/win32/window_lists_tab.h"
+#include "scroller/win32/window_scan.h"
 
 namespace scroller {
 
@@ -39,6 +44,14 @@ TTavelmoorForm::TTavelmoorForm() : tk::TForm(forms::ControlPanelForm()) {
   RefreshTimer.SetInterval(100);
   MoveTimer.SetInterval(60);
   CustomTimer.OnTimer = [this] { CustomTimerTimer(); };
+  Engine = std::make_unique<EngineHost>();
+  MoveTimer.OnTimer = [this] { MoveTimerTimer(*this); };
+  RefreshTimer.OnTimer = [this] {
+    if (!RefreshTickBeforeScan(*this)) return;
+    RunScanTick(*this);
+    RefreshTickAfterScan(*this);
+  };
+  BindWindowListsTab(*this);
   BindOptionHandlers();
 
   ExitAction.Caption = "E&xit";
@@ -48,8 +61,14 @@ TTavelmoorForm::TTavelmoorForm() : tk::TForm(forms::ControlPanelForm()) {
   Action64bit.Caption = "Load &64bit extension";
   Action64bit.Hint = "Load this if you want to resize 64bit programs.";
 
-  TrayPopupMenu.Add({.Name = "ShowTavelmoor1", .Action = &ShowAction});
-  TrayPopupMenu.Add({.Name = "Exit1", .Action = &ExitAction});
+  tk::TMenuItem showItem;
+  showItem.Name = "ShowTavelmoor1";
+  showItem.Action = &ShowAction;
+  TrayPopupMenu.Add(showItem);
+  tk::TMenuItem exitItem;
+  exitItem.Name = "Exit1";
+  exitItem.Action = &ExitAction;
+  TrayPopupMenu.Add(exitItem);
 
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
@@ -82,10 +101,12 @@ void TTavelmoorForm::FormCreate() {
   Action64bit.Visible = IsWow64;
 
   NavRefreshCountdown = 10;
+  CreateNavigator(*this);
   UserClick = false;
   Get<tk::TPageControl>("PageControl1").SetTabIndex(1);
   LoadSettings();
   CopyOptionFields();
+  PassSettingsToNavigator(*this);
 
   LastX = -123456;
   RawInputSize = 40;
@@ -100,6 +121,7 @@ void TTavelmoorForm::FormCreate() {
   MoveSizeWnd = nullptr;
   ArrangeCountdown = -1;
   AutoScrollTarget = nullptr;
+  RunCreationScan(*this);
 
   // Mouse motion reaches the panel also while it is hidden and another program is in front.
   RawDevice.usUsagePage = 1;
@@ -116,13 +138,17 @@ void TTavelmoorForm::FormCreate() {
   Sleep(100);
 
   creationFinished_ = true;
+  if (EngineCreationFinished(*this)) exitRequestedDuringCreation_ = true;
   // A second instance asked us to end while our start-up dialogs were open.
   if (exitRequestedDuringCreation_) RequestEnd();
 }
 
 void TTavelmoorForm::FormShow() {
   Hook.SetHook();
+  WindowListsPanelShown(*this);
   if (!ShownOnce) {
+    // Without the manager the virtual-desktop test stays off; the first show goes on.
+    navigator::CreateDesktopManager();
     ScheduleStartupActions();
     ShownOnce = true;
     PostMessageA(Handle(), msg::WM_PANEL_HIDE, 0, 0);
@@ -145,6 +171,7 @@ void TTavelmoorForm::FormDestroy() {
   Closing = true;
   MoveTimer.SetEnabled(false);
   RefreshTimer.SetEnabled(false);
+  EngineShutDown(*this);
   ScrollListText.clear();
   ExcludedWindows.clear();
   ScrollList.clear();
@@ -170,6 +197,8 @@ void TTavelmoorForm::ExitActionExecute() {
       tk::DialogResult::Yes) {
     return;
   }
+  Closing = true;
+  BringListedWindowsHome(*this);
   RequestEnd();
 }
 
@@ -201,6 +230,8 @@ LRESULT TTavelmoorForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM, bool&
 }
 
 LRESULT TTavelmoorForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT engineAnswer = 0;
+  if (HandleEngineMessage(*this, message, wParam, lParam, engineAnswer)) return engineAnswer;
   const bool isPrivate = message >= msg::kAppBase && message <= msg::kAppBase + 0x3F;
   if (!creationFinished_) {
     // The window is findable while start-up dialogs pump messages: answer nothing yet, but
@@ -214,6 +245,8 @@ LRESULT TTavelmoorForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (message == WM_QUERYENDSESSION) {
     Closing = true;
+    // No application may save an off-screen place for the next session.
+    BringEveryWindowHome(*this);
     return TRUE;
   }
   if (isPrivate) {

@@ -15,6 +15,8 @@
 
 namespace scroller {
 
+class EngineHost;
+
 // The control panel: the program's main form and the owner of the scrolling engine. Closing its
 // window only hides it; the program ends through the exit action or a second instance.
 class TTavelmoorForm final : public tk::TForm {
@@ -80,6 +82,8 @@ class TTavelmoorForm final : public tk::TForm {
   GUITHREADINFO GuiInfo{};
 
   HookLibraryHost Hook;
+  // The scrolling engine's state; lives as long as the form.
+  std::unique_ptr<EngineHost> Engine;
   bool IsWow64 = false;
 
   tk::TTimer RefreshTimer;

@@ -1,0 +1,136 @@
+#include "scroller/win32/home_desk.h"
+
+#include "navigator/win32/window_geometry.h"
+#include "scroller/window_filter.h"
+
+namespace scroller {
+namespace {
+
+HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
+
+bool Answers(HWND window) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kHomeAnswerTimeoutMs, &ignored) != 0;
+}
+
+class ExitScanFacts final : public ExitScanWindow {
+ public:
+  explicit ExitScanFacts(HWND window) : window_(window) {}
+
+  WindowHandle Handle() const override { return ToHandle(window_); }
+  std::optional<WindowInfoFacts> Info() override {
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetWindowInfo(window_, &info)) return std::nullopt;
+    return WindowInfoFacts{info.dwStyle,
+                           {info.rcClient.left, info.rcClient.top, info.rcClient.right, info.rcClient.bottom}};
+  }
+  std::optional<bool> Cloaked() override { return false; }
+  std::string ClassName() override {
+    char name[128] = {};
+    if (GetClassNameA(window_, name, 127) <= 0) return {};
+    return name;
+  }
+  std::string Title() override { return {}; }
+  std::optional<core::Rect> VisibleFrame() override {
+    RECT r{};
+    if (!navigator::GetVisibleWindowRect(window_, &r)) return std::nullopt;
+    return core::Rect{r.left, r.top, r.right, r.bottom};
+  }
+  bool OnCurrentVirtualDesktop() override { return true; }
+  bool OwnedByThisProcess() override { return false; }
+  void RestoreMinimized() override { RestoreWithoutWaiting(window_); }
+
+ private:
+  HWND window_;
+};
+
+struct ExitScanRun {
+  const ExitScanSetup& setup;
+  std::vector<HWND>& list;
+  std::vector<std::string>& texts;
+  HWND shellWnd;
+  HWND desktopWnd;
+};
+
+BOOL CALLBACK ExitScanWindowProc(HWND window, LPARAM data) {
+  auto* run = reinterpret_cast<ExitScanRun*>(data);
+  try {
+    static_assert(sizeof(HWND) == sizeof(WindowHandle));
+    ExitScanContext ctx;
+    ctx.controlPanel = ToHandle(run->setup.controlPanel);
+    ctx.shellWnd = ToHandle(run->shellWnd);
+    ctx.desktopWnd = ToHandle(run->desktopWnd);
+    ctx.moveSizeWnd = ToHandle(run->setup.moveSizeWnd);
+    // Read for each window: a restore may have run a nested message that changed the lists.
+    if (run->setup.excludedWindows) {
+      ctx.excludedWindows = {reinterpret_cast<const WindowHandle*>(run->setup.excludedWindows->data()),
+                             run->setup.excludedWindows->size()};
+    }
+    ctx.scrollList = {reinterpret_cast<const WindowHandle*>(run->list.data()), run->list.size()};
+    ExitScanFacts facts(window);
+    if (DecideExitScan(facts, ctx).verdict == ExitVerdict::Collect) {
+      run->list.push_back(window);
+      run->texts.push_back(" ");
+    }
+  } catch (...) {
+    // A window that cannot be taken is left where it is; the others still go home.
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void RestoreWithoutWaiting(HWND window) {
+  if (Answers(window)) {
+    OpenIcon(window);
+  } else {
+    ShowWindowAsync(window, SW_RESTORE);
+  }
+}
+
+core::Rect Win32HomeDesk::WorkArea() {
+  RECT r{};
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) {
+    r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+bool Win32HomeDesk::IsMinimized(WindowHandle window) { return IsIconic(ToHwnd(window)) != FALSE; }
+
+void Win32HomeDesk::Restore(WindowHandle window) { RestoreWithoutWaiting(ToHwnd(window)); }
+
+std::optional<core::Rect> Win32HomeDesk::VisibleRect(WindowHandle window) {
+  const HWND w = ToHwnd(window);
+  if (IsIconic(w)) {
+    // A restore only posted to a hung window has not happened yet: its restored place counts.
+    WINDOWPLACEMENT p{};
+    p.length = sizeof p;
+    if (GetWindowPlacement(w, &p)) {
+      const RECT& n = p.rcNormalPosition;
+      return core::Rect{n.left, n.top, n.right, n.bottom};
+    }
+  }
+  RECT r{};
+  if (!navigator::GetVisibleWindowRect(w, &r)) return std::nullopt;
+  return core::Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32HomeDesk::SetBoundsVisible(WindowHandle window, const navigator::WindowBounds& b) {
+  navigator::MoveWindowVisibleNoWait(ToHwnd(window), b.x, b.y, b.width, b.height);
+}
+
+void Win32HomeDesk::Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+void Win32HomeDesk::Redraw(WindowHandle window) {
+  RedrawWindow(ToHwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void RunExitScan(const ExitScanSetup& setup, std::vector<HWND>& list, std::vector<std::string>& texts) {
+  ExitScanRun run{setup, list, texts, GetShellWindow(), GetDesktopWindow()};
+  EnumWindows(ExitScanWindowProc, reinterpret_cast<LPARAM>(&run));
+}
+
+}  // namespace scroller

@@ -89,6 +89,10 @@ class Settings : public ::testing::Test {
   void HidePanel(HWND panel) {
     PostMessageA(panel, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s));
+    // The save runs after the window is hidden, in the same handler: a message sent now is
+    // answered only once that handler has finished.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
   }
 
   bool Checked(HWND panel, const char* caption) {

@@ -131,16 +131,11 @@ class Scrolling : public ::testing::Test {
     return started;
   }
 
-  // Starts the program and waits until it sits hidden in the notification area.
+  // Starts the program and waits until it sits hidden in the notification area, past the
+  // start-up actions.
   HWND StartSettled() {
-    EXPECT_TRUE(program_.Start());
-    HWND panel = program_.WaitForPanel();
-    EXPECT_NE(panel, nullptr);
-    if (!panel) return nullptr;
-    bool wasShown = false;
-    WaitUntil([&] { return wasShown = wasShown || IsWindowVisible(panel); }, 5s, 1ms);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s));
-    Sleep(1300);  // past the start-up actions
+    HWND panel = program_.StartSettled(1300ms);
+    EXPECT_NE(panel, nullptr) << "the program did not settle in the notification area";
     return panel;
   }
 

@@ -69,13 +69,8 @@ class Settings : public ::testing::Test {
   // Starts the program and waits until it has shown its panel and hidden it again; the start-up
   // actions, which hide once more, have run when this returns.
   HWND StartSettled() {
-    EXPECT_TRUE(program_.Start());
-    HWND panel = program_.WaitForPanel();
-    EXPECT_NE(panel, nullptr);
-    bool wasShown = false;
-    WaitUntil([&] { return wasShown = wasShown || IsWindowVisible(panel); }, 5s, 1ms);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s));
-    Sleep(1300);
+    HWND panel = program_.StartSettled(1300ms);
+    EXPECT_NE(panel, nullptr) << "the program did not settle in the notification area";
     return panel;
   }
 

@@ -41,12 +41,8 @@ class Startup : public ::testing::Test {
 
   // Starts the running instance and waits until it has settled hidden in the notification area.
   HWND StartSettled(Tavelmoor& program) {
-    EXPECT_TRUE(program.Start());
-    HWND panel = program.WaitForPanel();
-    EXPECT_NE(panel, nullptr);
-    bool wasShown = false;
-    WaitUntil([&] { return wasShown = wasShown || IsWindowVisible(panel); }, 5s, 1ms);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s));
+    HWND panel = program.StartSettled();
+    EXPECT_NE(panel, nullptr) << "the program did not settle in the notification area";
     return panel;
   }
 };

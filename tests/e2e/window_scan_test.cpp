@@ -86,14 +86,9 @@ class WindowScan : public ::testing::Test {
   // Starts the program, lets it settle in the notification area and shows its panel again, as a
   // second start does: the scan ticks then fill the tab's list.
   HWND StartAndShow() {
-    EXPECT_TRUE(program_.Start());
-    HWND panel = program_.WaitForPanel();
-    EXPECT_NE(panel, nullptr);
+    HWND panel = program_.StartSettled(1300ms);
+    EXPECT_NE(panel, nullptr) << "the program did not settle in the notification area";
     if (!panel) return nullptr;
-    bool wasShown = false;
-    WaitUntil([&] { return wasShown = wasShown || IsWindowVisible(panel); }, 5s, 1ms);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s));
-    Sleep(1300);  // past the start-up actions, which hide the panel once more
     PostMessageA(panel, msg::WM_INSTANCE_SHOW, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) != FALSE; }, 5s));
     return panel;

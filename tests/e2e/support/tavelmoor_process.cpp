@@ -109,4 +109,15 @@ HWND Tavelmoor::WaitForPanel(std::chrono::milliseconds timeout) {
   return panel;
 }
 
+HWND Tavelmoor::StartSettled(std::chrono::milliseconds settle) {
+  if (!Start()) return nullptr;
+  HWND panel = WaitForPanel();
+  if (!panel) return nullptr;
+  bool wasShown = false;
+  tvmtest::WaitUntil([&] { return wasShown = wasShown || IsWindowVisible(panel); }, 5s, 1ms);
+  if (!tvmtest::WaitUntil([&] { return !IsWindowVisible(panel); }, 5s)) return nullptr;
+  Sleep(static_cast<DWORD>(settle.count()));
+  return panel;
+}
+
 }  // namespace e2e

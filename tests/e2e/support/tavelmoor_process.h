@@ -34,6 +34,10 @@ class Tavelmoor {
   bool Start(const std::string& parameters = {}, const std::string& folder = {});
   // Waits until the control panel of this process exists.
   HWND WaitForPanel(std::chrono::milliseconds timeout = 10s);
+  // Starts the program and waits until its panel has shown and hidden into the notification area,
+  // then `settle` longer (the start-up actions hide it once more after about a second). The panel,
+  // or null when any of it did not happen in time.
+  HWND StartSettled(std::chrono::milliseconds settle = 0ms);
   tvmtest::ProcessGuard& Process() { return process_; }
   DWORD Id() const { return process_.Id(); }
 

@@ -1,23 +1,21 @@
 #include "navigator/win32/win32_desktop.h"
 
+#include "navigator/win32/screen_metrics.h"
 #include "navigator/win32/window_geometry.h"
 
 namespace navigator {
 
 ScreenLayout Win32Desktop::Screen() {
+  const ScreenMetrics& screen = CurrentScreenMetrics();
   ScreenLayout s;
-  s.monitorCount = GetSystemMetrics(SM_CMONITORS);
+  s.monitorCount = screen.monitorCount;
   RECT work{};
   if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
     s.workArea = {work.left, work.top, work.right, work.bottom};
   } else {
-    s.workArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    s.workArea = {0, 0, screen.primary.width, screen.primary.height};
   }
-  const int64_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int64_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  s.virtualScreen = {static_cast<int32_t>(left), static_cast<int32_t>(top),
-                     core::clampToInt32(left + GetSystemMetrics(SM_CXVIRTUALSCREEN)),
-                     core::clampToInt32(top + GetSystemMetrics(SM_CYVIRTUALSCREEN))};
+  s.virtualScreen = screen.virtualScreen;
   return s;
 }
 

@@ -1,6 +1,7 @@
 #include "scroller/win32/move_environment.h"
 
 #include "navigator/visible_frame.h"
+#include "navigator/win32/screen_metrics.h"
 #include "navigator/win32/window_geometry.h"
 
 namespace scroller {
@@ -12,13 +13,7 @@ bool Held(int key) { return GetKeyState(key) < 0; }
 
 }  // namespace
 
-core::Rect VirtualScreenRect() {
-  const int64_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int64_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {core::clampToInt32(left), core::clampToInt32(top),
-          core::clampToInt32(left + GetSystemMetrics(SM_CXVIRTUALSCREEN)),
-          core::clampToInt32(top + GetSystemMetrics(SM_CYVIRTUALSCREEN))};
-}
+core::Rect VirtualScreenRect() { return navigator::CurrentScreenMetrics().virtualScreen; }
 
 void MoveVisibleFrameNoWait(HWND window, core::Point topLeft) {
   // The invisible resize borders (Windows 10) are added back as the navigator's geometry says.

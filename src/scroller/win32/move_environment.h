@@ -11,7 +11,7 @@
 
 namespace scroller {
 
-// The bounding rectangle of all monitors, read now.
+// The bounding rectangle of all monitors.
 core::Rect VirtualScreenRect();
 
 // Puts the visible frame's top-left corner of `window` at `topLeft` with kScrollMoveFlags: no size,

@@ -1,5 +1,6 @@
 #include "scroller/win32/raw_input_reader.h"
 
+#include "navigator/win32/screen_metrics.h"
 #include "scroller/win32/move_environment.h"
 
 namespace scroller {
@@ -39,8 +40,9 @@ KeyStates ReadKeyStates() {
 
 ScreenFacts ReadScreenFacts(int minMonitorWidth, int minMonitorHeight) {
   ScreenFacts s;
-  s.VirtualScreen = VirtualScreenRect();
-  s.PrimaryMonitor = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const navigator::ScreenMetrics& screen = navigator::CurrentScreenMetrics();
+  s.VirtualScreen = screen.virtualScreen;
+  s.PrimaryMonitor = {screen.primary.width, screen.primary.height};
   s.MinMonitorWidth = minMonitorWidth;
   s.MinMonitorHeight = minMonitorHeight;
   return s;

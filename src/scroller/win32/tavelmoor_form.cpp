@@ -8,6 +8,7 @@
 #include "toolkit/message_dialog.h"
 #include "toolkit/page_control.h"
 #include "toolkit/standard_controls.h"
+#include "navigator/win32/screen_metrics.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "scroller/win32/engine_host.h"
 #include "scroller/win32/navigator_link.h"
@@ -230,6 +231,7 @@ LRESULT TTavelmoorForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM, bool&
 }
 
 LRESULT TTavelmoorForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DISPLAYCHANGE) navigator::ForgetScreenMetrics();
   LRESULT engineAnswer = 0;
   if (HandleEngineMessage(*this, message, wParam, lParam, engineAnswer)) return engineAnswer;
   const bool isPrivate = message >= msg::kAppBase && message <= msg::kAppBase + 0x3F;

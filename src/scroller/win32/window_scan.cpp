@@ -6,6 +6,7 @@
 #include "navigator/win32/platform_switches.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/window_geometry.h"
+#include "scroller/win32/move_environment.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "scroller/win32/window_lists_tab.h"
 #include "scroller/window_filter.h"
@@ -155,14 +156,6 @@ BOOL CALLBACK ScanWindowProc(HWND window, LPARAM data) {
   return TRUE;
 }
 
-core::Rect VirtualScreen() {
-  const int64_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int64_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {static_cast<int32_t>(left), static_cast<int32_t>(top),
-          core::clampToInt32(left + GetSystemMetrics(SM_CXVIRTUALSCREEN)),
-          core::clampToInt32(top + GetSystemMetrics(SM_CYVIRTUALSCREEN))};
-}
-
 std::vector<std::string> ItemsOf(const tk::TListBox& list) {
   std::vector<std::string> items;
   const int count = list.Count();
@@ -203,7 +196,7 @@ ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TN
   // Before Windows 8, or with the query unbound, no window counts as cloaked.
   run.context.cloakTestOn = navigator::IsWin8 && navigator::DwmGetWindowAttributeProc != nullptr;
   run.context.nonScrollingClasses = setup.nonScrollingClasses;
-  run.context.virtualScreen = VirtualScreen();
+  run.context.virtualScreen = VirtualScreenRect();
   if (navigator) navigator->BeginWindowScan();
   EnumWindows(ScanWindowProc, reinterpret_cast<LPARAM>(&run));
   return std::move(run.outcome);

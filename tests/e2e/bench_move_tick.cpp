@@ -1,7 +1,7 @@
 // Benchmark, not a test: the move tick's cost against test windows of another process, and the
 // idle CPU of the running program beside idle test windows. tools/bench-wine runs it and, since
 // Wine reports no CPU times of other processes, reads the idle figure from Linux itself.
-//   bench_move_tick.exe [move|idle]
+//   bench_move_tick.exe [move|idle|idle-class-icon]
 #include <windows.h>
 
 #include <chrono>
@@ -33,7 +33,7 @@ class WaitingEnvironment final : public scroller::MoveEnvironment {
   scroller::Win32MoveEnvironment inner_{nullptr, nullptr};
 };
 
-std::vector<e2e::WindowSpec> Specs(int count) {
+std::vector<e2e::WindowSpec> Specs(int count, bool classIcon = false) {
   std::vector<e2e::WindowSpec> specs;
   for (int i = 0; i < count; ++i) {
     e2e::WindowSpec s;
@@ -41,6 +41,10 @@ std::vector<e2e::WindowSpec> Specs(int count) {
     s.title = "Bench " + std::to_string(i);
     s.x = 50 + (i * 13) % 900;
     s.y = 50 + (i * 7) % 700;
+    if (classIcon) {
+      s.className = "TvmIconWindow";
+      s.flags = e2e::flag::kClassIcon;
+    }
     specs.push_back(s);
   }
   return specs;
@@ -97,13 +101,14 @@ double CpuSeconds(HANDLE process) {
   return Seconds(kernel) + Seconds(user);
 }
 
-void IdleCpu() {
+// Windows whose class has no icon are asked for theirs by a message at every scan.
+void IdleCpu(bool classIcon) {
   e2e::EndAllInstances();
   std::vector<std::string> excluded;
   if (const std::string tray = e2e::WineTrayClass(); !tray.empty()) excluded.push_back(tray);
   e2e::SettingsKey::Write(e2e::SettingsWith(excluded));
   e2e::TestWindows windows;
-  if (!windows.Start(Specs(50), GetCurrentProcessId(), std::chrono::seconds(60))) {
+  if (!windows.Start(Specs(50, classIcon), GetCurrentProcessId(), std::chrono::seconds(60))) {
     std::printf("idle: cannot start the windows: %s\n", windows.Error().c_str());
     return;
   }
@@ -138,6 +143,7 @@ void IdleCpu() {
 int main(int argc, char** argv) {
   const std::string what = argc > 1 ? argv[1] : "";
   if (what.empty() || what == "move") MoveTickCosts();
-  if (what.empty() || what == "idle") IdleCpu();
+  if (what.empty() || what == "idle") IdleCpu(false);
+  if (what == "idle-class-icon") IdleCpu(true);
   return 0;
 }

@@ -25,6 +25,7 @@ enum Flag : unsigned {
   kHung = 1u << 8,           // its own thread, which stops answering after creation
   kReleaseOnMove = 1u << 9,  // reports WM_HOOK_RELEASED to the control panel on each move
   kReleaseOnIcon = 1u << 10, // reports WM_HOOK_RELEASED to the control panel when asked for its icon
+  kClassIcon = 1u << 11,     // its class (registered by the first window of it) has an icon
 };
 
 struct FlagName {
@@ -35,7 +36,7 @@ inline constexpr FlagName kFlagNames[] = {
     {kTool, "tool"},           {kOwned, "owned"},   {kPopup, "popup"},   {kTopmost, "topmost"},
     {kMinimized, "minimized"}, {kMaximized, "maximized"}, {kHidden, "hidden"},
     {kCloaked, "cloaked"},     {kHung, "hung"},     {kReleaseOnMove, "release-on-move"},
-    {kReleaseOnIcon, "release-on-icon"},
+    {kReleaseOnIcon, "release-on-icon"}, {kClassIcon, "class-icon"},
 };
 
 struct Margins {

@@ -126,7 +126,7 @@ DWORD Run(int argc, char** argv) {
   std::string handles;
   HWND previous = nullptr;
   for (const WindowSpec& spec : request.windows) {
-    if (!PrepareClass(spec.className, &error)) return Fail(request, error);
+    if (!PrepareClass(spec.className, (spec.flags & kClassIcon) != 0, &error)) return Fail(request, error);
     HWND owner = (spec.flags & kOwned) ? previous : nullptr;
     if ((spec.flags & kOwned) && !owner) return Fail(request, spec.id + " is owned but comes first");
     HWND hwnd = (spec.flags & kHung) ? CreateHungTestWindow(spec, owner, &error) : CreateTestWindow(spec, owner, &error);

@@ -112,7 +112,7 @@ DWORD WINAPI HungThread(void* parameter) {
 
 }  // namespace
 
-bool PrepareClass(const std::string& className, std::string* error) {
+bool PrepareClass(const std::string& className, bool withIcon, std::string* error) {
   const std::string key = Lower(className);
   if (Classes().count(key)) return true;
   WNDCLASSEXA wc{};
@@ -120,6 +120,7 @@ bool PrepareClass(const std::string& className, std::string* error) {
   wc.lpfnWndProc = TestWindowProc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  if (withIcon) wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = className.c_str();
   if (RegisterClassExA(&wc)) {

@@ -8,9 +8,10 @@
 
 namespace tvmtw {
 
-// Registers the window's class for this process unless it exists already; call it on the main
-// thread before the window is created (on any thread). False, with the reason, on failure.
-bool PrepareClass(const std::string& className, std::string* error);
+// Registers the window's class for this process unless it exists already, with the system's
+// application icon when `withIcon`; call it on the main thread before the window is created (on
+// any thread). False, with the reason, on failure.
+bool PrepareClass(const std::string& className, bool withIcon, std::string* error);
 
 // Creates, marks and shows the window on the calling thread; null, with the reason, on failure.
 HWND CreateTestWindow(const WindowSpec& spec, HWND owner, std::string* error);

@@ -164,6 +164,15 @@ class Scrolling : public ::testing::Test {
           });
         },
         2s, 1ms);
+    // A window activated late (after the panel went to the tray) is a new activation to the
+    // refresh tick, which drops a waiting step: let it pass before anything scrolls.
+    WaitUntil(
+        [] {
+          HWND seen = GetForegroundWindow();
+          Sleep(300);
+          return GetForegroundWindow() == seen;
+        },
+        3s, 1ms);
     return listed;
   }
 

@@ -344,6 +344,7 @@ bool RefreshTickBeforeScan(TTavelmoorForm& form) {
   std::optional<GuiThreadFacts> guiFacts;
   if (GetGUIThreadInfo(0, &gui)) {
     guiFacts = GuiThreadFacts{gui.flags, ToHandle(gui.hwndCapture), ToHandle(gui.hwndMoveSize)};
+    form.GuiInfo = gui;
   }
   const GuiView view = TakeGuiInfo(r, guiFacts);
 
@@ -364,8 +365,9 @@ bool RefreshTickBeforeScan(TTavelmoorForm& form) {
     return false;
   }
 
-  // 8. A scan tick: the scan itself runs between the two halves.
-  BeginScanTick(r, h.State, view, form.MenuMode);
+  // 8. A scan tick: the scan itself runs between the two halves, with the foreground window and
+  // the move-size window read above (a window activated meanwhile is seen at the next tick).
+  form.MoveSizeWnd = ToHwnd(BeginScanTick(r, h.State, view, form.MenuMode));
   form.LastX = h.State.LastX;
   return true;
 }

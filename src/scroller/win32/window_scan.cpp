@@ -156,14 +156,6 @@ BOOL CALLBACK ScanWindowProc(HWND window, LPARAM data) {
   return TRUE;
 }
 
-std::vector<std::string> ItemsOf(const tk::TListBox& list) {
-  std::vector<std::string> items;
-  const int count = list.Count();
-  items.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
-  for (int i = 0; i < count; ++i) items.push_back(list.Item(i));
-  return items;
-}
-
 ScanSetup PanelSetup(TTavelmoorForm& panel) {
   ScanSetup setup;
   setup.controlPanel = panel.Handle();
@@ -171,7 +163,7 @@ ScanSetup PanelSetup(TTavelmoorForm& panel) {
   setup.desktopWnd = panel.DesktopWnd;
   setup.moveSizeWnd = panel.MoveSizeWnd;
   setup.foregroundWnd = ForegroundWnd;
-  setup.nonScrollingClasses = ItemsOf(panel.Get<tk::TListBox>("NonScrollingListBox"));
+  setup.nonScrollingClasses = panel.Get<tk::TListBox>("NonScrollingListBox").Items();
   return setup;
 }
 
@@ -211,14 +203,6 @@ void RunCreationScan(TTavelmoorForm& panel) {
 }
 
 void RunScanTick(TTavelmoorForm& panel) {
-  HWND foreground = GetForegroundWindow();
-  if (navigator::Navigator && foreground == navigator::Navigator->Handle()) foreground = ForegroundWnd;
-  ForegroundWnd = foreground;
-  panel.MoveSizeWnd = nullptr;
-  panel.GuiInfo.cbSize = sizeof panel.GuiInfo;
-  if (GetGUIThreadInfo(0, &panel.GuiInfo) && (panel.GuiInfo.flags & GUI_INMOVESIZE)) {
-    panel.MoveSizeWnd = panel.GuiInfo.hwndMoveSize;
-  }
   RunPanelScan(panel);
   MenuOrMaximizedSeen = MenuOrMaximized;
   WindowListsAfterScan(panel);

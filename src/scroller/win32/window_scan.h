@@ -47,7 +47,8 @@ struct ScanOutcome {
 // (then no entries are kept).
 ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TNavigator* navigator);
 
-// The control panel's scans: at creation (no GUI thread state read) and on the refresh tick.
+// The control panel's scans: at creation, and on the refresh tick, which has read the foreground
+// window and `MoveSizeWnd` for it.
 void RunCreationScan(TTavelmoorForm& panel);
 void RunScanTick(TTavelmoorForm& panel);
 

@@ -101,6 +101,14 @@ std::string TListBox::Item(int index) const {
   return text;
 }
 
+std::vector<std::string> TListBox::Items() const {
+  std::vector<std::string> items;
+  const int count = Count();
+  items.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+  for (int i = 0; i < count; ++i) items.push_back(Item(i));
+  return items;
+}
+
 int TListBox::ItemIndex() const { return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)); }
 void TListBox::SetItemIndex(int index) { SendMessageA(hwnd_, LB_SETCURSEL, index, 0); }
 

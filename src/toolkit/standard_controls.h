@@ -44,6 +44,7 @@ class TListBox final : public TControl {
   void Delete(int index);
   int Count() const;
   std::string Item(int index) const;
+  std::vector<std::string> Items() const;  // every item, in order
   int ItemIndex() const;
   void SetItemIndex(int index);
   void Layout() override;

@@ -94,10 +94,9 @@ void TTavelmoorForm::SaveSettings() {
       .limitY = LimitY,
       .background = BackgroundFile,
       .stickyMode = Get<tk::TTrackBar>("StickyTrackBar").Position(),
-      .excludedClasses = {},
+      .excludedClasses = excluded.Items(),
       .rememberedSizes = RememberedSizes,
   };
-  for (int i = 0; i < excluded.Count(); ++i) values.excludedClasses.push_back(excluded.Item(i));
   // Once the navigator exists it owns the remembered sizes and the fixed desktop size, which
   // the set-size dialog changes there.
   if (navigator::Navigator && navigator::Navigator->Store()) {

@@ -64,9 +64,7 @@ void WindowListsPanelShown(TTavelmoorForm& panel) { PageControl1Change(panel); }
 
 void ScrollingListBoxDblClick(TTavelmoorForm& panel) {
   tk::TListBox& classes = NonScrollingList(panel);
-  std::vector<std::string> nonScrolling;
-  for (int i = 0; i < classes.Count(); ++i) nonScrolling.push_back(classes.Item(i));
-  const auto className = ClassToMakeNonScrolling(ShownRows, ScrollingList(panel).ItemIndex(), nonScrolling);
+  const auto className = ClassToMakeNonScrolling(ShownRows, ScrollingList(panel).ItemIndex(), classes.Items());
   if (!className) return;
   // Cleared now; the next scan tick refills it, without the windows of this class.
   ClearScrollingList(panel);

@@ -13,55 +13,62 @@
 #include "scroller/win32/window_scan.h"
 #include "support/test_windows.h"
 
+using Clock = std::chrono::steady_clock;
+
+// Prints what one scan costs with `count` test windows; false when they cannot be started.
+bool MeasureScans(HWND panel, int count, bool classIcon) {
+  std::vector<e2e::WindowSpec> specs;
+  for (int i = 0; i < count; ++i) {
+    e2e::WindowSpec s;
+    s.id = "w" + std::to_string(i);
+    s.className = classIcon ? "TvmIconWindow" : "TvmTestWindow";
+    s.title = "Bench window " + std::to_string(i);
+    s.x = 20 + (i % 40) * 25;
+    s.y = 20 + (i / 40) * 60;
+    if (classIcon) s.flags = e2e::flag::kClassIcon;
+    specs.push_back(s);
+  }
+  e2e::TestWindows windows;
+  if (!windows.Start(specs, GetCurrentProcessId(), std::chrono::seconds(60))) {
+    std::printf("cannot start %d test windows: %s\n", count, windows.Error().c_str());
+    return false;
+  }
+  auto nav = std::make_unique<navigator::TNavigator>(panel);
+  nav->Created();
+  std::vector<HWND> scrollList, excluded;
+  std::vector<std::string> texts;
+  scroller::ScanSetup setup;
+  setup.controlPanel = panel;
+  setup.shellWnd = GetShellWindow();
+  setup.desktopWnd = GetDesktopWindow();
+  setup.nonScrollingClasses = {"Shell_TrayWnd", "NotepadPlusPlus", "SomeTool"};
+  scroller::RunWindowScan(setup, {scrollList, texts, excluded}, nav.get());  // first meeting: new entries
+  constexpr int kRounds = 50;
+  std::vector<double> ms;
+  for (int r = 0; r < kRounds; ++r) {
+    const auto start = Clock::now();
+    scroller::RunWindowScan(setup, {scrollList, texts, excluded}, nav.get());
+    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+  }
+  std::sort(ms.begin(), ms.end());
+  double sum = 0;
+  for (double v : ms) sum += v;
+  std::printf("%3d test windows (%zu listed): one scan mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n",
+              count, scrollList.size(), sum / kRounds, ms[kRounds / 2], ms.front(), ms.back());
+  nav->Destroying();
+  windows.End();
+  return true;
+}
+
 int main() {
-  using Clock = std::chrono::steady_clock;
   HWND panel = CreateWindowExA(0, "STATIC", "bench panel", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   // Windows whose class has no icon are asked for theirs with a message to their thread at every
   // scan; most applications' classes have one.
   for (const bool classIcon : {false, true}) {
-  std::printf("%s\n", classIcon ? "windows whose class has an icon" : "windows whose class has no icon (asked by WM_GETICON)");
-  for (int count : {10, 50, 200}) {
-    std::vector<e2e::WindowSpec> specs;
-    for (int i = 0; i < count; ++i) {
-      e2e::WindowSpec s;
-      s.id = "w" + std::to_string(i);
-      s.className = classIcon ? "TvmIconWindow" : "TvmTestWindow";
-      s.title = "Bench window " + std::to_string(i);
-      s.x = 20 + (i % 40) * 25;
-      s.y = 20 + (i / 40) * 60;
-      if (classIcon) s.flags = e2e::flag::kClassIcon;
-      specs.push_back(s);
+    std::printf("%s\n", classIcon ? "windows whose class has an icon" : "windows whose class has no icon (asked by WM_GETICON)");
+    for (int count : {10, 50, 200}) {
+      if (!MeasureScans(panel, count, classIcon)) return 1;
     }
-    e2e::TestWindows windows;
-    if (!windows.Start(specs, GetCurrentProcessId(), std::chrono::seconds(60))) {
-      std::printf("cannot start %d test windows: %s\n", count, windows.Error().c_str());
-      return 1;
-    }
-    auto nav = std::make_unique<navigator::TNavigator>(panel);
-    nav->Created();
-    std::vector<HWND> scrollList, excluded;
-    std::vector<std::string> texts;
-    scroller::ScanSetup setup;
-    setup.controlPanel = panel;
-    setup.shellWnd = GetShellWindow();
-    setup.desktopWnd = GetDesktopWindow();
-    setup.nonScrollingClasses = {"Shell_TrayWnd", "NotepadPlusPlus", "SomeTool"};
-    scroller::RunWindowScan(setup, {scrollList, texts, excluded}, nav.get());  // first meeting: new entries
-    constexpr int kRounds = 50;
-    std::vector<double> ms;
-    for (int r = 0; r < kRounds; ++r) {
-      const auto start = Clock::now();
-      scroller::RunWindowScan(setup, {scrollList, texts, excluded}, nav.get());
-      ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double v : ms) sum += v;
-    std::printf("%3d test windows (%zu listed): one scan mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n",
-                count, scrollList.size(), sum / kRounds, ms[kRounds / 2], ms.front(), ms.back());
-    nav->Destroying();
-    windows.End();
-  }
   }
   DestroyWindow(panel);
   return 0;

@@ -30,6 +30,10 @@ namespace flag = e2e::flag;
 
 constexpr const char* kKeptClass = "TvmKeptWindow";  // in the user's non-scrolling classes
 constexpr UINT kTrayExitCommand = 1002;
+// Without a window manager the keyboard focus follows the pointer: a window scrolled under it
+// becomes the foreground window, and that activation drops the step still waiting. Between
+// pushes the pointer waits where no test window passes.
+constexpr POINT kPointerAside{1200, 50};
 
 POINT TopLeft(HWND w) {
   RECT r{};
@@ -106,13 +110,13 @@ class Scrolling : public ::testing::Test {
     e2e::EndAllInstances();
     SettingsKey::Delete();
     trayClass_ = e2e::WineTrayClass();
-    SetCursorPos(640, 512);
+    SetCursorPos(kPointerAside.x, kPointerAside.y);
   }
   void TearDown() override {
     e2e::EndAllInstances();
     windows_.End();
     SettingsKey::Delete();
-    SetCursorPos(640, 512);
+    SetCursorPos(kPointerAside.x, kPointerAside.y);
   }
 
   // Vertical scrolling on, no sticky wait, the keys off; `changes` on top.

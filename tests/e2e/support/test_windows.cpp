@@ -33,6 +33,9 @@ bool TestWindows::Start(const std::vector<WindowSpec>& windows, DWORD parent, st
   const std::string eventName = UniqueName("test-windows-end");
   const std::string handlesFile = TempFile(UniqueName("test-windows") + ".txt");
   endEvent_ = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+  // Process ids come round again: a file left by an earlier process of this id, ended before it
+  // could take it, must not be read as this start's answer.
+  DeleteFileA(handlesFile.c_str());
   std::string arguments =
       "--parent " + std::to_string(parent) + " --end-event " + eventName + " --handles \"" + handlesFile + "\"";
   for (const WindowSpec& w : windows) arguments += " " + tvmtw::EncodeWindowSpec(w);
@@ -46,18 +49,33 @@ bool TestWindows::Start(const std::vector<WindowSpec>& windows, DWORD parent, st
     process_.Terminate();
     return false;
   }
-  std::ifstream in(handlesFile);
-  std::string id, value;
-  while (in >> id && std::getline(in, value)) {
-    if (id == "error") {
-      error_ = "test_windows.exe: " + value;
-      break;
-    }
-    windows_[id] = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoul(value.c_str(), nullptr, 0)));
-  }
-  in.close();
+  // Under load Wine has now and then not let the file be read at the moment it appeared: read it
+  // again for a moment before giving up.
+  int lines = 0;
+  bool opened = false;
+  tvmtest::WaitUntil(
+      [&] {
+        windows_.clear();
+        lines = 0;
+        std::ifstream in(handlesFile);
+        opened = in.is_open();
+        std::string id, value;
+        while (in >> id && std::getline(in, value)) {
+          ++lines;
+          if (id == "error") {
+            error_ = "test_windows.exe: " + value;
+            return true;
+          }
+          windows_[id] = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoul(value.c_str(), nullptr, 0)));
+        }
+        return windows_.size() == windows.size();
+      },
+      std::chrono::seconds(2), std::chrono::milliseconds(50));
   DeleteFileA(handlesFile.c_str());
-  if (error_.empty() && windows_.size() != windows.size()) error_ = "handles missing from " + handlesFile;
+  if (error_.empty() && windows_.size() != windows.size()) {
+    error_ = "handles missing from " + handlesFile + (opened ? "" : " (it could not be opened)") + ": " +
+             std::to_string(lines) + " lines for " + std::to_string(windows.size()) + " windows";
+  }
   if (!error_.empty()) {
     End();
     return false;

@@ -9,7 +9,6 @@
 namespace scroller {
 
 bool SettingsChanged = false;
-int32_t ReverseFactor = 1;
 std::string LoaderFileName;
 
 void TTavelmoorForm::BindOptionHandlers() {
@@ -20,9 +19,9 @@ void TTavelmoorForm::BindOptionHandlers() {
       SettingsChanged = true;
     };
   };
-  bar("ScrollSpeedBar", [this](int p) { ScrollSpeed = p; });
+  bar("ScrollSpeedBar", [this](int p) { Options.ScrollSpeed = p; });
   bar("RefreshRateBar", [this](int p) { MoveTimer.SetInterval(p); });
-  bar("StickyTrackBar", [this](int p) { Sticky = p; });
+  bar("StickyTrackBar", [this](int p) { Options.Sticky = p; });
 
   auto box = [this](const char* name, bool& field) {
     auto& control = Get<tk::TCheckBox>(name);
@@ -31,18 +30,18 @@ void TTavelmoorForm::BindOptionHandlers() {
       SettingsChanged = true;
     };
   };
-  box("AutoScrollCheckBox", AutoScroll);
-  box("AutoCenterCheckBox", AutoCenter);
-  box("ShiftCheckBox", UseShift);
-  box("CaptureCheckBox", ShowGlyphs);
-  box("ArrangeCheckBox", AutoArrange);
-  box("InMenuCheckBox", MenuMode);
+  box("AutoScrollCheckBox", Options.AutoScroll);
+  box("AutoCenterCheckBox", Options.AutoCenter);
+  box("ShiftCheckBox", Options.UseShift);
+  box("CaptureCheckBox", Options.ShowGlyphs);
+  box("ArrangeCheckBox", Options.AutoArrange);
+  box("InMenuCheckBox", Options.MenuMode);
   // Registers the keyboard-scrolling hot keys, all four or none.
   Get<tk::TCheckBox>("UseKeysCheckBox").OnClick = [this] { UseKeysCheckBoxClick(*this); };
-  box("SuperCheckBox", SuperMode);
-  box("LimitCheckBox", DoLimit);
-  box("CheckBoxBorderScroll", BorderScroll);
-  box("CheckBoxSmallScreen", SmallScreen);
+  box("SuperCheckBox", Options.SuperMode);
+  box("LimitCheckBox", Options.DoLimit);
+  box("CheckBoxBorderScroll", Options.BorderScroll);
+  box("CheckBoxSmallScreen", Options.SmallScreen);
 
   // The axes are factors of every step: a change is one only when the factor changes.
   auto axis = [this](const char* name, int32_t& field) {
@@ -53,12 +52,12 @@ void TTavelmoorForm::BindOptionHandlers() {
       field = value;
     };
   };
-  axis("DoMoveXCheckBox", DoXMove);
-  axis("DoMoveYCheckBox", DoYMove);
+  axis("DoMoveXCheckBox", Options.DoXMove);
+  axis("DoMoveYCheckBox", Options.DoYMove);
 
   auto& reverse = Get<tk::TCheckBox>("ReverseCheckBox");
-  reverse.OnClick = [&reverse] {
-    ReverseFactor = reverse.Checked() ? -1 : 1;
+  reverse.OnClick = [this, &reverse] {
+    Options.ReverseFactor = reverse.Checked() ? -1 : 1;
     SettingsChanged = true;
   };
 
@@ -75,22 +74,22 @@ void TTavelmoorForm::BindOptionHandlers() {
 void TTavelmoorForm::CopyOptionFields() {
   auto checked = [this](const char* name) { return Get<tk::TCheckBox>(name).Checked(); };
   MoveTimer.SetInterval(Get<tk::TTrackBar>("RefreshRateBar").Position());
-  ScrollSpeed = Get<tk::TTrackBar>("ScrollSpeedBar").Position();
-  SuperMode = checked("SuperCheckBox");
-  DoXMove = checked("DoMoveXCheckBox") ? 1 : 0;
-  DoYMove = checked("DoMoveYCheckBox") ? 1 : 0;
-  ReverseFactor = checked("ReverseCheckBox") ? -1 : 1;
-  UseKeys = checked("UseKeysCheckBox");
-  MenuMode = checked("InMenuCheckBox");
-  DoLimit = checked("LimitCheckBox");
-  ShowGlyphs = checked("CaptureCheckBox");
-  AutoArrange = checked("ArrangeCheckBox");
-  BorderScroll = checked("CheckBoxBorderScroll");
-  SmallScreen = checked("CheckBoxSmallScreen");
-  AutoScroll = checked("AutoScrollCheckBox");
-  AutoCenter = checked("AutoCenterCheckBox");
-  UseShift = checked("ShiftCheckBox");
-  Sticky = Get<tk::TTrackBar>("StickyTrackBar").Position();
+  Options.ScrollSpeed = Get<tk::TTrackBar>("ScrollSpeedBar").Position();
+  Options.SuperMode = checked("SuperCheckBox");
+  Options.DoXMove = checked("DoMoveXCheckBox") ? 1 : 0;
+  Options.DoYMove = checked("DoMoveYCheckBox") ? 1 : 0;
+  Options.ReverseFactor = checked("ReverseCheckBox") ? -1 : 1;
+  Options.UseKeys = checked("UseKeysCheckBox");
+  Options.MenuMode = checked("InMenuCheckBox");
+  Options.DoLimit = checked("LimitCheckBox");
+  Options.ShowGlyphs = checked("CaptureCheckBox");
+  Options.AutoArrange = checked("ArrangeCheckBox");
+  Options.BorderScroll = checked("CheckBoxBorderScroll");
+  Options.SmallScreen = checked("CheckBoxSmallScreen");
+  Options.AutoScroll = checked("AutoScrollCheckBox");
+  Options.AutoCenter = checked("AutoCenterCheckBox");
+  Options.UseShift = checked("ShiftCheckBox");
+  Options.Sticky = Get<tk::TTrackBar>("StickyTrackBar").Position();
   UseBackground = checked("BackgroundCheckBox");
 }
 

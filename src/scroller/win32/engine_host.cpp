@@ -122,7 +122,7 @@ void PlaceNavigator(TTavelmoorForm& form, navigator::TNavigator& nav) {
   EngineHost& h = *form.Engine;
   const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   const Placement p =
-      NavigatorPlacement(form.SmallScreen, {h.State.CursorX, h.State.CursorY}, primary);
+      NavigatorPlacement(form.Options.SmallScreen, {h.State.CursorX, h.State.CursorY}, primary);
   SetWindowPos(nav.Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -212,19 +212,7 @@ navigator::ScrollRoom& EngineHost::Room() {
   return fallbackRoom_;
 }
 
-EngineOptions EngineOptionsOf(const TTavelmoorForm& form) {
-  EngineOptions o;
-  o.ScrollSpeed = form.ScrollSpeed;
-  o.Sticky = form.Sticky;
-  o.DoXMove = form.DoXMove;
-  o.DoYMove = form.DoYMove;
-  o.ReverseFactor = ReverseFactor;
-  o.SuperMode = form.SuperMode;
-  o.UseShift = form.UseShift;
-  o.DoLimit = form.DoLimit;
-  o.BorderScroll = form.BorderScroll;
-  return o;
-}
+EngineOptions EngineOptionsOf(const TTavelmoorForm& form) { return EngineView(form.Options); }
 
 bool HandleEngineMessage(TTavelmoorForm& form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
   if (!form.Engine) return false;
@@ -308,7 +296,7 @@ bool RefreshTickBeforeScan(TTavelmoorForm& form) {
   // 2. The navigator while Shift, Ctrl and Alt are held.
   navigator::TNavigator* nav = LiveNavigator();
   Win32KeyReader keys;
-  const bool held = ChordHeld(form.UseShift, keys);
+  const bool held = ChordHeld(form.Options.UseShift, keys);
   if (nav) {
     switch (DecideChord(held, nav->Visible(), nav->ShowMode)) {
       case ChordAction::ShowNavigator:
@@ -330,7 +318,7 @@ bool RefreshTickBeforeScan(TTavelmoorForm& form) {
   // 3. Scroll to the window activated at the last tick.
   if (r.AutoScrollTarget != 0) {
     const std::optional<TargetFacts> target = TargetFactsOf(ToHwnd(r.AutoScrollTarget));
-    const TargetOutcome out = ScrollToTarget(r, h.State, target, form.AutoScroll, form.AutoCenter);
+    const TargetOutcome out = ScrollToTarget(r, h.State, target, form.Options.AutoScroll, form.Options.AutoCenter);
     if (out.applyNow) RunApplyPendingScroll(form);
     if (out.tickEnds) return false;
   }
@@ -367,7 +355,7 @@ bool RefreshTickBeforeScan(TTavelmoorForm& form) {
 
   // 8. A scan tick: the scan itself runs between the two halves, with the foreground window and
   // the move-size window read above (a window activated meanwhile is seen at the next tick).
-  form.MoveSizeWnd = ToHwnd(BeginScanTick(r, h.State, view, form.MenuMode));
+  form.MoveSizeWnd = ToHwnd(BeginScanTick(r, h.State, view, form.Options.MenuMode));
   form.LastX = h.State.LastX;
   return true;
 }
@@ -377,10 +365,10 @@ void RefreshTickAfterScan(TTavelmoorForm& form) {
   EngineHost& h = *form.Engine;
   RefreshState& r = h.Refresh;
   navigator::TNavigator* nav = LiveNavigator();
-  EndScanTick(r, ToHandle(form.MoveSizeWnd), MenuOrMaximized, form.MenuMode);
+  EndScanTick(r, ToHandle(form.MoveSizeWnd), MenuOrMaximized, form.Options.MenuMode);
   const bool changed = nav && nav->Changed();
   if (StepNavRefresh(r, nav && nav->Visible(), changed)) InvalidateRect(nav->Handle(), nullptr, FALSE);
-  if (StepAutoArrange(r, form.AutoArrange, changed) && h.ArrangeWindows) {
+  if (StepAutoArrange(r, form.Options.AutoArrange, changed) && h.ArrangeWindows) {
     MoveBatch batch(h.State);
     h.ArrangeWindows();
   }
@@ -395,8 +383,8 @@ void RefreshTickAfterScan(TTavelmoorForm& form) {
 void UseKeysCheckBoxClick(TTavelmoorForm& form) {
   auto& box = form.Get<tk::TCheckBox>("UseKeysCheckBox");
   Win32HotKeyRegistrar registrar(form.Handle());
-  const UseKeysOutcome out = UseKeysClicked(form.UseKeys, box.Checked(), registrar);
-  form.UseKeys = out.UseKeys;
+  const UseKeysOutcome out = UseKeysClicked(form.Options.UseKeys, box.Checked(), registrar);
+  form.Options.UseKeys = out.UseKeys;
   SettingsChanged = true;
   if (out.ShowInUseMessage) tk::ShowMessage(kHotKeysInUseMessage);
   // Runs this handler again, which then only marks the options changed.
@@ -426,7 +414,7 @@ void EngineShutDown(TTavelmoorForm& form) {
   if (!form.Engine) return;
   form.Engine->State.ShuttingDown = true;
   Guarded([&] {
-    if (!form.UseKeys) return;
+    if (!form.Options.UseKeys) return;
     Win32HotKeyRegistrar registrar(form.Handle());
     ReleaseHotKeys(registrar);
   });

@@ -49,7 +49,12 @@ TTavelmoorForm::TTavelmoorForm() : tk::TForm(forms::ControlPanelForm()) {
   MoveTimer.OnTimer = [this] { MoveTimerTimer(*this); };
   RefreshTimer.OnTimer = [this] {
     if (!RefreshTickBeforeScan(*this)) return;
-    RunScanTick(*this);
+    {
+      // Scroll requests arriving while the scan waits on a window would move a half-built list:
+      // they are held and run after it.
+      MoveBatch held(Engine->State);
+      RunScanTick(*this);
+    }
     RefreshTickAfterScan(*this);
   };
   BindWindowListsTab(*this);

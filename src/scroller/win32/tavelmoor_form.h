@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "scroller/option_fields.h"
 #include "scroller/settings_codec.h"
 #include "scroller/win32/hook_library_host.h"
 #include "toolkit/action.h"
@@ -29,23 +30,8 @@ class TTavelmoorForm final : public tk::TForm {
   bool ShownOnce = false;  // the first show has run
   bool UserClick = false;  // false while the program itself sets controls
 
-  // The option fields: the engine and the navigator read these, never the controls. Each
-  // control's handler copies into its field.
-  int32_t ScrollSpeed = 6;
-  int32_t Sticky = 8;
-  int32_t DoXMove = 0;  // 0 or 1
-  int32_t DoYMove = 0;  // 0 or 1
-  bool SuperMode = false;
-  bool UseKeys = false;
-  bool MenuMode = false;
-  bool DoLimit = false;
-  bool ShowGlyphs = false;
-  bool AutoArrange = false;
-  bool BorderScroll = false;
-  bool SmallScreen = false;
-  bool AutoScroll = false;
-  bool AutoCenter = false;
-  bool UseShift = false;
+  // The option fields: the engine and the navigator read these, never the controls.
+  OptionFields Options;
 
   // Stored with the options.
   std::string BackgroundFile;
@@ -131,8 +117,6 @@ class TTavelmoorForm final : public tk::TForm {
 
 // An option changed since the last save.
 extern bool SettingsChanged;
-// +1 or -1: multiplies the mouse-driven and border steps.
-extern int32_t ReverseFactor;
 // The 64-bit loader's file name, known only when the machine-wide key exists.
 extern std::string LoaderFileName;
 

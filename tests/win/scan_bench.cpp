@@ -35,26 +35,26 @@ bool MeasureScans(HWND panel, int count, bool classIcon) {
   }
   auto nav = std::make_unique<navigator::TNavigator>(panel);
   nav->Created();
-  std::vector<HWND> scrollList, excluded;
-  std::vector<std::string> texts;
+  scroller::ScrollLists lists;
+  std::vector<scroller::WindowHandle> excluded;
   scroller::ScanSetup setup;
   setup.controlPanel = panel;
   setup.shellWnd = GetShellWindow();
   setup.desktopWnd = GetDesktopWindow();
   setup.nonScrollingClasses = {"Shell_TrayWnd", "NotepadPlusPlus", "SomeTool"};
-  scroller::RunWindowScan(setup, {scrollList, texts, excluded}, nav.get());  // first meeting: new entries
+  scroller::RunWindowScan(setup, {lists, excluded}, nav.get());  // first meeting: new entries
   constexpr int kRounds = 50;
   std::vector<double> ms;
   for (int r = 0; r < kRounds; ++r) {
     const auto start = Clock::now();
-    scroller::RunWindowScan(setup, {scrollList, texts, excluded}, nav.get());
+    scroller::RunWindowScan(setup, {lists, excluded}, nav.get());
     ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   }
   std::sort(ms.begin(), ms.end());
   double sum = 0;
   for (double v : ms) sum += v;
   std::printf("%3d test windows (%zu listed): one scan mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n",
-              count, scrollList.size(), sum / kRounds, ms[kRounds / 2], ms.front(), ms.back());
+              count, lists.Handles.size(), sum / kRounds, ms[kRounds / 2], ms.front(), ms.back());
   nav->Destroying();
   windows.End();
   return true;

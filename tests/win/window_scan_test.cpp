@@ -14,6 +14,7 @@
 
 #include "core/private_messages.h"
 #include "navigator/win32/navigator_form.h"
+#include "platform/handles.h"
 #include "scroller/win32/window_scan.h"
 #include "support/test_windows.h"
 #include "toolkit/window_class.h"
@@ -70,18 +71,23 @@ class ScanWithEntries : public ::testing::Test {
     setup.shellWnd = GetShellWindow();
     setup.desktopWnd = GetDesktopWindow();
     setup.ownProcessId = ownProcess_;
-    return scroller::RunWindowScan(setup, {scrollList_, scrollListText_, excluded_}, nav_.get());
+    return scroller::RunWindowScan(setup, {lists_, excluded_}, nav_.get());
   }
 
   // The listed windows among `ours`, in the order the scan listed them.
   std::vector<HWND> ListedAmong(const std::vector<HWND>& ours) const {
     std::vector<HWND> out;
-    for (HWND w : scrollList_) {
+    for (HWND w : ScrollList()) {
       if (std::find(ours.begin(), ours.end(), w) != ours.end()) out.push_back(w);
     }
     return out;
   }
-  bool Listed(HWND w) const { return std::find(scrollList_.begin(), scrollList_.end(), w) != scrollList_.end(); }
+  bool Listed(HWND w) const { return lists_.Contains(platform::ToHandle(w)); }
+  std::vector<HWND> ScrollList() const {
+    std::vector<HWND> out;
+    for (scroller::WindowHandle w : lists_.Handles) out.push_back(platform::ToHwnd(w));
+    return out;
+  }
 
   static std::vector<HWND> InZOrder(const std::vector<HWND>& ours) {
     std::vector<HWND> all, out;
@@ -94,9 +100,8 @@ class ScanWithEntries : public ::testing::Test {
 
   FakePanel panel_;
   std::unique_ptr<TNavigator> nav_;
-  std::vector<HWND> scrollList_;
-  std::vector<std::string> scrollListText_;
-  std::vector<HWND> excluded_;
+  scroller::ScrollLists lists_;
+  std::vector<scroller::WindowHandle> excluded_;
   DWORD ownProcess_ = GetCurrentProcessId();
 };
 
@@ -121,8 +126,9 @@ TEST_F(ScanWithEntries, EntriesLastFromScanToScanAndFollowTheZOrder) {
   Scan();
   ASSERT_EQ(ListedAmong(ours), InZOrder(ours));
   EXPECT_TRUE(nav_->Changed()) << "a first scan meets every window as new";
-  const auto text = std::find(scrollList_.begin(), scrollList_.end(), windows.Window("a")) - scrollList_.begin();
-  EXPECT_EQ(scrollListText_[text], "TvmTestWindow (Tvm a)");
+  const auto& handles = lists_.Handles;
+  const auto text = std::find(handles.begin(), handles.end(), platform::ToHandle(windows.Window("a"))) - handles.begin();
+  EXPECT_EQ(lists_.Texts[text], "TvmTestWindow (Tvm a)");
   std::vector<navigator::tAppWin*> entries;
   for (HWND w : ours) {
     auto snapshot = nav_->Store()->EntriesSnapshot();
@@ -291,11 +297,7 @@ TEST_F(ScanWithEntries, AWindowReleasedWhileTheScanAsksForItsIconGetsNoEntry) {
   int released = 0;
   panel_.OnReleased = [&](HWND w) {
     ++released;
-    const auto at = std::find(scrollList_.begin(), scrollList_.end(), w);
-    if (at != scrollList_.end()) {
-      scrollListText_.erase(scrollListText_.begin() + (at - scrollList_.begin()));
-      scrollList_.erase(at);
-    }
+    lists_.Release(platform::ToHandle(w));
     nav_->ForgetWindow(w);
   };
   releasing = true;
@@ -305,7 +307,7 @@ TEST_F(ScanWithEntries, AWindowReleasedWhileTheScanAsksForItsIconGetsNoEntry) {
     EXPECT_FALSE(Listed(gone));
     EXPECT_FALSE(nav_->HasWindow(gone)) << "a released window came back as an entry";
     EXPECT_TRUE(nav_->HasWindow(windows.Window(0)));
-    EXPECT_EQ(scrollList_.size(), scrollListText_.size());
+    EXPECT_EQ(lists_.Handles.size(), lists_.Texts.size());
   }
 }
 

@@ -1,8 +1,9 @@
 // The Options and Help tabs: each option control's handler copies the control into its field and
 // marks the options changed.
 #include "forms/help_texts.h"
-#include "scroller/win32/engine_host.h"
+#include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/tavelmoor_form.h"
+#include "toolkit/message_dialog.h"
 #include "toolkit/standard_controls.h"
 #include "toolkit/track_bar.h"
 
@@ -37,7 +38,15 @@ void TTavelmoorForm::BindOptionHandlers() {
   box("ArrangeCheckBox", Options.AutoArrange);
   box("InMenuCheckBox", Options.MenuMode);
   // Registers the keyboard-scrolling hot keys, all four or none.
-  Get<tk::TCheckBox>("UseKeysCheckBox").OnClick = [this] { UseKeysCheckBoxClick(*this); };
+  auto& useKeys = Get<tk::TCheckBox>("UseKeysCheckBox");
+  useKeys.OnClick = [this, &useKeys] {
+    const UseKeysOutcome out = Engine->KeyboardScrollingClicked(Options.UseKeys, useKeys.Checked());
+    Options.UseKeys = out.UseKeys;
+    SettingsChanged = true;
+    if (out.ShowInUseMessage) tk::ShowMessage(kHotKeysInUseMessage);
+    // Runs this handler again, which then only marks the options changed.
+    if (out.UncheckBox) useKeys.SetChecked(false);
+  };
   box("SuperCheckBox", Options.SuperMode);
   box("LimitCheckBox", Options.DoLimit);
   box("CheckBoxBorderScroll", Options.BorderScroll);

@@ -2,6 +2,8 @@
 // each control's handler runs as if the user had set it, and written back from the fields.
 #include "navigator/win32/navigator_form.h"
 #include "scroller/win32/registry_settings_store.h"
+#include "scroller/win32/scroll_engine.h"
+#include "scroller/win32/window_lists_tab.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/standard_controls.h"
 #include "toolkit/track_bar.h"
@@ -58,7 +60,9 @@ void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
   if (s.limitY) LimitY = *s.limitY;
   if (s.load64AtShow) Load64AtShow = *s.load64AtShow;
   BackgroundFile = s.backgroundFile;
-  for (const auto& windowClass : s.excludedClasses) Get<tk::TListBox>("NonScrollingListBox").Add(windowClass);
+  std::vector<std::string>& classes = Engine->NonScrollingClasses();
+  classes.insert(classes.end(), s.excludedClasses.begin(), s.excludedClasses.end());
+  listsTab_->ShowNonScrollingClasses();
   RememberedSizes.insert(RememberedSizes.end(), s.rememberedSizes.begin(), s.rememberedSizes.end());
   if (s.useBackground) {
     UseBackground = *s.useBackground;
@@ -70,7 +74,6 @@ void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
 }
 
 void TTavelmoorForm::SaveSettings() {
-  auto& excluded = Get<tk::TListBox>("NonScrollingListBox");
   SettingsToSave values{
       .refreshRate = Get<tk::TTrackBar>("RefreshRateBar").Position(),
       .scrollSpeed = Get<tk::TTrackBar>("ScrollSpeedBar").Position(),
@@ -82,7 +85,7 @@ void TTavelmoorForm::SaveSettings() {
       .showGlyphs = Options.ShowGlyphs,
       .autoArrange = Options.AutoArrange,
       .borderScroll = Options.BorderScroll,
-      .scrollLockChecked = ScrollLockChecked,
+      .scrollLockChecked = Engine->ScrollLockChecked(),
       .smallScreen = Options.SmallScreen,
       .autoScroll = Options.AutoScroll,
       .autoCenter = Options.AutoCenter,
@@ -94,7 +97,7 @@ void TTavelmoorForm::SaveSettings() {
       .limitY = LimitY,
       .background = BackgroundFile,
       .stickyMode = Get<tk::TTrackBar>("StickyTrackBar").Position(),
-      .excludedClasses = excluded.Items(),
+      .excludedClasses = Engine->NonScrollingClasses(),
       .rememberedSizes = RememberedSizes,
   };
   // Once the navigator exists it owns the remembered sizes and the fixed desktop size, which

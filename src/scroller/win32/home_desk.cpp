@@ -1,13 +1,15 @@
 #include "scroller/win32/home_desk.h"
 
 #include "navigator/win32/window_geometry.h"
+#include "platform/handles.h"
+#include "platform/work_area.h"
 #include "scroller/window_filter.h"
 
 namespace scroller {
 namespace {
 
-HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
-WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
+using platform::ToHandle;
+using platform::ToHwnd;
 
 bool Answers(HWND window) {
   DWORD_PTR ignored = 0;
@@ -48,8 +50,7 @@ class ExitScanFacts final : public ExitScanWindow {
 
 struct ExitScanRun {
   const ExitScanSetup& setup;
-  std::vector<HWND>& list;
-  std::vector<std::string>& texts;
+  std::vector<WindowHandle> list;
   HWND shellWnd;
   HWND desktopWnd;
 };
@@ -57,23 +58,16 @@ struct ExitScanRun {
 BOOL CALLBACK ExitScanWindowProc(HWND window, LPARAM data) {
   auto* run = reinterpret_cast<ExitScanRun*>(data);
   try {
-    static_assert(sizeof(HWND) == sizeof(WindowHandle));
     ExitScanContext ctx;
     ctx.controlPanel = ToHandle(run->setup.controlPanel);
     ctx.shellWnd = ToHandle(run->shellWnd);
     ctx.desktopWnd = ToHandle(run->desktopWnd);
     ctx.moveSizeWnd = ToHandle(run->setup.moveSizeWnd);
-    // Read for each window: a restore may have run a nested message that changed the lists.
-    if (run->setup.excludedWindows) {
-      ctx.excludedWindows = {reinterpret_cast<const WindowHandle*>(run->setup.excludedWindows->data()),
-                             run->setup.excludedWindows->size()};
-    }
-    ctx.scrollList = {reinterpret_cast<const WindowHandle*>(run->list.data()), run->list.size()};
+    // Both are the run's own: nothing nested can change them under the decision.
+    ctx.excludedWindows = run->setup.excludedWindows;
+    ctx.scrollList = run->list;
     ExitScanFacts facts(window);
-    if (DecideExitScan(facts, ctx).verdict == ExitVerdict::Collect) {
-      run->list.push_back(window);
-      run->texts.push_back(" ");
-    }
+    if (DecideExitScan(facts, ctx).verdict == ExitVerdict::Collect) run->list.push_back(ToHandle(window));
   } catch (...) {
     // A window that cannot be taken is left where it is; the others still go home.
   }
@@ -90,13 +84,7 @@ void RestoreWithoutWaiting(HWND window) {
   }
 }
 
-core::Rect Win32HomeDesk::WorkArea() {
-  RECT r{};
-  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) {
-    r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  }
-  return {r.left, r.top, r.right, r.bottom};
-}
+core::Rect Win32HomeDesk::WorkArea() { return platform::PrimaryWorkArea(); }
 
 bool Win32HomeDesk::IsMinimized(WindowHandle window) { return IsIconic(ToHwnd(window)) != FALSE; }
 
@@ -128,9 +116,10 @@ void Win32HomeDesk::Redraw(WindowHandle window) {
   RedrawWindow(ToHwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-void RunExitScan(const ExitScanSetup& setup, std::vector<HWND>& list, std::vector<std::string>& texts) {
-  ExitScanRun run{setup, list, texts, GetShellWindow(), GetDesktopWindow()};
+std::vector<WindowHandle> RunExitScan(const ExitScanSetup& setup) {
+  ExitScanRun run{setup, {}, GetShellWindow(), GetDesktopWindow()};
   EnumWindows(ExitScanWindowProc, reinterpret_cast<LPARAM>(&run));
+  return std::move(run.list);
 }
 
 }  // namespace scroller

@@ -3,7 +3,6 @@
 // collects every visible top-level window (restoring minimized ones) when the program ends.
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "scroller/bring_home.h"
@@ -32,11 +31,11 @@ void RestoreWithoutWaiting(HWND window);
 struct ExitScanSetup {
   HWND controlPanel = nullptr;
   HWND moveSizeWnd = nullptr;  // as the last refresh tick left it
-  const std::vector<HWND>* excludedWindows = nullptr;
+  // A copy: restoring a minimized window runs nested messages that may change the engine's list.
+  std::vector<WindowHandle> excludedWindows;
 };
 
-// Appends every window the exit scan collects to `list`, with a text of one blank each in `texts`
-// so that both keep one count. The shell window is read afresh.
-void RunExitScan(const ExitScanSetup& setup, std::vector<HWND>& list, std::vector<std::string>& texts);
+// Every window the exit scan collects, top of the Z order first. The shell window is read afresh.
+std::vector<WindowHandle> RunExitScan(const ExitScanSetup& setup);
 
 }  // namespace scroller

@@ -26,10 +26,10 @@ void PassSettingsToNavigator(TTavelmoorForm& panel) {
     sizes.push_back(r.size);
   }
   nav->Store()->Remembered().Assign(std::move(classes), std::move(sizes));
-  nav->Store()->Limits().LimitX = panel.LimitX;
-  nav->Store()->Limits().LimitY = panel.LimitY;
-  // A positive stored size fixes the room the desktop may scroll through.
-  if (panel.LimitX > 0 || panel.LimitY > 0) {
+  navigator::DesktopLimits& limits = nav->Store()->Limits();
+  limits.LimitX = panel.LimitX;
+  limits.LimitY = panel.LimitY;
+  if (limits.FixesScrollRoom()) {
     nav->Store()->Room() = navigator::ScrollRoom{0, panel.LimitX, 0, panel.LimitY};
   }
   nav->UseBackground = panel.UseBackground;

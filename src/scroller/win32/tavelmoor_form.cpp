@@ -1,19 +1,17 @@
 #include "scroller/win32/tavelmoor_form.h"
 
-#include <algorithm>
-
 #include "core/private_messages.h"
 #include "forms/control_panel_form.h"
+#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/screen_metrics.h"
+#include "navigator/win32/virtual_desktops.h"
+#include "scroller/win32/navigator_link.h"
+#include "scroller/win32/scroll_engine.h"
+#include "scroller/win32/window_lists_tab.h"
 #include "toolkit/application.h"
 #include "toolkit/message_dialog.h"
 #include "toolkit/page_control.h"
 #include "toolkit/standard_controls.h"
-#include "navigator/win32/screen_metrics.h"
-#include "navigator/win32/virtual_desktops.h"
-#include "scroller/win32/engine_host.h"
-#include "scroller/win32/navigator_link.h"
-#include "scroller/win32/window_lists_tab.h"
-#include "scroller/win32/window_scan.h"
 
 namespace scroller {
 
@@ -28,36 +26,40 @@ constexpr const char* kHookLibraryMissing = "Tavelmoor.dll is missing, please re
 constexpr const char* kTrayHint = "Tavelmoor Wanderpane, right click for options.";
 constexpr int kStartupActions = 4;
 
-BOOL CALLBACK MonitorSizeProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  auto* form = reinterpret_cast<TTavelmoorForm*>(data);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoA(monitor, &info)) {
-    form->MinMonitorWidth = std::min<int>(form->MinMonitorWidth, info.rcMonitor.right - info.rcMonitor.left);
-    form->MinMonitorHeight = std::min<int>(form->MinMonitorHeight, info.rcMonitor.bottom - info.rcMonitor.top);
-  }
-  return TRUE;
-}
-
 }  // namespace
 
-TTavelmoorForm::TTavelmoorForm() : tk::TForm(forms::ControlPanelForm()) {
+// The engine's view of the panel.
+class TTavelmoorForm::View final : public PanelView {
+ public:
+  explicit View(TTavelmoorForm& form) : form_(form) {}
+
+  HWND Handle() const override { return form_.Handle(); }
+  bool Visible() const override { return form_.Visible(); }
+  void Show() override { form_.Show(); }
+  void Hide() override { form_.Hide(); }
+  void End() override { form_.RequestEnd(); }
+  const OptionFields& Options() const override { return form_.Options; }
+  bool Closing() const override { return form_.Closing; }
+  uint32_t HookHandle() const override { return form_.Hook.HookHandle(); }
+  void SetLoaderRunning(bool running) override { form_.Action64bit.Checked = running; }
+  // The tray menu has no Scroll Lock item yet; the engine keeps the check mark the save writes.
+  void ScrollLockItemChanged(bool) override {}
+
+ private:
+  TTavelmoorForm& form_;
+};
+
+TTavelmoorForm::TTavelmoorForm()
+    : tk::TForm(forms::ControlPanelForm()), view_(std::make_unique<View>(*this)) {
+  Engine = std::make_unique<ScrollEngine>(*view_);
+  listsTab_ = std::make_unique<WindowListsTab>(*this, *Engine);
   RefreshTimer.SetInterval(100);
   MoveTimer.SetInterval(60);
   CustomTimer.OnTimer = [this] { CustomTimerTimer(); };
-  Engine = std::make_unique<EngineHost>();
-  MoveTimer.OnTimer = [this] { MoveTimerTimer(*this); };
+  MoveTimer.OnTimer = [this] { Engine->MoveTick(); };
   RefreshTimer.OnTimer = [this] {
-    if (!RefreshTickBeforeScan(*this)) return;
-    {
-      // Scroll requests arriving while the scan waits on a window would move a half-built list:
-      // they are held and run after it.
-      MoveBatch held(Engine->State);
-      RunScanTick(*this);
-    }
-    RefreshTickAfterScan(*this);
+    if (Engine->RefreshTick()) listsTab_->AfterScan(Visible());
   };
-  BindWindowListsTab(*this);
   BindOptionHandlers();
 
   ExitAction.Caption = "E&xit";
@@ -86,19 +88,9 @@ TTavelmoorForm::~TTavelmoorForm() {
   if (TavelmoorForm == this) TavelmoorForm = nullptr;
 }
 
-void TTavelmoorForm::MeasureMonitors() {
-  MinMonitorWidth = 16000;
-  MinMonitorHeight = 16000;
-  EnumDisplayMonitors(nullptr, nullptr, MonitorSizeProc, reinterpret_cast<LPARAM>(this));
-}
-
 void TTavelmoorForm::FormCreate() {
   Sleep(100);
-  MeasureMonitors();
-  CursorX = 16;
-  CursorY = 16;
   Closing = false;
-  ScrollPaused = false;
 
   if (!Hook.Load(ident::HookLibraryFile)) tk::ShowMessage(kHookLibraryMissing);
 
@@ -106,7 +98,7 @@ void TTavelmoorForm::FormCreate() {
   Action64bit.Enabled = IsWow64;
   Action64bit.Visible = IsWow64;
 
-  NavRefreshCountdown = 10;
+  Engine->Start(IsWow64);
   CreateNavigator(*this);
   UserClick = false;
   Get<tk::TPageControl>("PageControl1").SetTabIndex(1);
@@ -114,27 +106,8 @@ void TTavelmoorForm::FormCreate() {
   CopyOptionFields();
   PassSettingsToNavigator(*this);
 
-  LastX = -123456;
-  RawInputSize = 40;
-  ShellWnd = GetShellWindow();
-  DesktopWnd = GetDesktopWindow();
-  ScrollList.clear();
-  ExcludedWindows.clear();
-  ScrollListText.clear();
-  WinInfo.cbSize = 60;
-  GuiInfo.cbSize = 48;
-
-  MoveSizeWnd = nullptr;
-  ArrangeCountdown = -1;
-  AutoScrollTarget = nullptr;
-  RunCreationScan(*this);
-
-  // Mouse motion reaches the panel also while it is hidden and another program is in front.
-  RawDevice.usUsagePage = 1;
-  RawDevice.usUsage = 2;
-  RawDevice.dwFlags = RIDEV_INPUTSINK;
-  RawDevice.hwndTarget = Handle();
-  RegisterRawInputDevices(&RawDevice, 1, sizeof RawDevice);
+  Engine->CreationScan();
+  Engine->RegisterRawMouse();
 
   RefreshTimer.SetEnabled(true);
   MoveTimer.SetEnabled(true);
@@ -143,15 +116,13 @@ void TTavelmoorForm::FormCreate() {
   ComboBoxHelpChange();
   Sleep(100);
 
-  creationFinished_ = true;
-  if (EngineCreationFinished(*this)) exitRequestedDuringCreation_ = true;
   // A second instance asked us to end while our start-up dialogs were open.
-  if (exitRequestedDuringCreation_) RequestEnd();
+  if (Engine->FinishCreation()) RequestEnd();
 }
 
 void TTavelmoorForm::FormShow() {
   Hook.SetHook();
-  WindowListsPanelShown(*this);
+  listsTab_->PanelShown();
   if (!ShownOnce) {
     // Without the manager the virtual-desktop test stays off; the first show goes on.
     navigator::CreateDesktopManager();
@@ -173,16 +144,21 @@ void TTavelmoorForm::FormCloseQuery(bool& canClose) {
 void TTavelmoorForm::FormClose(tk::CloseAction& action) { action = tk::CloseAction::Hide; }
 
 void TTavelmoorForm::FormDestroy() {
-  shutDownStarted_ = true;
   Closing = true;
   MoveTimer.SetEnabled(false);
   RefreshTimer.SetEnabled(false);
-  EngineShutDown(*this);
-  ScrollListText.clear();
-  ExcludedWindows.clear();
-  ScrollList.clear();
+  Engine->ShutDown();
   Hook.Release();
   Sleep(250);
+}
+
+void TTavelmoorForm::SessionEnds() {
+  Closing = true;
+  MoveTimer.SetEnabled(false);
+  RefreshTimer.SetEnabled(false);
+  Engine->ShutDown();
+  SaveSettings();
+  RequestEnd();
 }
 
 void TTavelmoorForm::ScheduleStartupActions() {
@@ -199,69 +175,42 @@ void TTavelmoorForm::CustomTimerTimer() {
 }
 
 void TTavelmoorForm::ExitActionExecute() {
+  // The tray is there before the panel is built; its items wait for the end of the creation.
+  if (!Engine->CreationFinished()) return;
   if (tk::MessageDlg(kExitQuestion, tk::DialogType::Confirmation, tk::ButtonYes | tk::ButtonCancel) !=
       tk::DialogResult::Yes) {
     return;
   }
   Closing = true;
-  BringListedWindowsHome(*this);
+  Engine->BringListedWindowsHome();
   RequestEnd();
 }
 
-void TTavelmoorForm::ShowActionExecute() { Show(); }
-
-void TTavelmoorForm::RequestEnd() {
-  Closing = true;
-  tk::Application->Terminate();
+void TTavelmoorForm::ShowActionExecute() {
+  if (!Engine->CreationFinished() || Engine->ShuttingDown()) return;
+  Show();
 }
 
-LRESULT TTavelmoorForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM, bool& handled) {
-  handled = true;
-  switch (message) {
-    case msg::WM_PANEL_HIDE:
-      Hide();
-      return 0;
-    case msg::WM_INSTANCE_EXIT:
-      RequestEnd();
-      return 0;
-    case msg::WM_INSTANCE_SHOW:
-      Show();
-      return 0;
-    case msg::WM_HOOK_GET_HANDLE:
-      return static_cast<LRESULT>(Hook.HookHandle());
-    default:
-      handled = false;
-      return 0;
-  }
+void TTavelmoorForm::RequestEnd() {
+  if (navigator::Navigator) navigator::Navigator->Busy = true;
+  Closing = true;
+  tk::Application->Terminate();
 }
 
 LRESULT TTavelmoorForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DISPLAYCHANGE) navigator::ForgetScreenMetrics();
   LRESULT engineAnswer = 0;
-  if (HandleEngineMessage(*this, message, wParam, lParam, engineAnswer)) return engineAnswer;
-  const bool isPrivate = message >= msg::kAppBase && message <= msg::kAppBase + 0x3F;
-  if (!creationFinished_) {
-    // The window is findable while start-up dialogs pump messages: answer nothing yet, but
-    // remember an exit request.
-    if (message == msg::WM_INSTANCE_EXIT) {
-      exitRequestedDuringCreation_ = true;
+  if (Engine->HandleMessage(message, wParam, lParam, engineAnswer)) return engineAnswer;
+  switch (message) {
+    case WM_QUERYENDSESSION:
+      // Nothing changes yet: the end may still be cancelled by another application.
+      return TRUE;
+    case WM_ENDSESSION:
+      // No application may save an off-screen place for the next session.
+      if (wParam && Engine->CreationFinished()) SessionEnds();
       return 0;
-    }
-    if (isPrivate || message == WM_HOTKEY) return 0;
-    return tk::TForm::WndProc(message, wParam, lParam);
+    default: return tk::TForm::WndProc(message, wParam, lParam);
   }
-  if (message == WM_QUERYENDSESSION) {
-    Closing = true;
-    // No application may save an off-screen place for the next session.
-    BringEveryWindowHome(*this);
-    return TRUE;
-  }
-  if (isPrivate) {
-    bool handled = false;
-    const LRESULT result = HandlePrivateMessage(message, wParam, lParam, handled);
-    if (handled) return result;
-  }
-  return tk::TForm::WndProc(message, wParam, lParam);
 }
 
 }  // namespace scroller

@@ -8,6 +8,7 @@
 #include "scroller/option_fields.h"
 #include "scroller/settings_codec.h"
 #include "scroller/win32/hook_library_host.h"
+#include "scroller/win32/settings_changed.h"
 #include "toolkit/action.h"
 #include "toolkit/form.h"
 #include "toolkit/popup_menu.h"
@@ -16,7 +17,8 @@
 
 namespace scroller {
 
-class EngineHost;
+class ScrollEngine;
+class WindowListsTab;
 
 // The control panel: the program's main form and the owner of the scrolling engine. Closing its
 // window only hides it; the program ends through the exit action or a second instance.
@@ -37,7 +39,6 @@ class TTavelmoorForm final : public tk::TForm {
   std::string BackgroundFile;
   bool UseBackground = false;
   bool Load64AtShow = false;
-  bool ScrollLockChecked = false;  // the tray menu's Scroll Lock item
   int32_t LimitX = 0;
   int32_t LimitY = 0;
   std::vector<RememberedSize> RememberedSizes;
@@ -46,31 +47,10 @@ class TTavelmoorForm final : public tk::TForm {
   void LoadSettings();
   void SaveSettings();
 
-  // Engine start values (the engine's own state lives with its parts).
-  int MinMonitorWidth = 16000;
-  int MinMonitorHeight = 16000;
-  int CursorX = 16;
-  int CursorY = 16;
-  int LastX = -123456;
-  UINT RawInputSize = 40;
-  RAWINPUTDEVICE RawDevice{};
-  int NavRefreshCountdown = 10;
-  int ArrangeCountdown = -1;
-  HWND AutoScrollTarget = nullptr;
-  bool ScrollPaused = false;
-  HWND ShellWnd = nullptr;
-  HWND DesktopWnd = nullptr;
-  HWND MoveSizeWnd = nullptr;
-  std::vector<HWND> ScrollList;
-  std::vector<HWND> ExcludedWindows;
-  std::vector<std::string> ScrollListText;
-  WINDOWINFO WinInfo{};
-  GUITHREADINFO GuiInfo{};
-
   HookLibraryHost Hook;
-  // The scrolling engine's state; lives as long as the form.
-  std::unique_ptr<EngineHost> Engine;
   bool IsWow64 = false;
+  // The scrolling engine; lives as long as the form.
+  std::unique_ptr<ScrollEngine> Engine;
 
   tk::TTimer RefreshTimer;
   tk::TTimer MoveTimer;
@@ -86,9 +66,6 @@ class TTavelmoorForm final : public tk::TForm {
   void ShowActionExecute();
   void CustomTimerTimer();
   void ScheduleStartupActions();
-
-  // True from the end of FormCreate until shut-down begins.
-  bool Ready() const { return creationFinished_ && !shutDownStarted_; }
 
  protected:
   void FormCreate() override;
@@ -107,16 +84,15 @@ class TTavelmoorForm final : public tk::TForm {
   void ComboBoxHelpChange();
 
   void RequestEnd();
-  void MeasureMonitors();
-  LRESULT HandlePrivateMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+  // Windows ends the session: the engine stops and brings every window home, the options are
+  // saved and the program ends. A cancelled end changes nothing.
+  void SessionEnds();
 
-  bool creationFinished_ = false;
-  bool exitRequestedDuringCreation_ = false;
-  bool shutDownStarted_ = false;
+  class View;
+  std::unique_ptr<View> view_;
+  std::unique_ptr<WindowListsTab> listsTab_;
 };
 
-// An option changed since the last save.
-extern bool SettingsChanged;
 // The 64-bit loader's file name, known only when the machine-wide key exists.
 extern std::string LoaderFileName;
 

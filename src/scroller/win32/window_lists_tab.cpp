@@ -2,88 +2,88 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
-#include "scroller/win32/tavelmoor_form.h"
-#include "scroller/win32/window_scan.h"
-#include "scroller/window_lists.h"
+#include "scroller/win32/scroll_engine.h"
+#include "scroller/win32/settings_changed.h"
+#include "toolkit/form.h"
 #include "toolkit/page_control.h"
 #include "toolkit/standard_controls.h"
 
 namespace scroller {
-
-std::size_t ShownListCount = 0;
-
 namespace {
 
-// What the left list shows, row by row: the scroll list changes at every scan and between
-// scans, so a row is acted on as it was listed, never by its index into the current list.
-std::vector<ListedRow> ShownRows;
-
-tk::TListBox& ScrollingList(TTavelmoorForm& panel) { return panel.Get<tk::TListBox>("ScrollingListBox"); }
-tk::TListBox& NonScrollingList(TTavelmoorForm& panel) { return panel.Get<tk::TListBox>("NonScrollingListBox"); }
-
-void ClearScrollingList(TTavelmoorForm& panel) {
-  ScrollingList(panel).Clear();
-  ShownRows.clear();
-}
-
-void FillScrollingList(TTavelmoorForm& panel) {
-  ClearScrollingList(panel);
-  tk::TListBox& list = ScrollingList(panel);
-  const std::size_t count = std::min(panel.ScrollList.size(), panel.ScrollListText.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    list.Add(panel.ScrollListText[i]);
-    ShownRows.push_back({reinterpret_cast<WindowHandle>(panel.ScrollList[i]), ListedClassOf(panel.ScrollList[i])});
-  }
-}
+tk::TListBox& ScrollingList(tk::TForm& panel) { return panel.Get<tk::TListBox>("ScrollingListBox"); }
+tk::TListBox& NonScrollingList(tk::TForm& panel) { return panel.Get<tk::TListBox>("NonScrollingListBox"); }
 
 }  // namespace
 
-void BindWindowListsTab(TTavelmoorForm& panel) {
-  TTavelmoorForm* p = &panel;
-  panel.Get<tk::TTabSheet>("WindowsSheet").OnShow = [p] { WindowsSheetShow(*p); };
-  panel.Get<tk::TPageControl>("PageControl1").OnChange = [p] { PageControl1Change(*p); };
-  ScrollingList(panel).OnDblClick = [p] { ScrollingListBoxDblClick(*p); };
-  NonScrollingList(panel).OnDblClick = [p] { NonScrollingListBoxDblClick(*p); };
-  panel.Get<tk::TButton>("SetNonScrolling").OnClick = [p] { ScrollingListBoxDblClick(*p); };
-  panel.Get<tk::TButton>("SetScrolling").OnClick = [p] { NonScrollingListBoxDblClick(*p); };
+WindowListsTab::WindowListsTab(tk::TForm& panel, ScrollEngine& engine) : panel_(panel), engine_(engine) {
+  panel.Get<tk::TTabSheet>("WindowsSheet").OnShow = [this] { WindowsSheetShow(); };
+  panel.Get<tk::TPageControl>("PageControl1").OnChange = [this] { PanelShown(); };
+  ScrollingList(panel).OnDblClick = [this] { MakeChosenWindowNonScrolling(); };
+  NonScrollingList(panel).OnDblClick = [this] { MakeChosenClassScrolling(); };
+  panel.Get<tk::TButton>("SetNonScrolling").OnClick = [this] { MakeChosenWindowNonScrolling(); };
+  panel.Get<tk::TButton>("SetScrolling").OnClick = [this] { MakeChosenClassScrolling(); };
 }
 
-void WindowsSheetShow(TTavelmoorForm& panel) {
-  FillScrollingList(panel);
-  ShownListCount = panel.ScrollListText.size();
+void WindowListsTab::ClearScrollingList() {
+  ScrollingList(panel_).Clear();
+  shownRows_.clear();
 }
 
-void PageControl1Change(TTavelmoorForm& panel) {
-  ClearScrollingList(panel);
-  ShownListCount = 0;
+void WindowListsTab::FillScrollingList() {
+  ClearScrollingList();
+  tk::TListBox& list = ScrollingList(panel_);
+  const ScrollLists& lists = engine_.Lists();
+  const std::size_t count = std::min(lists.Handles.size(), lists.Texts.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    list.Add(lists.Texts[i]);
+    shownRows_.push_back({lists.Handles[i], engine_.LastScan().ClassOf(lists.Handles[i])});
+  }
 }
 
-void WindowListsPanelShown(TTavelmoorForm& panel) { PageControl1Change(panel); }
+void WindowListsTab::WindowsSheetShow() {
+  FillScrollingList();
+  shownListCount_ = engine_.Lists().Texts.size();
+}
 
-void ScrollingListBoxDblClick(TTavelmoorForm& panel) {
-  tk::TListBox& classes = NonScrollingList(panel);
-  const auto className = ClassToMakeNonScrolling(ShownRows, ScrollingList(panel).ItemIndex(), classes.Items());
+void WindowListsTab::PanelShown() {
+  ClearScrollingList();
+  shownListCount_ = 0;
+}
+
+void WindowListsTab::AfterScan(bool panelVisible) {
+  const std::size_t listed = engine_.Lists().Texts.size();
+  if (RefillAfterScan(panelVisible, listed, shownListCount_)) FillScrollingList();
+  shownListCount_ = listed;
+}
+
+void WindowListsTab::ShowNonScrollingClasses() {
+  tk::TListBox& box = NonScrollingList(panel_);
+  box.Clear();
+  for (const std::string& windowClass : engine_.NonScrollingClasses()) box.Add(windowClass);
+}
+
+void WindowListsTab::MakeChosenWindowNonScrolling() {
+  std::vector<std::string>& classes = engine_.NonScrollingClasses();
+  const auto className = ClassToMakeNonScrolling(shownRows_, ScrollingList(panel_).ItemIndex(), classes);
   if (!className) return;
   // Cleared now; the next scan tick refills it, without the windows of this class.
-  ClearScrollingList(panel);
-  classes.Add(*className);
+  ClearScrollingList();
+  classes.push_back(*className);
+  NonScrollingList(panel_).Add(*className);
   SettingsChanged = true;
 }
 
-void NonScrollingListBoxDblClick(TTavelmoorForm& panel) {
-  tk::TListBox& classes = NonScrollingList(panel);
-  const int chosen = classes.ItemIndex();
-  if (chosen >= 0 && chosen < classes.Count()) classes.Delete(chosen);
+void WindowListsTab::MakeChosenClassScrolling() {
+  std::vector<std::string>& classes = engine_.NonScrollingClasses();
+  const int chosen = NonScrollingList(panel_).ItemIndex();
+  if (chosen >= 0 && static_cast<std::size_t>(chosen) < classes.size()) {
+    classes.erase(classes.begin() + chosen);
+    ShowNonScrollingClasses();
+  }
   SettingsChanged = true;
-  ClearScrollingList(panel);
-  ShownListCount = 0;
-}
-
-void WindowListsAfterScan(TTavelmoorForm& panel) {
-  if (RefillAfterScan(panel.Visible(), panel.ScrollListText.size(), ShownListCount)) FillScrollingList(panel);
-  ShownListCount = panel.ScrollListText.size();
+  PanelShown();
 }
 
 }  // namespace scroller

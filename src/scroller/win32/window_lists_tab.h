@@ -1,29 +1,49 @@
 #pragma once
 // The control panel's Scrolling Windows tab: the windows that scroll now on the left, the user's
 // non-scrolling window classes on the right, and the two buttons (or double clicks) that move a
-// class from one side to the other.
+// class from one side to the other. Both lists belong to the engine; the list boxes show them.
 #include <cstddef>
+#include <vector>
+
+#include "scroller/window_lists.h"
+
+namespace tk {
+class TForm;
+}
 
 namespace scroller {
 
-class TTavelmoorForm;
+class ScrollEngine;
 
-// The number of scrolling windows as of the last scan tick or the last fill of the left list;
-// 0 makes the next scan tick refill it while the panel is visible.
-extern std::size_t ShownListCount;
+class WindowListsTab {
+ public:
+  // Connects the tab's controls and the page control.
+  WindowListsTab(tk::TForm& panel, ScrollEngine& engine);
 
-// Connects the tab's controls and the page control to the handlers below.
-void BindWindowListsTab(TTavelmoorForm& panel);
+  // Every show of the panel: the left list is emptied until the next scan tick.
+  void PanelShown();
+  // After every scan tick: the left list follows the scroll list while the panel is visible.
+  void AfterScan(bool panelVisible);
+  // The right list shows the engine's non-scrolling classes again (after the settings load).
+  void ShowNonScrollingClasses();
 
-void WindowsSheetShow(TTavelmoorForm& panel);
-void PageControl1Change(TTavelmoorForm& panel);
-// Every show of the panel: the left list is emptied until the next scan tick.
-void WindowListsPanelShown(TTavelmoorForm& panel);
-// ">" or a double click on a scrolling window: its class stops scrolling.
-void ScrollingListBoxDblClick(TTavelmoorForm& panel);
-// "<" or a double click on a class: it scrolls again.
-void NonScrollingListBoxDblClick(TTavelmoorForm& panel);
-// After every scan tick: the left list follows the scroll list while the panel is visible.
-void WindowListsAfterScan(TTavelmoorForm& panel);
+ private:
+  void WindowsSheetShow();
+  void ClearScrollingList();
+  void FillScrollingList();
+  // ">" or a double click on a scrolling window: its class stops scrolling.
+  void MakeChosenWindowNonScrolling();
+  // "<" or a double click on a class: it scrolls again.
+  void MakeChosenClassScrolling();
+
+  tk::TForm& panel_;
+  ScrollEngine& engine_;
+  // What the left list shows, row by row: the scroll list changes at every scan and between
+  // scans, so a row is acted on as it was listed, never by its index into the current list.
+  std::vector<ListedRow> shownRows_;
+  // The number of scrolling windows as of the last scan tick or the last fill; 0 makes the next
+  // scan tick refill the list while the panel is visible.
+  std::size_t shownListCount_ = 0;
+};
 
 }  // namespace scroller

@@ -6,26 +6,18 @@
 #include "navigator/win32/platform_switches.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/window_geometry.h"
+#include "platform/handles.h"
 #include "scroller/win32/move_environment.h"
-#include "scroller/win32/tavelmoor_form.h"
-#include "scroller/win32/window_lists_tab.h"
 #include "scroller/window_filter.h"
-#include "toolkit/standard_controls.h"
 
 namespace scroller {
-
-HWND ForegroundWnd = nullptr;
-bool MenuOrMaximized = false;
-bool MenuOrMaximizedSeen = false;
 
 namespace {
 
 constexpr DWORD kCloakedAttribute = 14;  // DWMWA_CLOAKED
 constexpr int kNameBufferCount = 127;    // terminating NUL included
 
-std::vector<std::pair<HWND, std::string>> LastListedClasses;
-
-WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
+using platform::ToHandle;
 
 // The platform's answers for one window, each asked at most once and only when a rule needs it.
 class Win32WindowFacts final : public WindowFacts {
@@ -111,11 +103,8 @@ struct ScanRun {
 };
 
 void RefreshContextLists(ScanRun& run) {
-  static_assert(sizeof(HWND) == sizeof(WindowHandle));
-  run.context.scrollList = {reinterpret_cast<const WindowHandle*>(run.lists.scrollList.data()),
-                            run.lists.scrollList.size()};
-  run.context.excludedWindows = {reinterpret_cast<const WindowHandle*>(run.lists.excludedWindows.data()),
-                                 run.lists.excludedWindows.size()};
+  run.context.scrollList = run.lists.scroll.Handles;
+  run.context.excludedWindows = run.lists.excluded;
 }
 
 void ScanOne(HWND window, ScanRun& run) {
@@ -128,17 +117,13 @@ void ScanOne(HWND window, ScanRun& run) {
 
   const bool scrolls = d.verdict == ScanVerdict::Scrolls;
   if (scrolls) {
-    run.lists.scrollList.push_back(window);
-    run.lists.scrollListText.push_back(ScrollListText(d.className, d.title));
-    run.outcome.listedClasses.emplace_back(window, d.className);
+    run.lists.scroll.Append(ToHandle(window), ScrollListText(d.className, d.title));
+    run.outcome.listedClasses.emplace_back(ToHandle(window), d.className);
   }
   const HICON icon = IconOf(window);
   // While the icon query waited, a nested message may have released this window: it must then
   // get no entry now.
-  if (scrolls && std::find(run.lists.scrollList.begin(), run.lists.scrollList.end(), window) ==
-                     run.lists.scrollList.end()) {
-    return;
-  }
+  if (scrolls && !run.lists.scroll.Contains(ToHandle(window))) return;
   if (run.navigator) {
     const RECT rect{d.frame.left, d.frame.top, d.frame.right, d.frame.bottom};
     run.navigator->UpdateWindowEntry(window, d.title, d.className, rect, window == run.setup.foregroundWnd,
@@ -156,30 +141,10 @@ BOOL CALLBACK ScanWindowProc(HWND window, LPARAM data) {
   return TRUE;
 }
 
-ScanSetup PanelSetup(TTavelmoorForm& panel) {
-  ScanSetup setup;
-  setup.controlPanel = panel.Handle();
-  setup.shellWnd = panel.ShellWnd;
-  setup.desktopWnd = panel.DesktopWnd;
-  setup.moveSizeWnd = panel.MoveSizeWnd;
-  setup.foregroundWnd = ForegroundWnd;
-  setup.nonScrollingClasses = panel.Get<tk::TListBox>("NonScrollingListBox").Items();
-  return setup;
-}
-
-void RunPanelScan(TTavelmoorForm& panel) {
-  MenuOrMaximized = false;
-  ScanOutcome outcome = RunWindowScan(PanelSetup(panel), {panel.ScrollList, panel.ScrollListText, panel.ExcludedWindows},
-                                      navigator::Navigator);
-  MenuOrMaximized = outcome.menuOrMaximized;
-  LastListedClasses = std::move(outcome.listedClasses);
-}
-
 }  // namespace
 
 ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TNavigator* navigator) {
-  lists.scrollList.clear();
-  lists.scrollListText.clear();
+  lists.scroll.Clear();
   ScanRun run{setup, lists, navigator, {}, {}};
   run.context.controlPanel = ToHandle(setup.controlPanel);
   run.context.shellWnd = ToHandle(setup.shellWnd);
@@ -194,22 +159,8 @@ ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TN
   return std::move(run.outcome);
 }
 
-void RunCreationScan(TTavelmoorForm& panel) {
-  panel.MoveSizeWnd = nullptr;
-  panel.ArrangeCountdown = -1;
-  panel.AutoScrollTarget = nullptr;
-  RunPanelScan(panel);
-  if (navigator::Navigator) navigator::Navigator->Busy = false;
-}
-
-void RunScanTick(TTavelmoorForm& panel) {
-  RunPanelScan(panel);
-  MenuOrMaximizedSeen = MenuOrMaximized;
-  WindowListsAfterScan(panel);
-}
-
-std::string ListedClassOf(HWND window) {
-  for (const auto& [w, className] : LastListedClasses) {
+std::string ScanOutcome::ClassOf(WindowHandle window) const {
+  for (const auto& [w, className] : listedClasses) {
     if (w == window) return className;
   }
   return {};

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "scroller/engine_state.h"
+
 namespace navigator {
 class TNavigator;
 }
 
 namespace scroller {
-
-class TTavelmoorForm;
 
 // A window's icon query must not wait longer than this on its application.
 inline constexpr UINT kIconQueryTimeoutMs = 50;
@@ -31,32 +31,24 @@ struct ScanSetup {
   std::vector<std::string> nonScrollingClasses;  // the user's, matched ignoring case
 };
 
+// The scan fills `scroll` afresh; nested messages during it may release windows from it and
+// change `excluded`, which is read anew for every window.
 struct ScanLists {
-  std::vector<HWND>& scrollList;
-  std::vector<std::string>& scrollListText;
-  const std::vector<HWND>& excludedWindows;
+  ScrollLists& scroll;
+  const std::vector<WindowHandle>& excluded;
 };
 
 struct ScanOutcome {
   bool menuOrMaximized = false;
   // The class of each window listed in this scan, as read.
-  std::vector<std::pair<HWND, std::string>> listedClasses;
+  std::vector<std::pair<WindowHandle, std::string>> listedClasses;
+
+  // The class of a window this scan listed; empty when it listed no such window.
+  std::string ClassOf(WindowHandle window) const;
 };
 
-// One scan: empties the lists, starts the navigator's scan, enumerates. `navigator` may be null
+// One scan: empties the list, starts the navigator's scan, enumerates. `navigator` may be null
 // (then no entries are kept).
 ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TNavigator* navigator);
-
-// The control panel's scans: at creation, and on the refresh tick, which has read the foreground
-// window and `MoveSizeWnd` for it.
-void RunCreationScan(TTavelmoorForm& panel);
-void RunScanTick(TTavelmoorForm& panel);
-
-// State of the last scan, read by the refresh tick and the Scrolling Windows tab.
-extern HWND ForegroundWnd;
-extern bool MenuOrMaximized;
-extern bool MenuOrMaximizedSeen;
-// The class of a window the last scan listed; empty when it listed no such window.
-std::string ListedClassOf(HWND window);
 
 }  // namespace scroller

@@ -1,0 +1,22 @@
+#pragma once
+// The one place where Win32's handle and rectangle types meet the platform-free ones: the logic
+// names windows by an integer handle and works on core::Rect / core::Point.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "core/geometry.h"
+
+namespace platform {
+
+using WindowHandle = std::uintptr_t;
+static_assert(sizeof(HWND) == sizeof(WindowHandle));
+
+inline WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
+inline HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+
+inline core::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRECT(const core::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline core::Point ToPoint(const POINT& p) { return {p.x, p.y}; }
+
+}  // namespace platform

@@ -1,0 +1,431 @@
+#include "scroller/win32/scroll_engine.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "core/private_messages.h"
+#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/window_geometry.h"
+#include "platform/handles.h"
+#include "platform/work_area.h"
+#include "scroller/bring_home.h"
+#include "scroller/raw_mouse.h"
+#include "scroller/win32/home_desk.h"
+#include "scroller/win32/hot_key_registrar.h"
+#include "scroller/win32/move_environment.h"
+#include "scroller/win32/raw_input_reader.h"
+
+namespace scroller {
+
+using platform::ToHandle;
+using platform::ToHwnd;
+
+namespace {
+
+constexpr DWORD kHidePauseMs = 100;
+// After bringing windows home, their applications get a moment to take the moves.
+constexpr DWORD kAfterHomeMs = 40;
+
+// The navigator while it exists with its entries; null before its creation and from its
+// destruction on, so that nested messages then touch nothing of it.
+navigator::TNavigator* LiveNavigator() {
+  navigator::TNavigator* nav = navigator::Navigator;
+  return nav && nav->Store() ? nav : nullptr;
+}
+
+HWND NavigatorWindow() {
+  navigator::TNavigator* nav = LiveNavigator();
+  return nav ? nav->Handle() : nullptr;
+}
+
+class PanelNavigatorLink final : public NavigatorLink {
+ public:
+  core::PackedSize ForcedSizeOf(WindowHandle window) override {
+    navigator::TNavigator* nav = LiveNavigator();
+    return nav ? nav->ForcedSizeOf(ToHwnd(window)) : core::kNoForcedSize;
+  }
+  void ForgetWindow(WindowHandle window) override {
+    if (navigator::TNavigator* nav = LiveNavigator()) nav->ForgetWindow(ToHwnd(window));
+  }
+};
+
+NavigatorLink* NavigatorLinkOrNull() {
+  static PanelNavigatorLink link;
+  return LiveNavigator() ? &link : nullptr;
+}
+
+// The fixed virtual-desktop size as the navigator holds it; none without the navigator.
+const navigator::DesktopLimits* CurrentLimits() {
+  static const navigator::DesktopLimits none;
+  navigator::TNavigator* nav = LiveNavigator();
+  return nav ? &nav->Store()->Limits() : &none;
+}
+
+Win32MoveEnvironment MoveEnvironmentNow() { return Win32MoveEnvironment(CurrentLimits(), NavigatorWindow()); }
+
+core::Point CursorNow() {
+  POINT p{};
+  if (!GetCursorPos(&p)) return {};  // as the framework gives it: (0, 0)
+  return platform::ToPoint(p);
+}
+
+BOOL CALLBACK SmallestMonitorProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto* smallest = reinterpret_cast<core::Size*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info)) {
+    smallest->width = std::min<int32_t>(smallest->width, info.rcMonitor.right - info.rcMonitor.left);
+    smallest->height = std::min<int32_t>(smallest->height, info.rcMonitor.bottom - info.rcMonitor.top);
+  }
+  return TRUE;
+}
+
+std::optional<uint32_t> StyleOf(HWND window) {
+  WINDOWINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetWindowInfo(window, &info)) return std::nullopt;
+  return info.dwStyle;
+}
+
+core::Rect MonitorAreaNearCursor() {
+  const core::Rect desktop = platform::PrimaryWorkArea();
+  const int monitors = GetSystemMetrics(SM_CMONITORS);
+  core::Rect nearest = desktop;
+  if (monitors > 1) {
+    const core::Point c = CursorNow();
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoA(MonitorFromPoint(POINT{c.x, c.y}, MONITOR_DEFAULTTONEAREST), &mi)) {
+      nearest = platform::ToRect(mi.rcWork);
+    }
+  }
+  return MonitorAreaFor(monitors, nearest, desktop);
+}
+
+// A target that is gone, hidden, minimized or without a readable frame gives nothing.
+std::optional<TargetFacts> TargetFactsOf(HWND target) {
+  const std::optional<uint32_t> style = StyleOf(target);
+  if (!style || !(*style & WS_VISIBLE) || (*style & WS_MINIMIZE)) return std::nullopt;
+  RECT r{};
+  if (!navigator::GetVisibleWindowRect(target, &r)) return std::nullopt;
+  return TargetFacts{platform::ToRect(r), MonitorAreaNearCursor()};
+}
+
+// The keys as they stood when the tick began; the chord asks them in its own order.
+class SnapshotKeys final : public KeyReader {
+ public:
+  explicit SnapshotKeys(const KeyStates& keys) : keys_(keys) {}
+  bool Held(int virtualKey) override {
+    switch (virtualKey) {
+      case kVkShift: return keys_.Shift;
+      case kVkControl: return keys_.Ctrl;
+      case kVkMenu: return keys_.Alt;
+      default: return false;
+    }
+  }
+
+ private:
+  const KeyStates& keys_;
+};
+
+// Each step of the end runs whatever an earlier one did.
+template <class Step>
+void Guarded(Step&& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+struct ScrollEngine::TickFacts {
+  KeyStates keys;
+  HWND foreground = nullptr;  // the navigator's activation does not count
+  std::optional<GuiThreadFacts> gui;
+};
+
+ScrollEngine::ScrollEngine(PanelView& panel) : panel_(panel) {}
+
+void ScrollEngine::Start(bool isWow64) {
+  isWow64_ = isWow64;
+  core::Size smallest{16000, 16000};
+  EnumDisplayMonitors(nullptr, nullptr, SmallestMonitorProc, reinterpret_cast<LPARAM>(&smallest));
+  minMonitorWidth_ = smallest.width;
+  minMonitorHeight_ = smallest.height;
+  state_.CursorX = 16;
+  state_.CursorY = 16;
+  state_.LastX = kNoLastPosition;
+  shellWnd_ = GetShellWindow();
+  desktopWnd_ = GetDesktopWindow();
+  lists_.Clear();
+  excluded_.clear();
+}
+
+void ScrollEngine::CreationScan() {
+  moveSizeWnd_ = 0;
+  refresh_.ArrangeCountdown = -1;
+  refresh_.AutoScrollTarget = 0;
+  lastScan_ = Scan(nullptr);
+  if (navigator::Navigator) navigator::Navigator->Busy = false;
+}
+
+void ScrollEngine::RegisterRawMouse() {
+  // A failed registration leaves the program without edge scrolling; nothing else depends on it.
+  scroller::RegisterRawMouse(panel_.Handle(), rawDevice_);
+}
+
+bool ScrollEngine::FinishCreation() { return scroller::FinishCreation(life_); }
+
+navigator::ScrollRoom& ScrollEngine::Room() {
+  if (navigator::TNavigator* nav = LiveNavigator()) return nav->Store()->Room();
+  return fallbackRoom_;
+}
+
+bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+  const bool isPrivate = message >= msg::kAppBase && message <= msg::kAppBase + 0x3F;
+  if (message != WM_INPUT && message != WM_HOTKEY && !isPrivate) return false;
+
+  PanelContext ctx{state_,          lists_,           excluded_, life_, NavigatorLinkOrNull(),
+                   panel_.HookHandle(), panel_.Closing()};
+  const DispatchResult r = DispatchPanelMessage(message, wParam, static_cast<intptr_t>(lParam), ctx);
+
+  switch (r.action) {
+    case PanelAction::None: break;
+    case PanelAction::HandleRawInput: HandleRawInput(lParam); break;
+    case PanelAction::HandleHotKey: {
+      const core::Rect work = platform::PrimaryWorkArea();
+      ApplyHotKey(state_, EngineView(panel_.Options()), static_cast<int>(wParam),
+                  {core::clampToInt32(work.width()), core::clampToInt32(work.height())});
+      break;
+    }
+    case PanelAction::HidePanel: panel_.Hide(); break;
+    case PanelAction::EndProgram: EndProgram(); break;
+    case PanelAction::ShowPanel: ShowPanel(); break;
+    case PanelAction::RunMoveTick: MoveTick(); break;
+    case PanelAction::SyncScrollLockItem: panel_.ScrollLockItemChanged(state_.MenuScrollLockChecked); break;
+  }
+  if (!r.passOn) {
+    answer = r.answer;
+    return true;
+  }
+  if (message == WM_INPUT) {
+    // The default procedure releases the input's data.
+    answer = DefWindowProcA(panel_.Handle(), message, wParam, lParam);
+    return true;
+  }
+  return false;
+}
+
+void ScrollEngine::HandleRawInput(LPARAM lParam) {
+  RawMouseInput in;
+  in.event = ReadRawMouse(reinterpret_cast<HRAWINPUT>(lParam));
+  in.keys = ReadKeyStates();
+  in.cursor = CursorNow();
+  in.screen = ReadScreenFacts(minMonitorWidth_, minMonitorHeight_);
+  in.ScrollAllowed = refresh_.ScrollAllowed;
+  if (navigator::TNavigator* nav = LiveNavigator()) {
+    in.WindowDragging = nav->WindowDragging;
+    in.DragMoved = nav->DragMoved;
+  }
+  const RawMouseResult r = HandleRawMouse(state_, EngineView(panel_.Options()), in);
+  if (r.ScrollLockItemChanged) panel_.ScrollLockItemChanged(state_.MenuScrollLockChecked);
+}
+
+void ScrollEngine::ShowPanel() {
+  if (navigator::TNavigator* nav = LiveNavigator(); nav && nav->Visible()) {
+    nav->Hide();
+    Sleep(kHidePauseMs);
+  }
+  panel_.Show();
+}
+
+void ScrollEngine::EndProgram() { panel_.End(); }
+
+void ScrollEngine::MoveTick() {
+  if (!TickMayRun(state_)) return;
+  Win32MoveEnvironment env = MoveEnvironmentNow();
+  RunMoveTick(state_, EngineView(panel_.Options()), Room(), lists_, env, ledger_);
+}
+
+void ScrollEngine::ApplyPendingScrollNow() {
+  Win32MoveEnvironment env = MoveEnvironmentNow();
+  ApplyPendingScroll(state_, EngineView(panel_.Options()), Room(), lists_, env, ledger_);
+}
+
+void ScrollEngine::RunDeferredMoves() {
+  if (state_.MoveInProgress) return;
+  Win32MoveEnvironment env = MoveEnvironmentNow();
+  RunDeferredTick(state_, EngineView(panel_.Options()), Room(), lists_, env, ledger_);
+}
+
+// --- The refresh tick, top to bottom ---
+
+bool ScrollEngine::RefreshTick() {
+  if (!TickMayRun(state_) || !life_.CreationFinished) return false;
+  const TickFacts facts = ReadTickFacts();
+
+  // Whether the 64-bit loader runs shows on its tray item.
+  if (WantsLoaderProbe(isWow64_)) {
+    loaderWnd_ = FindWindowExA(nullptr, nullptr, ident::LoaderWindowClass, ident::LoaderWindowTitle);
+    panel_.SetLoaderRunning(LoaderActionChecked(ToHandle(loaderWnd_)));
+  }
+  if (ChordEndsTick(facts)) return false;
+  if (TargetEndsTick()) return false;
+  const GuiView gui = TakeGuiInfo(refresh_, facts.gui);
+  if (ActivationEndsTick(facts, gui)) return false;
+
+  moveSizeWnd_ = BeginScanTick(refresh_, state_, gui, panel_.Options().MenuMode);
+  ScanOutcome outcome;
+  {
+    // Scroll requests arriving while the scan waits on a window would move a half-built list:
+    // they are held and run after it.
+    MoveBatch held(state_);
+    outcome = Scan(facts.foreground);
+  }
+  AfterScan(outcome, facts.foreground);
+  lastScan_ = std::move(outcome);
+  return true;
+}
+
+ScrollEngine::TickFacts ScrollEngine::ReadTickFacts() {
+  TickFacts f;
+  f.keys = ReadKeyStates();
+  f.foreground = ToHwnd(
+      ForegroundFor(ToHandle(GetForegroundWindow()), ToHandle(NavigatorWindow()), refresh_.PrevForeground));
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  if (GetGUIThreadInfo(0, &gui)) {
+    f.gui = GuiThreadFacts{gui.flags, ToHandle(gui.hwndCapture), ToHandle(gui.hwndMoveSize)};
+  }
+  return f;
+}
+
+// The navigator opens while Shift, Ctrl and Alt are held and closes when they are released.
+bool ScrollEngine::ChordEndsTick(const TickFacts& facts) {
+  navigator::TNavigator* nav = LiveNavigator();
+  if (!nav) return false;
+  SnapshotKeys keys(facts.keys);
+  const bool held = ChordHeld(panel_.Options().UseShift, keys);
+  switch (DecideChord(held, nav->Visible(), nav->ShowMode)) {
+    case ChordAction::ShowNavigator: {
+      if (panel_.Visible()) {
+        panel_.Hide();
+        Sleep(kHidePauseMs);
+      }
+      nav->Show();
+      const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      const Placement p = NavigatorPlacement(panel_.Options().SmallScreen, Cursor(), primary);
+      SetWindowPos(nav->Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
+      nav->ShowMode = 0;
+      return true;
+    }
+    case ChordAction::HideNavigator: nav->Hide(); return true;
+    case ChordAction::GoOn: return false;
+  }
+  return false;
+}
+
+// The window activated at the last tick is scrolled into view.
+bool ScrollEngine::TargetEndsTick() {
+  if (refresh_.AutoScrollTarget == 0) return false;
+  const std::optional<TargetFacts> target = TargetFactsOf(ToHwnd(refresh_.AutoScrollTarget));
+  const OptionFields& o = panel_.Options();
+  const TargetOutcome out = ScrollToTarget(refresh_, state_, target, o.AutoScroll, o.AutoCenter);
+  if (out.applyNow) ApplyPendingScrollNow();
+  return out.tickEnds;
+}
+
+// A new activation scans nothing: it drops the waiting step and may make the window the next
+// tick's target.
+bool ScrollEngine::ActivationEndsTick(const TickFacts& facts, const GuiView& gui) {
+  const WindowHandle foreground = ToHandle(facts.foreground);
+  const bool activated = StepActivation(refresh_, foreground, gui);
+  if (!IsNewActivation(foreground, refresh_.PrevForeground, lists_.Contains(foreground), activated)) return false;
+  ActivatedWindowFacts window;
+  if (const std::optional<uint32_t> style = StyleOf(facts.foreground)) {
+    window.infoRead = true;
+    window.style = *style;
+  }
+  navigator::TNavigator* nav = LiveNavigator();
+  window.navigatorHasWindow = nav && nav->HasWindow(facts.foreground);
+  OnNewActivation(refresh_, state_, foreground, window, gui);
+  refresh_.PrevForeground = foreground;
+  return true;
+}
+
+ScanOutcome ScrollEngine::Scan(HWND foreground) {
+  ScanSetup setup;
+  setup.controlPanel = panel_.Handle();
+  setup.shellWnd = shellWnd_;
+  setup.desktopWnd = desktopWnd_;
+  setup.moveSizeWnd = ToHwnd(moveSizeWnd_);
+  setup.foregroundWnd = foreground;
+  setup.nonScrollingClasses = nonScrolling_;
+  return RunWindowScan(setup, {lists_, excluded_}, navigator::Navigator);
+}
+
+void ScrollEngine::AfterScan(const ScanOutcome& outcome, HWND foreground) {
+  const OptionFields& o = panel_.Options();
+  navigator::TNavigator* nav = LiveNavigator();
+  EndScanTick(refresh_, moveSizeWnd_, outcome.menuOrMaximized, o.MenuMode);
+  const bool changed = nav && nav->Changed();
+  if (StepNavRefresh(refresh_, nav && nav->Visible(), changed)) InvalidateRect(nav->Handle(), nullptr, FALSE);
+  if (StepAutoArrange(refresh_, o.AutoArrange, changed) && ArrangeWindows) {
+    MoveBatch batch(state_);
+    ArrangeWindows();
+  }
+  RunDeferredMoves();
+  refresh_.PrevForeground = ToHandle(foreground);
+}
+
+// --- Keyboard scrolling and the Scroll Lock item ---
+
+UseKeysOutcome ScrollEngine::KeyboardScrollingClicked(bool useKeys, bool checked) {
+  Win32HotKeyRegistrar registrar(panel_.Handle());
+  return UseKeysClicked(useKeys, checked, registrar);
+}
+
+void ScrollEngine::ScrollLockItemClicked(bool checked) { scroller::ScrollLockItemClicked(state_, checked); }
+
+// --- The end ---
+
+void ScrollEngine::BringListedWindowsHome() {
+  // The end is confirmed: no scroll may carry the windows off again.
+  state_.ShuttingDown = true;
+  Win32HomeDesk desk;
+  MoveBatch batch(state_);
+  BringWindowsHome(lists_, desk);
+}
+
+void ScrollEngine::BringEveryWindowHome() {
+  ExitScanSetup setup;
+  setup.controlPanel = panel_.Handle();
+  setup.moveSizeWnd = ToHwnd(moveSizeWnd_);
+  setup.excludedWindows = excluded_;
+  lists_.Clear();
+  for (WindowHandle w : RunExitScan(setup)) lists_.Append(w, " ");
+  Win32HomeDesk desk;
+  // Nested scroll requests are held back and never run: the program is ending.
+  MoveBatch batch(state_);
+  BringWindowsHome(lists_, desk);
+  Sleep(kAfterHomeMs);
+}
+
+void ScrollEngine::ShutDown() {
+  state_.ShuttingDown = true;
+  if (shutDownRun_) return;
+  shutDownRun_ = true;
+  Guarded([&] {
+    if (!panel_.Options().UseKeys) return;
+    Win32HotKeyRegistrar registrar(panel_.Handle());
+    ReleaseHotKeys(registrar);
+  });
+  Guarded([&] { BringEveryWindowHome(); });
+  Guarded([&] {
+    lists_.Clear();
+    excluded_.clear();
+  });
+}
+
+}  // namespace scroller

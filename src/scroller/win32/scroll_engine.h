@@ -1,0 +1,115 @@
+#pragma once
+// The scrolling engine as the control panel runs it, and the one owner of its state: the pending
+// step and its ledger, the refresh tick's fields, the scroll list with its texts, the excluded
+// windows, the user's non-scrolling classes, the move-size window and the last scan's outcome.
+// It sees the panel only through PanelView.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/geometry.h"
+#include "navigator/scroll_room.h"
+#include "scroller/engine_state.h"
+#include "scroller/hot_keys.h"
+#include "scroller/message_dispatch.h"
+#include "scroller/move_tick.h"
+#include "scroller/refresh_tick.h"
+#include "scroller/win32/panel_view.h"
+#include "scroller/win32/window_scan.h"
+
+namespace scroller {
+
+class ScrollEngine {
+ public:
+  explicit ScrollEngine(PanelView& panel);
+  ScrollEngine(const ScrollEngine&) = delete;
+  ScrollEngine& operator=(const ScrollEngine&) = delete;
+
+  // Creation, in this order: the start values (monitor sizes, shell and desktop windows), the
+  // first scan, raw mouse input. FinishCreation is true when an exit asked for meanwhile must end
+  // the program now. On 64-bit Windows the refresh tick looks for the 64-bit loader.
+  void Start(bool isWow64);
+  void CreationScan();
+  void RegisterRawMouse();
+  bool FinishCreation();
+  bool CreationFinished() const { return life_.CreationFinished; }
+
+  // The window procedure's engine part: WM_INPUT, WM_HOTKEY and the private messages. True when the
+  // message is done with `answer`; false when it goes to the form's own handling.
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer);
+
+  // The move timer's tick (also run at once for WM_SCROLL_BY).
+  void MoveTick();
+  // The refresh timer's tick; true when it scanned (the lists tab then follows the scroll list).
+  bool RefreshTick();
+
+  // The keyboard-scrolling check box was clicked: registers or releases the hot keys.
+  UseKeysOutcome KeyboardScrollingClicked(bool useKeys, bool checked);
+  void ScrollLockItemClicked(bool checked);
+  bool ScrollLockChecked() const { return state_.MenuScrollLockChecked; }
+
+  // The exit action: every window of the last scan's list goes home, and nothing scrolls after.
+  void BringListedWindowsHome();
+  // Destruction and the end of the session: nothing scrolls any more, the hot keys are released,
+  // every visible top-level window is brought home. Runs once; no step keeps a later one from
+  // running.
+  void ShutDown();
+  bool ShuttingDown() const { return state_.ShuttingDown; }
+
+  // What the Scrolling Windows tab shows and changes.
+  const ScrollLists& Lists() const { return lists_; }
+  const ScanOutcome& LastScan() const { return lastScan_; }
+  std::vector<std::string>& NonScrollingClasses() { return nonScrolling_; }
+  const std::vector<std::string>& NonScrollingClasses() const { return nonScrolling_; }
+
+  // Where the border band and the navigator look for the cursor.
+  core::Point Cursor() const { return {state_.CursorX, state_.CursorY}; }
+
+  // Arrangement lives with the navigator; until it is connected, auto-arrange does nothing.
+  std::function<void()> ArrangeWindows;
+
+ private:
+  // What one refresh tick reads of the platform, once, before it decides anything.
+  struct TickFacts;
+
+  TickFacts ReadTickFacts();
+  bool ChordEndsTick(const TickFacts& facts);
+  bool TargetEndsTick();
+  bool ActivationEndsTick(const TickFacts& facts, const GuiView& gui);
+  ScanOutcome Scan(HWND foreground);
+  void AfterScan(const ScanOutcome& outcome, HWND foreground);
+
+  void HandleRawInput(LPARAM lParam);
+  void ShowPanel();
+  void EndProgram();
+  void ApplyPendingScrollNow();
+  void RunDeferredMoves();
+  void BringEveryWindowHome();
+  navigator::ScrollRoom& Room();
+
+  PanelView& panel_;
+  EngineState state_;
+  MoveLedger ledger_;
+  RefreshState refresh_;
+  PanelLife life_;
+
+  ScrollLists lists_;
+  std::vector<WindowHandle> excluded_;
+  std::vector<std::string> nonScrolling_;
+  WindowHandle moveSizeWnd_ = 0;
+  ScanOutcome lastScan_;
+
+  HWND loaderWnd_ = nullptr;
+  HWND shellWnd_ = nullptr;
+  HWND desktopWnd_ = nullptr;
+  int minMonitorWidth_ = 16000;
+  int minMonitorHeight_ = 16000;
+  RAWINPUTDEVICE rawDevice_{};
+  bool isWow64_ = false;
+  bool shutDownRun_ = false;
+  navigator::ScrollRoom fallbackRoom_;
+};
+
+}  // namespace scroller

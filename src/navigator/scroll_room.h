@@ -21,6 +21,8 @@ struct DesktopLimits {
   int32_t LimitY = 0;
   // The scan's test: any non-zero limit fixes the desktop.
   bool FixedSizeInForce() const { return LimitX != 0 || LimitY != 0; }
+  // A positive limit fixes the room the desktop may scroll through (negative stored limits mean none).
+  bool FixesScrollRoom() const { return LimitX > 0 || LimitY > 0; }
 };
 
 struct ScreenLayout {

@@ -74,8 +74,7 @@ BandSide BorderBandAt(const EngineState& s, const EngineOptions& o, const core::
 }
 
 bool LimitsApply(const EngineOptions& o, const MoveTickFacts& f) {
-  // Negative stored limits mean none.
-  const bool limited = o.DoLimit || f.Limits.LimitX > 0 || f.Limits.LimitY > 0;
+  const bool limited = o.DoLimit || f.Limits.FixesScrollRoom();
   const bool overridden = !f.NavigatorVisible && o.UseShift && f.ShiftHeld && f.CtrlHeld;
   return limited && !overridden;
 }

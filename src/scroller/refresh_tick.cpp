@@ -136,12 +136,6 @@ bool StepNavRefresh(RefreshState& r, bool navigatorVisible, bool navigatorChange
   return false;
 }
 
-bool StepListRefill(int& shownListCount, int listCount, bool panelVisible) {
-  const bool refill = panelVisible && listCount != shownListCount;
-  shownListCount = listCount;
-  return refill;
-}
-
 bool StepAutoArrange(RefreshState& r, bool autoArrange, bool navigatorChanged) {
   if (!autoArrange || !r.ScrollAllowed) return false;
   if (navigatorChanged) {

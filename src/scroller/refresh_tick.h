@@ -168,9 +168,6 @@ void EndScanTick(RefreshState& r, WindowHandle moveSizeWnd, bool menuOrMaximized
 // True when the visible navigator is to be invalidated now.
 bool StepNavRefresh(RefreshState& r, bool navigatorVisible, bool navigatorChanged);
 
-// True when the panel's list box is to be refilled; ShownListCount follows the count always.
-bool StepListRefill(int& shownListCount, int listCount, bool panelVisible);
-
 // True when ArrangeWindows is to run now: on the fourth scan without a change of the entries.
 bool StepAutoArrange(RefreshState& r, bool autoArrange, bool navigatorChanged);
 

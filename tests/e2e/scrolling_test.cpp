@@ -562,4 +562,48 @@ TEST_P(BringingHome, EveryWindowComesHomeInsideThePrimaryWorkArea) {
 INSTANTIATE_TEST_SUITE_P(Endings, BringingHome, ::testing::Values(Ending::SecondInstance, Ending::TrayExit),
                          [](const auto& info) { return info.param == Ending::SecondInstance ? "SecondInstance" : "TrayExit"; });
 
+
+LRESULT Ask(HWND panel, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(panel, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &answer), 0)
+      << "message 0x" << std::hex << message << " not answered";
+  return static_cast<LRESULT>(answer);
+}
+
+// Windows asks before it ends a session, and another application may still refuse: only the
+// real end brings the windows home, saves the options and ends the program.
+TEST_F(Scrolling, ACancelledSessionEndChangesNothingAndTheRealOneBringsEveryWindowHome) {
+  WriteSettings();
+  ASSERT_TRUE(StartWindows({Plain("a", 300, 300), Plain("b", 600, 400)}));
+  HWND panel = StartSettled();
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(WaitListed(panel, windows_.Window("a")));
+  const auto probe = reinterpret_cast<WPARAM>(windows_.Window("a"));
+  const auto stopTracking = static_cast<LRESULT>(static_cast<intptr_t>(0xFFFFFFFFu));
+
+  EXPECT_EQ(Ask(panel, WM_QUERYENDSESSION), TRUE);
+  Ask(panel, WM_ENDSESSION, FALSE);
+  EXPECT_NE(Ask(panel, msg::WM_HOOK_GET_SIZE, probe), stopTracking) << "a cancelled end stopped the forced sizes";
+  auto before = Positions({"a", "b"});
+  ASSERT_TRUE(ScrollBy(panel, 400, 300));
+  ASSERT_TRUE(WaitMovedBy(before, -400, -300)) << "a cancelled end stopped scrolling\n" << Describe(before);
+
+  // An option changed since the last save reaches the registry at the real end.
+  HWND reverse = e2e::FindControlByCaption(panel, "Button", "Reverse the Scrolling direction.    ");
+  ASSERT_NE(reverse, nullptr);
+  SendMessageA(reverse, BM_CLICK, 0, 0);
+  EXPECT_EQ(Ask(panel, WM_QUERYENDSESSION), TRUE);
+  Ask(panel, WM_ENDSESSION, TRUE);
+  const RECT work = WorkArea();
+  for (const char* id : {"a", "b"}) {
+    EXPECT_TRUE(WaitUntil([&] { return TopLeft(windows_.Window(id)).x == work.left && TopLeft(windows_.Window(id)).y == work.top; }, 2s))
+        << id << " " << Text(TopLeft(windows_.Window(id)));
+  }
+  EXPECT_EQ(SettingsKey::Dword("Reverse"), 0);
+  // Nothing may carry them off again: the program ends on its own.
+  before = Positions({"a", "b"});
+  ScrollBy(panel, 500, 0, 200);
+  EXPECT_TRUE(program_.Process().WaitForExit(10s).has_value()) << "the program did not end with the session";
+  EXPECT_TRUE(WaitMovedBy(before, 0, 0, 0ms)) << Describe(before);
+}
 }  // namespace

@@ -240,15 +240,6 @@ TEST(RefreshTick, NavigatorRefreshCountdown) {
   EXPECT_EQ(r.NavRefreshCountdown, -1);
 }
 
-TEST(RefreshTick, ListRefillOnlyWhenShownAndChanged) {
-  int shown = 3;
-  EXPECT_FALSE(scroller::StepListRefill(shown, 3, true));
-  EXPECT_FALSE(scroller::StepListRefill(shown, 5, false));
-  EXPECT_EQ(shown, 5);  // follows the count while hidden
-  EXPECT_TRUE(scroller::StepListRefill(shown, 4, true));
-  EXPECT_EQ(shown, 4);
-}
-
 TEST(RefreshTick, AutoArrangeOnTheFourthScanWithoutChange) {
   RefreshState r;
   r.ScrollAllowed = true;

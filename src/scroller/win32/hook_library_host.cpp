@@ -1,24 +1,19 @@
 #include "scroller/win32/hook_library_host.h"
 
-namespace scroller {
+#include "platform/program_folder.h"
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return {};
-  std::string folder(path, n);
-  const size_t slash = folder.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-}
+namespace scroller {
 
 bool HookLibraryHost::Load(const std::string& fileName) {
   // By full path: the library search order would also take a file from the current directory.
-  const std::string folder = ProgramFolder();
+  const std::string folder = platform::ProgramFolder();
   if (folder.empty()) return false;
   HookLibrary = LoadLibraryA((folder + fileName).c_str());
   if (!HookLibrary) return false;
-  SetHookCBT = reinterpret_cast<SetHookCBTProc>(reinterpret_cast<void*>(GetProcAddress(HookLibrary, "SetHookCBT")));
-  UnHookCBT = reinterpret_cast<UnHookCBTProc>(reinterpret_cast<void*>(GetProcAddress(HookLibrary, "UnHookCBT")));
+  SetHookCBT = reinterpret_cast<hooklib::SetHookCBTProc>(
+      reinterpret_cast<void*>(GetProcAddress(HookLibrary, hooklib::SetHookExport)));
+  UnHookCBT = reinterpret_cast<hooklib::UnHookCBTProc>(
+      reinterpret_cast<void*>(GetProcAddress(HookLibrary, hooklib::UnHookExport)));
   return true;
 }
 

@@ -4,14 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "hooklib/win32/hook_api.h"
+
 namespace scroller {
 
 // The program's side of the 32-bit hook library: loading it, setting and removing its hook.
 class HookLibraryHost {
  public:
-  using SetHookCBTProc = HHOOK(WINAPI*)();
-  using UnHookCBTProc = void(WINAPI*)();
-
   // Loads the library from the program's own folder; false when it is missing there.
   bool Load(const std::string& fileName);
   // Sets the hook unless it is set already; a failed attempt can be repeated.
@@ -23,15 +22,12 @@ class HookLibraryHost {
   uint32_t HookHandle() const { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hookHandle_)); }
 
   HMODULE HookLibrary = nullptr;
-  SetHookCBTProc SetHookCBT = nullptr;
-  UnHookCBTProc UnHookCBT = nullptr;
+  hooklib::SetHookCBTProc SetHookCBT = nullptr;
+  hooklib::UnHookCBTProc UnHookCBT = nullptr;
 
  private:
   HHOOK hookHandle_ = nullptr;
 };
-
-// The folder of the running program, with a trailing backslash.
-std::string ProgramFolder();
 
 // True when the 32-bit program runs on 64-bit Windows. A platform that refuses to answer is
 // taken for 32-bit Windows rather than stopping the start-up.

@@ -16,6 +16,7 @@ using namespace std::chrono_literals;
 using e2e::Tavelmoor;
 using tvmtest::WaitUntil;
 
+constexpr UINT kTrayShowCommand = 1001;  // first item of the tray menu
 constexpr UINT kTrayExitCommand = 1002;  // second item of the tray menu
 constexpr const char* kExitQuestion = "Are you sure you want to exit?";
 
@@ -163,6 +164,35 @@ TEST_F(Startup, AnExitRequestedWhileStartingIsHonouredOnceStarted) {
   const auto code = program.Process().WaitForExit(15s);
   ASSERT_TRUE(code.has_value()) << "the exit request was lost";
   EXPECT_EQ(*code, 0u);
+  RemoveLonelyProgramFolder(folder);
+}
+
+// The tray icon is there before the panel is built: its items do nothing until it is.
+TEST_F(Startup, TheTrayMenuWaitsForTheEndOfTheCreation) {
+  const std::string folder = LonelyProgramFolder();
+  Tavelmoor program;
+  ASSERT_TRUE(program.Start({}, folder));
+  HWND message = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    message = e2e::FindDialogWithText(program.Id(), "Tavelmoor.dll is missing, please reinstall!");
+    return message != nullptr;
+  }, 10s));
+  HWND panel = program.WaitForPanel(1s);
+  ASSERT_NE(panel, nullptr);
+  HWND app = e2e::FindApplicationWindow(program.Id());
+  ASSERT_NE(app, nullptr);
+  PostMessageA(app, WM_COMMAND, kTrayShowCommand, 0);
+  PostMessageA(app, WM_COMMAND, kTrayExitCommand, 0);
+  Sleep(300);
+  EXPECT_FALSE(IsWindowVisible(panel)) << "shown before it was built";
+  EXPECT_EQ(e2e::FindDialogWithText(program.Id(), "Are you sure you want to exit?"), nullptr);
+
+  e2e::PressDialogButton(message, IDOK);
+  // The first show, when it comes, still settles the program in the notification area.
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(panel); }, 5s)) << "the first show did not come";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s)) << "the program did not settle";
+  EXPECT_TRUE(program.Process().Running());
+  program.Process().Reset();
   RemoveLonelyProgramFolder(folder);
 }
 

@@ -52,6 +52,21 @@ class RecordingPanel final : public PanelView {
   bool visible_ = false;
 };
 
+// Before the navigator's creation and from its destruction on.
+class NoNavigator final : public scroller::NavigatorView {
+ public:
+  navigator::AppWinStore* Entries() override { return nullptr; }
+  HWND Handle() const override { return nullptr; }
+  bool Visible() const override { return false; }
+  void ShowForChord(const scroller::Placement&) override {}
+  void Hide() override {}
+  int ShowMode() const override { return 0; }
+  bool WindowDragging() const override { return false; }
+  bool DragMoved() const override { return false; }
+  void SetBusy(bool) override {}
+  void Invalidate() override {}
+};
+
 enum class Phase { Creating, Running, Ending };
 
 struct Step {
@@ -129,7 +144,8 @@ class PanelGlue : public ::testing::TestWithParam<Sequence> {};
 TEST_P(PanelGlue, CallsAndAnswersFollowThePanelsLife) {
   const Sequence& seq = GetParam();
   RecordingPanel panel;
-  scroller::ScrollEngine engine(panel);
+  NoNavigator navigator;
+  scroller::ScrollEngine engine(panel, navigator);
   if (seq.phase != Phase::Creating) {
     EXPECT_FALSE(engine.FinishCreation());
   }
@@ -156,7 +172,8 @@ INSTANTIATE_TEST_SUITE_P(Sequences, PanelGlue, ::testing::ValuesIn(kSequences),
 // An exit asked for while the panel was being built ends the program once it is built.
 TEST(PanelGlueCreation, AnExitDuringCreationIsHonouredAtItsEnd) {
   RecordingPanel panel;
-  scroller::ScrollEngine engine(panel);
+  NoNavigator navigator;
+  scroller::ScrollEngine engine(panel, navigator);
   LRESULT answer = -1;
   ASSERT_TRUE(engine.HandleMessage(msg::WM_INSTANCE_EXIT, 0, 0, answer));
   EXPECT_TRUE(panel.calls.empty());

@@ -42,12 +42,12 @@ bool MeasureScans(HWND panel, int count, bool classIcon) {
   setup.shellWnd = GetShellWindow();
   setup.desktopWnd = GetDesktopWindow();
   setup.nonScrollingClasses = {"Shell_TrayWnd", "NotepadPlusPlus", "SomeTool"};
-  scroller::RunWindowScan(setup, {lists, excluded}, nav.get());  // first meeting: new entries
+  scroller::RunWindowScan(setup, {lists, excluded}, nav->Store());  // first meeting: new entries
   constexpr int kRounds = 50;
   std::vector<double> ms;
   for (int r = 0; r < kRounds; ++r) {
     const auto start = Clock::now();
-    scroller::RunWindowScan(setup, {lists, excluded}, nav.get());
+    scroller::RunWindowScan(setup, {lists, excluded}, nav->Store());
     ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   }
   std::sort(ms.begin(), ms.end());

@@ -71,7 +71,7 @@ class ScanWithEntries : public ::testing::Test {
     setup.shellWnd = GetShellWindow();
     setup.desktopWnd = GetDesktopWindow();
     setup.ownProcessId = ownProcess_;
-    return scroller::RunWindowScan(setup, {lists_, excluded_}, nav_.get());
+    return scroller::RunWindowScan(setup, {lists_, excluded_}, nav_->Store());
   }
 
   // The listed windows among `ours`, in the order the scan listed them.

@@ -37,4 +37,66 @@ void PassSettingsToNavigator(TTavelmoorForm& panel) {
   panel.RememberedSizes.clear();
 }
 
+namespace {
+
+// The navigator while it exists with its entries; null before its creation and from its
+// destruction on, so that nested messages then touch nothing of it.
+navigator::TNavigator* Live() {
+  navigator::TNavigator* nav = navigator::Navigator;
+  return nav && nav->Store() ? nav : nullptr;
+}
+
+}  // namespace
+
+navigator::AppWinStore* Win32NavigatorView::Entries() {
+  navigator::TNavigator* nav = Live();
+  return nav ? nav->Store() : nullptr;
+}
+
+HWND Win32NavigatorView::Handle() const {
+  navigator::TNavigator* nav = Live();
+  return nav ? nav->Handle() : nullptr;
+}
+
+bool Win32NavigatorView::Visible() const {
+  navigator::TNavigator* nav = Live();
+  return nav && nav->Visible();
+}
+
+void Win32NavigatorView::ShowForChord(const Placement& p) {
+  navigator::TNavigator* nav = Live();
+  if (!nav) return;
+  nav->Show();
+  SetWindowPos(nav->Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  nav->ShowMode = 0;
+}
+
+void Win32NavigatorView::Hide() {
+  if (navigator::TNavigator* nav = Live()) nav->Hide();
+}
+
+int Win32NavigatorView::ShowMode() const {
+  navigator::TNavigator* nav = Live();
+  return nav ? nav->ShowMode : 0;
+}
+
+bool Win32NavigatorView::WindowDragging() const {
+  navigator::TNavigator* nav = Live();
+  return nav && nav->WindowDragging;
+}
+
+bool Win32NavigatorView::DragMoved() const {
+  navigator::TNavigator* nav = Live();
+  return nav && nav->DragMoved;
+}
+
+void Win32NavigatorView::SetBusy(bool busy) {
+  // Also while the entries are already gone: nothing may paint or arrange during the end.
+  if (navigator::Navigator) navigator::Navigator->Busy = busy;
+}
+
+void Win32NavigatorView::Invalidate() {
+  if (navigator::TNavigator* nav = Live()) InvalidateRect(nav->Handle(), nullptr, FALSE);
+}
+
 }  // namespace scroller

@@ -1,5 +1,8 @@
 #pragma once
-// The control panel's side of the navigator: creating it and handing it the loaded settings.
+// The control panel's side of the navigator: creating it, handing it the loaded settings, and the
+// engine's view of it.
+#include "scroller/win32/navigator_view.h"
+
 namespace scroller {
 
 class TTavelmoorForm;
@@ -9,5 +12,20 @@ class TTavelmoorForm;
 void CreateNavigator(TTavelmoorForm& panel);
 // The remembered class sizes and the fixed desktop size as loaded go to the navigator's entries.
 void PassSettingsToNavigator(TTavelmoorForm& panel);
+
+// The navigator form as the engine sees it, whichever exists at the moment.
+class Win32NavigatorView final : public NavigatorView {
+ public:
+  navigator::AppWinStore* Entries() override;
+  HWND Handle() const override;
+  bool Visible() const override;
+  void ShowForChord(const Placement& where) override;
+  void Hide() override;
+  int ShowMode() const override;
+  bool WindowDragging() const override;
+  bool DragMoved() const override;
+  void SetBusy(bool busy) override;
+  void Invalidate() override;
+};
 
 }  // namespace scroller

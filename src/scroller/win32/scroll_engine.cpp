@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "core/private_messages.h"
-#include "navigator/win32/navigator_form.h"
 #include "navigator/win32/window_geometry.h"
 #include "platform/handles.h"
 #include "platform/work_area.h"
@@ -26,42 +25,16 @@ constexpr DWORD kHidePauseMs = 100;
 // After bringing windows home, their applications get a moment to take the moves.
 constexpr DWORD kAfterHomeMs = 40;
 
-// The navigator while it exists with its entries; null before its creation and from its
-// destruction on, so that nested messages then touch nothing of it.
-navigator::TNavigator* LiveNavigator() {
-  navigator::TNavigator* nav = navigator::Navigator;
-  return nav && nav->Store() ? nav : nullptr;
-}
-
-HWND NavigatorWindow() {
-  navigator::TNavigator* nav = LiveNavigator();
-  return nav ? nav->Handle() : nullptr;
-}
-
-class PanelNavigatorLink final : public NavigatorLink {
+// The private messages' view of the navigator's entries.
+class EntriesLink final : public NavigatorLink {
  public:
-  core::PackedSize ForcedSizeOf(WindowHandle window) override {
-    navigator::TNavigator* nav = LiveNavigator();
-    return nav ? nav->ForcedSizeOf(ToHwnd(window)) : core::kNoForcedSize;
-  }
-  void ForgetWindow(WindowHandle window) override {
-    if (navigator::TNavigator* nav = LiveNavigator()) nav->ForgetWindow(ToHwnd(window));
-  }
+  explicit EntriesLink(navigator::AppWinStore& entries) : entries_(entries) {}
+  core::PackedSize ForcedSizeOf(WindowHandle window) override { return entries_.ForcedSizeOf(window); }
+  void ForgetWindow(WindowHandle window) override { entries_.ForgetWindow(window); }
+
+ private:
+  navigator::AppWinStore& entries_;
 };
-
-NavigatorLink* NavigatorLinkOrNull() {
-  static PanelNavigatorLink link;
-  return LiveNavigator() ? &link : nullptr;
-}
-
-// The fixed virtual-desktop size as the navigator holds it; none without the navigator.
-const navigator::DesktopLimits* CurrentLimits() {
-  static const navigator::DesktopLimits none;
-  navigator::TNavigator* nav = LiveNavigator();
-  return nav ? &nav->Store()->Limits() : &none;
-}
-
-Win32MoveEnvironment MoveEnvironmentNow() { return Win32MoveEnvironment(CurrentLimits(), NavigatorWindow()); }
 
 core::Point CursorNow() {
   POINT p{};
@@ -145,7 +118,14 @@ struct ScrollEngine::TickFacts {
   std::optional<GuiThreadFacts> gui;
 };
 
-ScrollEngine::ScrollEngine(PanelView& panel) : panel_(panel) {}
+ScrollEngine::ScrollEngine(PanelView& panel, NavigatorView& navigator) : panel_(panel), navigator_(navigator) {}
+
+Win32MoveEnvironment ScrollEngine::MoveEnvironmentNow() {
+  // The fixed virtual-desktop size as the navigator holds it; none without the navigator.
+  static const navigator::DesktopLimits none;
+  navigator::AppWinStore* entries = navigator_.Entries();
+  return Win32MoveEnvironment(entries ? &entries->Limits() : &none, navigator_.Handle());
+}
 
 void ScrollEngine::Start(bool isWow64) {
   isWow64_ = isWow64;
@@ -167,7 +147,7 @@ void ScrollEngine::CreationScan() {
   refresh_.ArrangeCountdown = -1;
   refresh_.AutoScrollTarget = 0;
   lastScan_ = Scan(nullptr);
-  if (navigator::Navigator) navigator::Navigator->Busy = false;
+  navigator_.SetBusy(false);
 }
 
 void ScrollEngine::RegisterRawMouse() {
@@ -178,7 +158,7 @@ void ScrollEngine::RegisterRawMouse() {
 bool ScrollEngine::FinishCreation() { return scroller::FinishCreation(life_); }
 
 navigator::ScrollRoom& ScrollEngine::Room() {
-  if (navigator::TNavigator* nav = LiveNavigator()) return nav->Store()->Room();
+  if (navigator::AppWinStore* entries = navigator_.Entries()) return entries->Room();
   return fallbackRoom_;
 }
 
@@ -186,8 +166,10 @@ bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   const bool isPrivate = message >= msg::kAppBase && message <= msg::kAppBase + 0x3F;
   if (message != WM_INPUT && message != WM_HOTKEY && !isPrivate) return false;
 
-  PanelContext ctx{state_,          lists_,           excluded_, life_, NavigatorLinkOrNull(),
-                   panel_.HookHandle(), panel_.Closing()};
+  navigator::AppWinStore* entries = navigator_.Entries();
+  std::optional<EntriesLink> link;
+  if (entries) link.emplace(*entries);
+  PanelContext ctx{state_, lists_, excluded_, life_, link ? &*link : nullptr, panel_.HookHandle(), panel_.Closing()};
   const DispatchResult r = DispatchPanelMessage(message, wParam, static_cast<intptr_t>(lParam), ctx);
 
   switch (r.action) {
@@ -224,23 +206,24 @@ void ScrollEngine::HandleRawInput(LPARAM lParam) {
   in.cursor = CursorNow();
   in.screen = ReadScreenFacts(minMonitorWidth_, minMonitorHeight_);
   in.ScrollAllowed = refresh_.ScrollAllowed;
-  if (navigator::TNavigator* nav = LiveNavigator()) {
-    in.WindowDragging = nav->WindowDragging;
-    in.DragMoved = nav->DragMoved;
-  }
+  in.WindowDragging = navigator_.WindowDragging();
+  in.DragMoved = navigator_.DragMoved();
   const RawMouseResult r = HandleRawMouse(state_, EngineView(panel_.Options()), in);
   if (r.ScrollLockItemChanged) panel_.ScrollLockItemChanged(state_.MenuScrollLockChecked);
 }
 
 void ScrollEngine::ShowPanel() {
-  if (navigator::TNavigator* nav = LiveNavigator(); nav && nav->Visible()) {
-    nav->Hide();
+  if (navigator_.Visible()) {
+    navigator_.Hide();
     Sleep(kHidePauseMs);
   }
   panel_.Show();
 }
 
-void ScrollEngine::EndProgram() { panel_.End(); }
+void ScrollEngine::EndProgram() {
+  navigator_.SetBusy(true);
+  panel_.End();
+}
 
 void ScrollEngine::MoveTick() {
   if (!TickMayRun(state_)) return;
@@ -292,7 +275,7 @@ ScrollEngine::TickFacts ScrollEngine::ReadTickFacts() {
   TickFacts f;
   f.keys = ReadKeyStates();
   f.foreground = ToHwnd(
-      ForegroundFor(ToHandle(GetForegroundWindow()), ToHandle(NavigatorWindow()), refresh_.PrevForeground));
+      ForegroundFor(ToHandle(GetForegroundWindow()), ToHandle(navigator_.Handle()), refresh_.PrevForeground));
   GUITHREADINFO gui{};
   gui.cbSize = sizeof gui;
   if (GetGUIThreadInfo(0, &gui)) {
@@ -303,24 +286,20 @@ ScrollEngine::TickFacts ScrollEngine::ReadTickFacts() {
 
 // The navigator opens while Shift, Ctrl and Alt are held and closes when they are released.
 bool ScrollEngine::ChordEndsTick(const TickFacts& facts) {
-  navigator::TNavigator* nav = LiveNavigator();
-  if (!nav) return false;
+  if (!navigator_.Entries()) return false;
   SnapshotKeys keys(facts.keys);
   const bool held = ChordHeld(panel_.Options().UseShift, keys);
-  switch (DecideChord(held, nav->Visible(), nav->ShowMode)) {
+  switch (DecideChord(held, navigator_.Visible(), navigator_.ShowMode())) {
     case ChordAction::ShowNavigator: {
       if (panel_.Visible()) {
         panel_.Hide();
         Sleep(kHidePauseMs);
       }
-      nav->Show();
       const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-      const Placement p = NavigatorPlacement(panel_.Options().SmallScreen, Cursor(), primary);
-      SetWindowPos(nav->Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
-      nav->ShowMode = 0;
+      navigator_.ShowForChord(NavigatorPlacement(panel_.Options().SmallScreen, Cursor(), primary));
       return true;
     }
-    case ChordAction::HideNavigator: nav->Hide(); return true;
+    case ChordAction::HideNavigator: navigator_.Hide(); return true;
     case ChordAction::GoOn: return false;
   }
   return false;
@@ -347,8 +326,8 @@ bool ScrollEngine::ActivationEndsTick(const TickFacts& facts, const GuiView& gui
     window.infoRead = true;
     window.style = *style;
   }
-  navigator::TNavigator* nav = LiveNavigator();
-  window.navigatorHasWindow = nav && nav->HasWindow(facts.foreground);
+  navigator::AppWinStore* entries = navigator_.Entries();
+  window.navigatorHasWindow = entries && entries->HasWindow(foreground);
   OnNewActivation(refresh_, state_, foreground, window, gui);
   refresh_.PrevForeground = foreground;
   return true;
@@ -362,15 +341,15 @@ ScanOutcome ScrollEngine::Scan(HWND foreground) {
   setup.moveSizeWnd = ToHwnd(moveSizeWnd_);
   setup.foregroundWnd = foreground;
   setup.nonScrollingClasses = nonScrolling_;
-  return RunWindowScan(setup, {lists_, excluded_}, navigator::Navigator);
+  return RunWindowScan(setup, {lists_, excluded_}, navigator_.Entries());
 }
 
 void ScrollEngine::AfterScan(const ScanOutcome& outcome, HWND foreground) {
   const OptionFields& o = panel_.Options();
-  navigator::TNavigator* nav = LiveNavigator();
+  navigator::AppWinStore* entries = navigator_.Entries();
   EndScanTick(refresh_, moveSizeWnd_, outcome.menuOrMaximized, o.MenuMode);
-  const bool changed = nav && nav->Changed();
-  if (StepNavRefresh(refresh_, nav && nav->Visible(), changed)) InvalidateRect(nav->Handle(), nullptr, FALSE);
+  const bool changed = entries && entries->Changed();
+  if (StepNavRefresh(refresh_, navigator_.Visible(), changed)) navigator_.Invalidate();
   if (StepAutoArrange(refresh_, o.AutoArrange, changed) && ArrangeWindows) {
     MoveBatch batch(state_);
     ArrangeWindows();

@@ -2,7 +2,7 @@
 // The scrolling engine as the control panel runs it, and the one owner of its state: the pending
 // step and its ledger, the refresh tick's fields, the scroll list with its texts, the excluded
 // windows, the user's non-scrolling classes, the move-size window and the last scan's outcome.
-// It sees the panel only through PanelView.
+// It sees the panel and the navigator only through their views.
 #include <windows.h>
 
 #include <functional>
@@ -16,6 +16,8 @@
 #include "scroller/message_dispatch.h"
 #include "scroller/move_tick.h"
 #include "scroller/refresh_tick.h"
+#include "scroller/win32/move_environment.h"
+#include "scroller/win32/navigator_view.h"
 #include "scroller/win32/panel_view.h"
 #include "scroller/win32/window_scan.h"
 
@@ -23,7 +25,7 @@ namespace scroller {
 
 class ScrollEngine {
  public:
-  explicit ScrollEngine(PanelView& panel);
+  ScrollEngine(PanelView& panel, NavigatorView& navigator);
   ScrollEngine(const ScrollEngine&) = delete;
   ScrollEngine& operator=(const ScrollEngine&) = delete;
 
@@ -88,8 +90,10 @@ class ScrollEngine {
   void RunDeferredMoves();
   void BringEveryWindowHome();
   navigator::ScrollRoom& Room();
+  Win32MoveEnvironment MoveEnvironmentNow();
 
   PanelView& panel_;
+  NavigatorView& navigator_;
   EngineState state_;
   MoveLedger ledger_;
   RefreshState refresh_;

@@ -50,8 +50,10 @@ class TTavelmoorForm::View final : public PanelView {
 };
 
 TTavelmoorForm::TTavelmoorForm()
-    : tk::TForm(forms::ControlPanelForm()), view_(std::make_unique<View>(*this)) {
-  Engine = std::make_unique<ScrollEngine>(*view_);
+    : tk::TForm(forms::ControlPanelForm()),
+      view_(std::make_unique<View>(*this)),
+      navigatorView_(std::make_unique<Win32NavigatorView>()) {
+  Engine = std::make_unique<ScrollEngine>(*view_, *navigatorView_);
   listsTab_ = std::make_unique<WindowListsTab>(*this, *Engine);
   RefreshTimer.SetInterval(100);
   MoveTimer.SetInterval(60);

@@ -17,6 +17,7 @@
 
 namespace scroller {
 
+class NavigatorView;
 class ScrollEngine;
 class WindowListsTab;
 
@@ -90,6 +91,7 @@ class TTavelmoorForm final : public tk::TForm {
 
   class View;
   std::unique_ptr<View> view_;
+  std::unique_ptr<NavigatorView> navigatorView_;
   std::unique_ptr<WindowListsTab> listsTab_;
 };
 

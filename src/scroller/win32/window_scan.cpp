@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "navigator/win32/navigator_form.h"
+#include "navigator/app_win_store.h"
 #include "navigator/win32/platform_switches.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/window_geometry.h"
@@ -97,7 +97,7 @@ HICON IconOf(HWND window) {
 struct ScanRun {
   const ScanSetup& setup;
   ScanLists& lists;
-  navigator::TNavigator* navigator;
+  navigator::AppWinStore* entries;
   ScanContext context;
   ScanOutcome outcome;
 };
@@ -124,10 +124,10 @@ void ScanOne(HWND window, ScanRun& run) {
   // While the icon query waited, a nested message may have released this window: it must then
   // get no entry now.
   if (scrolls && !run.lists.scroll.Contains(ToHandle(window))) return;
-  if (run.navigator) {
-    const RECT rect{d.frame.left, d.frame.top, d.frame.right, d.frame.bottom};
-    run.navigator->UpdateWindowEntry(window, d.title, d.className, rect, window == run.setup.foregroundWnd,
-                                     window == run.setup.moveSizeWnd && window != nullptr, icon);
+  if (run.entries) {
+    run.entries->UpdateWindowEntry(ToHandle(window), d.title, d.className, d.frame, window == run.setup.foregroundWnd,
+                                   window == run.setup.moveSizeWnd && window != nullptr,
+                                   reinterpret_cast<navigator::IconHandle>(icon));
   }
 }
 
@@ -143,9 +143,9 @@ BOOL CALLBACK ScanWindowProc(HWND window, LPARAM data) {
 
 }  // namespace
 
-ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TNavigator* navigator) {
+ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::AppWinStore* entries) {
   lists.scroll.Clear();
-  ScanRun run{setup, lists, navigator, {}, {}};
+  ScanRun run{setup, lists, entries, {}, {}};
   run.context.controlPanel = ToHandle(setup.controlPanel);
   run.context.shellWnd = ToHandle(setup.shellWnd);
   run.context.desktopWnd = ToHandle(setup.desktopWnd);
@@ -154,7 +154,7 @@ ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TN
   run.context.cloakTestOn = navigator::IsWin8 && navigator::DwmGetWindowAttributeProc != nullptr;
   run.context.nonScrollingClasses = setup.nonScrollingClasses;
   run.context.virtualScreen = VirtualScreenRect();
-  if (navigator) navigator->BeginWindowScan();
+  if (entries) entries->BeginWindowScan();
   EnumWindows(ScanWindowProc, reinterpret_cast<LPARAM>(&run));
   return std::move(run.outcome);
 }

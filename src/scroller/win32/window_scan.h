@@ -12,7 +12,7 @@
 #include "scroller/engine_state.h"
 
 namespace navigator {
-class TNavigator;
+class AppWinStore;
 }
 
 namespace scroller {
@@ -47,8 +47,8 @@ struct ScanOutcome {
   std::string ClassOf(WindowHandle window) const;
 };
 
-// One scan: empties the list, starts the navigator's scan, enumerates. `navigator` may be null
-// (then no entries are kept).
-ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TNavigator* navigator);
+// One scan: empties the list, starts the entries' scan, enumerates. `entries` (the navigator's)
+// may be null: then no entries are kept.
+ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::AppWinStore* entries);
 
 }  // namespace scroller

@@ -1,0 +1,35 @@
+#pragma once
+// What the scrolling engine sees of the navigator: its window entries and the few things the
+// engine does with its window. The engine never sees the navigator form itself. Every answer is
+// taken afresh: the navigator is created after the engine and destroyed before it.
+#include <windows.h>
+
+#include "navigator/app_win_store.h"
+#include "scroller/refresh_tick.h"
+
+namespace scroller {
+
+class NavigatorView {
+ public:
+  virtual ~NavigatorView() = default;
+
+  // The window entries; null before the navigator is created and from its destruction on, and
+  // then every other answer is "none".
+  virtual navigator::AppWinStore* Entries() = 0;
+  virtual HWND Handle() const = 0;
+  virtual bool Visible() const = 0;
+  // Opened by the key chord, at `where`.
+  virtual void ShowForChord(const Placement& where) = 0;
+  virtual void Hide() = 0;
+  // 0: opened by the key chord; 1: from the tray icon.
+  virtual int ShowMode() const = 0;
+  // The user drags a window in the overview (and has moved it).
+  virtual bool WindowDragging() const = 0;
+  virtual bool DragMoved() const = 0;
+  // While busy the navigator neither paints nor arranges.
+  virtual void SetBusy(bool busy) = 0;
+  // Asks for a repaint.
+  virtual void Invalidate() = 0;
+};
+
+}  // namespace scroller

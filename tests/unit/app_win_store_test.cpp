@@ -198,22 +198,38 @@ TEST_F(AppWinStoreTest, KnownWindowFarOffKeepsItsEntryAndWidensTheRoom) {
 TEST_F(AppWinStoreTest, ScrollRoomAgainstTheReferenceArea) {
   struct Case {
     const char* name;
-    int monitors;
-    int32_t limitX;
+    int monitors = 1;
+    int32_t limitX = 0;
     std::vector<Win> wins;
     navigator::ScrollRoom room;
   };
   const navigator::ScrollRoom preset{-3, 500, -4, 6};
   const std::vector<Case> cases = {
-      {"inside the work area", 1, 0, {{1, {0, 0, 1920, 1040}}, {2, {50, 50, 60, 60}}}, {}},
-      {"below the taskbar with one monitor", 1, 0, {{1, {0, 500, 800, 1060}}}, {0, 0, 0, 20}},
-      {"two monitors: against the virtual screen", 2, 0, {{1, {0, 500, 800, 1060}}}, {}},
-      {"widest extent of all windows", 1, 0,
-       {{1, {-700, 0, 100, 100}}, {2, {-200, -50, 2500, 100}}, {3, {0, 0, 10, 1500}}},
-       {-700, 580, -50, 460}},
-      {"extreme coordinates clamp", 1, 0, {{1, {-10000, 0, INT32_MAX, 100}}},
-       {-10000, INT32_MAX - 1920, 0, 0}},
-      {"fixed size: left alone", 1, 500, {{1, {-700, 0, 3000, 2000}}}, preset},
+      {.name = "inside the work area",
+       .monitors = 1,
+       .wins = {{1, {0, 0, 1920, 1040}}, {2, {50, 50, 60, 60}}},
+       .room = {}},
+      {.name = "below the taskbar with one monitor",
+       .monitors = 1,
+       .wins = {{1, {0, 500, 800, 1060}}},
+       .room = {0, 0, 0, 20}},
+      {.name = "two monitors: against the virtual screen",
+       .monitors = 2,
+       .wins = {{1, {0, 500, 800, 1060}}},
+       .room = {}},
+      {.name = "widest extent of all windows",
+       .monitors = 1,
+       .wins = {{1, {-700, 0, 100, 100}}, {2, {-200, -50, 2500, 100}}, {3, {0, 0, 10, 1500}}},
+       .room = {-700, 580, -50, 460}},
+      {.name = "extreme coordinates clamp",
+       .monitors = 1,
+       .wins = {{1, {-10000, 0, INT32_MAX, 100}}},
+       .room = {-10000, INT32_MAX - 1920, 0, 0}},
+      {.name = "fixed size: left alone",
+       .monitors = 1,
+       .limitX = 500,
+       .wins = {{1, {-700, 0, 3000, 2000}}},
+       .room = preset},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,5 +1,5 @@
 // The kept screen measures against what Windows reports.
-#include "navigator/win32/screen_metrics.h"
+#include "platform/screen_metrics.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-void ExpectAsWindowsReports(const navigator::ScreenMetrics& m) {
+void ExpectAsWindowsReports(const platform::ScreenMetrics& m) {
   EXPECT_EQ(m.monitorCount, GetSystemMetrics(SM_CMONITORS));
   EXPECT_EQ(m.virtualScreen.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
   EXPECT_EQ(m.virtualScreen.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
@@ -18,11 +18,11 @@ void ExpectAsWindowsReports(const navigator::ScreenMetrics& m) {
 }
 
 TEST(ScreenMetrics, AreWhatWindowsReportsBeforeAndAfterADisplayChange) {
-  navigator::ForgetScreenMetrics();
-  ExpectAsWindowsReports(navigator::CurrentScreenMetrics());
-  ExpectAsWindowsReports(navigator::CurrentScreenMetrics());  // kept
-  navigator::ForgetScreenMetrics();
-  ExpectAsWindowsReports(navigator::CurrentScreenMetrics());
+  platform::ForgetScreenMetrics();
+  ExpectAsWindowsReports(platform::CurrentScreenMetrics());
+  ExpectAsWindowsReports(platform::CurrentScreenMetrics());  // kept
+  platform::ForgetScreenMetrics();
+  ExpectAsWindowsReports(platform::CurrentScreenMetrics());
 }
 
 }  // namespace

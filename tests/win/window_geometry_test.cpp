@@ -6,7 +6,8 @@
 
 #include <map>
 
-#include "navigator/win32/platform_switches.h"
+#include "platform/optional_apis.h"
+#include "platform/platform_switches.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/window_geometry.h"
 
@@ -45,10 +46,10 @@ LRESULT CALLBACK AnySizeProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class Geometry : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    savedWin10_ = navigator::IsWin10;
-    savedProc_ = navigator::DwmGetWindowAttributeProc;
-    navigator::IsWin10 = GetParam();
-    navigator::DwmGetWindowAttributeProc = FakeDwmGetWindowAttribute;
+    savedWin10_ = platform::IsWin10;
+    savedProc_ = platform::Apis.DwmGetWindowAttribute;
+    platform::IsWin10 = GetParam();
+    platform::Apis.DwmGetWindowAttribute = FakeDwmGetWindowAttribute;
     FrameQueryFails = false;
     FakeMargins.clear();
     WNDCLASSA wc{};
@@ -66,8 +67,8 @@ class Geometry : public ::testing::TestWithParam<bool> {
   void TearDown() override {
     DestroyWindow(window_);
     DestroyWindow(other_);
-    navigator::IsWin10 = savedWin10_;
-    navigator::DwmGetWindowAttributeProc = savedProc_;
+    platform::IsWin10 = savedWin10_;
+    platform::Apis.DwmGetWindowAttribute = savedProc_;
   }
   static RECT Outer(HWND w) {
     RECT r{};
@@ -79,7 +80,7 @@ class Geometry : public ::testing::TestWithParam<bool> {
   HWND window_ = nullptr;
   HWND other_ = nullptr;
   bool savedWin10_ = false;
-  navigator::DwmGetWindowAttributeFn savedProc_ = nullptr;
+  platform::OptionalApis::DwmGetWindowAttributeFn savedProc_ = nullptr;
 };
 
 ::testing::AssertionResult Is(const RECT& got, const RECT& want) {
@@ -142,7 +143,7 @@ TEST_P(Geometry, AFailingFrameQueryFallsBackToTheWindowRectangle) {
 }
 
 TEST_P(Geometry, AnUnboundFrameQueryMeansTheWindowRectangle) {
-  navigator::DwmGetWindowAttributeProc = nullptr;
+  platform::Apis.DwmGetWindowAttribute = nullptr;
   int l = -1, t = -1, r = -1, b = -1;
   navigator::GetFrameMargins(window_, &l, &t, &r, &b);
   EXPECT_EQ(l | t | r | b, 0);
@@ -198,8 +199,8 @@ struct FakeManager final : navigator::IVirtualDesktopManagerApi {
 
 class VirtualDesktopTest : public ::testing::Test {
  protected:
-  void SetUp() override { saved_ = navigator::IsWin10; }
-  void TearDown() override { navigator::IsWin10 = saved_; }
+  void SetUp() override { saved_ = platform::IsWin10; }
+  void TearDown() override { platform::IsWin10 = saved_; }
   VirtualDesktops::Factory Giving(FakeManager& m, int& calls) {
     return [&m, &calls](navigator::IVirtualDesktopManagerApi** out) {
       ++calls;
@@ -219,12 +220,12 @@ TEST_F(VirtualDesktopTest, OnlyFromWindows10OnAndOnlyOnceIsTheManagerCreated) {
   int calls = 0;
   {
     VirtualDesktops desktops;
-    navigator::IsWin10 = false;
+    platform::IsWin10 = false;
     desktops.CreateDesktopManager(Giving(manager, calls));
     EXPECT_EQ(calls, 0);
     EXPECT_TRUE(desktops.IsOnCurrentDesktop(a_));
 
-    navigator::IsWin10 = true;
+    platform::IsWin10 = true;
     EXPECT_TRUE(desktops.IsOnCurrentDesktop(a_)) << "the test runs before the manager exists";
     EXPECT_EQ(desktops.CreateDesktopManager(Giving(manager, calls)), S_OK);
     EXPECT_TRUE(desktops.ManagerCreated());
@@ -240,7 +241,7 @@ TEST_F(VirtualDesktopTest, OnlyFromWindows10OnAndOnlyOnceIsTheManagerCreated) {
 }
 
 TEST_F(VirtualDesktopTest, AManagerThatCannotBeCreatedLeavesTheTestOffWithoutAnError) {
-  navigator::IsWin10 = true;
+  platform::IsWin10 = true;
   VirtualDesktops desktops;
   HRESULT hr = S_OK;
   EXPECT_NO_THROW(hr = desktops.CreateDesktopManager(

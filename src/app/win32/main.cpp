@@ -6,6 +6,7 @@
 
 #include "app/startup_decisions.h"
 #include "app/win32/platform_setup.h"
+#include "platform/optional_apis.h"
 #include "core/private_messages.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/application.h"
@@ -19,7 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The virtual-desktop manager needs a single-threaded apartment on the GUI thread.
   const HRESULT com = CoInitialize(nullptr);
   app::ReadWindowsVersion();
-  DwmLibrary = app::BindDesktopWindowManager();
+  DwmLibrary = platform::BindOptionalApis();
 
   // Hidden panels count too: a running instance usually sits in the notification area.
   PrevInstanceWnd = FindWindowExA(nullptr, nullptr, ident::ControlPanelClass, ident::ControlPanelTitle);

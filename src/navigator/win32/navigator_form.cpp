@@ -62,17 +62,6 @@ LRESULT TNavigator::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void TNavigator::BeginWindowScan() {
-  if (store_) store_->BeginWindowScan();
-}
-
-void TNavigator::UpdateWindowEntry(HWND window, const std::string& caption, const std::string& winClass,
-                                   const RECT& rect, bool isForeground, bool inMoveSize, HICON icon) {
-  if (!store_) return;
-  store_->UpdateWindowEntry(ToHandle(window), caption, winClass, {rect.left, rect.top, rect.right, rect.bottom},
-                            isForeground, inMoveSize, reinterpret_cast<IconHandle>(icon));
-}
-
 bool TNavigator::HasWindow(HWND window) const { return store_ && store_->HasWindow(ToHandle(window)); }
 
 core::PackedSize TNavigator::ForcedSizeOf(HWND window) const {

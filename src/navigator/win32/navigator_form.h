@@ -57,9 +57,6 @@ class TNavigator final : public tk::TForm {
   bool ManagerCreated() const { return Desktops.ManagerCreated(); }
   bool Changed() const { return store_ && store_->Changed(); }
 
-  void BeginWindowScan();
-  void UpdateWindowEntry(HWND window, const std::string& caption, const std::string& winClass,
-                         const RECT& rect, bool isForeground, bool inMoveSize, HICON icon);
   bool HasWindow(HWND window) const;
   core::PackedSize ForcedSizeOf(HWND window) const;
   void ForgetWindow(HWND window);

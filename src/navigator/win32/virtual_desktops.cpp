@@ -4,7 +4,7 @@
 
 #include "navigator/visible_frame.h"
 #include "navigator/win32/navigator_form.h"
-#include "navigator/win32/platform_switches.h"
+#include "platform/platform_switches.h"
 
 namespace navigator {
 
@@ -24,7 +24,7 @@ void VirtualDesktops::Release() {
 }
 
 HRESULT VirtualDesktops::CreateDesktopManager(const Factory& factory) {
-  if (!WantsDesktopManager(IsWin10, managerCreated_)) return S_FALSE;
+  if (!WantsDesktopManager(platform::IsWin10, managerCreated_)) return S_FALSE;
   Release();
   IVirtualDesktopManagerApi* created = nullptr;
   const HRESULT hr = factory(&created);
@@ -38,7 +38,7 @@ HRESULT VirtualDesktops::CreateDesktopManager(const Factory& factory) {
 }
 
 bool VirtualDesktops::IsOnCurrentDesktop(HWND window) const {
-  return navigator::IsOnCurrentDesktop(IsWin10, managerCreated_ && desktopManager_ != nullptr, [&] {
+  return navigator::IsOnCurrentDesktop(platform::IsWin10, managerCreated_ && desktopManager_ != nullptr, [&] {
     BOOL onCurrent = TRUE;
     if (FAILED(desktopManager_->IsWindowOnCurrentVirtualDesktop(window, &onCurrent))) {
       return DesktopAnswer::QueryFailed;

@@ -1,12 +1,12 @@
 #include "navigator/win32/win32_desktop.h"
 
-#include "navigator/win32/screen_metrics.h"
+#include "platform/screen_metrics.h"
 #include "navigator/win32/window_geometry.h"
 
 namespace navigator {
 
 ScreenLayout Win32Desktop::Screen() {
-  const ScreenMetrics& screen = CurrentScreenMetrics();
+  const platform::ScreenMetrics& screen = platform::CurrentScreenMetrics();
   ScreenLayout s;
   s.monitorCount = screen.monitorCount;
   RECT work{};

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "navigator/app_win_store.h"
+#include "platform/handles.h"
 
 namespace navigator {
 
@@ -16,7 +17,8 @@ class Win32Desktop final : public Desktop {
   void ReleaseShot(ShotHandle shot) override;
 };
 
-inline HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
-inline WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
+// The navigator's files name windows as the platform room converts them.
+using platform::ToHandle;
+using platform::ToHwnd;
 
 }  // namespace navigator

@@ -3,16 +3,18 @@
 #include <optional>
 
 #include "navigator/visible_frame.h"
-#include "navigator/win32/platform_switches.h"
+#include "platform/handles.h"
+#include "platform/optional_apis.h"
+#include "platform/platform_switches.h"
 
 namespace navigator {
 namespace {
 
 constexpr DWORD kExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
 
-core::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+using platform::ToRect;
 
-FrameMode Mode() { return FrameModeFor(IsWin10, DwmGetWindowAttributeProc != nullptr); }
+FrameMode Mode() { return FrameModeFor(platform::IsWin10, platform::Apis.DwmGetWindowAttribute != nullptr); }
 
 std::optional<core::Rect> WindowRectOf(HWND window) {
   RECT r{};
@@ -21,9 +23,9 @@ std::optional<core::Rect> WindowRectOf(HWND window) {
 }
 
 std::optional<core::Rect> ExtendedFrameOf(HWND window) {
-  if (!DwmGetWindowAttributeProc) return std::nullopt;
+  if (!platform::Apis.DwmGetWindowAttribute) return std::nullopt;
   RECT r{};
-  if (DwmGetWindowAttributeProc(window, kExtendedFrameBounds, &r, sizeof r) != S_OK) return std::nullopt;
+  if (platform::Apis.DwmGetWindowAttribute(window, kExtendedFrameBounds, &r, sizeof r) != S_OK) return std::nullopt;
   return ToRect(r);
 }
 

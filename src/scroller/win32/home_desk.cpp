@@ -38,7 +38,7 @@ class ExitScanFacts final : public ExitScanWindow {
   std::optional<core::Rect> VisibleFrame() override {
     RECT r{};
     if (!navigator::GetVisibleWindowRect(window_, &r)) return std::nullopt;
-    return core::Rect{r.left, r.top, r.right, r.bottom};
+    return platform::ToRect(r);
   }
   bool OnCurrentVirtualDesktop() override { return true; }
   bool OwnedByThisProcess() override { return false; }
@@ -103,7 +103,7 @@ std::optional<core::Rect> Win32HomeDesk::VisibleRect(WindowHandle window) {
   }
   RECT r{};
   if (!navigator::GetVisibleWindowRect(w, &r)) return std::nullopt;
-  return core::Rect{r.left, r.top, r.right, r.bottom};
+  return platform::ToRect(r);
 }
 
 void Win32HomeDesk::SetBoundsVisible(WindowHandle window, const navigator::WindowBounds& b) {

@@ -33,16 +33,4 @@ void HookLibraryHost::Release() {
   }
 }
 
-bool DetectWow64() {
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  if (!kernel) return false;
-  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-  const auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
-  if (!isWow64Process) return false;
-  BOOL flag = FALSE;
-  if (!isWow64Process(GetCurrentProcess(), &flag)) return false;
-  return flag != FALSE;
-}
-
 }  // namespace scroller

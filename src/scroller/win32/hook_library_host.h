@@ -29,8 +29,4 @@ class HookLibraryHost {
   HHOOK hookHandle_ = nullptr;
 };
 
-// True when the 32-bit program runs on 64-bit Windows. A platform that refuses to answer is
-// taken for 32-bit Windows rather than stopping the start-up.
-bool DetectWow64();
-
 }  // namespace scroller

@@ -1,19 +1,20 @@
 #include "scroller/win32/move_environment.h"
 
 #include "navigator/visible_frame.h"
-#include "navigator/win32/screen_metrics.h"
+#include "platform/screen_metrics.h"
 #include "navigator/win32/window_geometry.h"
+#include "platform/handles.h"
 
 namespace scroller {
 namespace {
 
-HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+using platform::ToHwnd;
 
 bool Held(int key) { return GetKeyState(key) < 0; }
 
 }  // namespace
 
-core::Rect VirtualScreenRect() { return navigator::CurrentScreenMetrics().virtualScreen; }
+core::Rect VirtualScreenRect() { return platform::CurrentScreenMetrics().virtualScreen; }
 
 void MoveVisibleFrameNoWait(HWND window, core::Point topLeft) {
   // The invisible resize borders (Windows 10) are added back as the navigator's geometry says.

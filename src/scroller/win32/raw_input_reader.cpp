@@ -1,6 +1,6 @@
 #include "scroller/win32/raw_input_reader.h"
 
-#include "navigator/win32/screen_metrics.h"
+#include "platform/screen_metrics.h"
 #include "scroller/win32/move_environment.h"
 
 namespace scroller {
@@ -40,7 +40,7 @@ KeyStates ReadKeyStates() {
 
 ScreenFacts ReadScreenFacts(int minMonitorWidth, int minMonitorHeight) {
   ScreenFacts s;
-  const navigator::ScreenMetrics& screen = navigator::CurrentScreenMetrics();
+  const platform::ScreenMetrics& screen = platform::CurrentScreenMetrics();
   s.VirtualScreen = screen.virtualScreen;
   s.PrimaryMonitor = {screen.primary.width, screen.primary.height};
   s.MinMonitorWidth = minMonitorWidth;

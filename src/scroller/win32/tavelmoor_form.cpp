@@ -3,7 +3,8 @@
 #include "core/private_messages.h"
 #include "forms/control_panel_form.h"
 #include "navigator/win32/navigator_form.h"
-#include "navigator/win32/screen_metrics.h"
+#include "platform/optional_apis.h"
+#include "platform/screen_metrics.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "scroller/win32/navigator_link.h"
 #include "scroller/win32/scroll_engine.h"
@@ -96,7 +97,7 @@ void TTavelmoorForm::FormCreate() {
 
   if (!Hook.Load(ident::HookLibraryFile)) tk::ShowMessage(kHookLibraryMissing);
 
-  IsWow64 = DetectWow64();
+  IsWow64 = platform::RunsOnWow64();
   Action64bit.Enabled = IsWow64;
   Action64bit.Visible = IsWow64;
 
@@ -200,7 +201,7 @@ void TTavelmoorForm::RequestEnd() {
 }
 
 LRESULT TTavelmoorForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DISPLAYCHANGE) navigator::ForgetScreenMetrics();
+  if (message == WM_DISPLAYCHANGE) platform::ForgetScreenMetrics();
   LRESULT engineAnswer = 0;
   if (Engine->HandleMessage(message, wParam, lParam, engineAnswer)) return engineAnswer;
   switch (message) {

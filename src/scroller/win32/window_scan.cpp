@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "navigator/app_win_store.h"
-#include "navigator/win32/platform_switches.h"
+#include "platform/optional_apis.h"
+#include "platform/platform_switches.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/window_geometry.h"
 #include "platform/handles.h"
@@ -46,9 +47,9 @@ class Win32WindowFacts final : public WindowFacts {
   }
 
   std::optional<bool> Cloaked() override {
-    if (!navigator::DwmGetWindowAttributeProc) return std::nullopt;
+    if (!platform::Apis.DwmGetWindowAttribute) return std::nullopt;
     DWORD cloaked = 0;
-    if (navigator::DwmGetWindowAttributeProc(window_, kCloakedAttribute, &cloaked, sizeof cloaked) != S_OK) {
+    if (platform::Apis.DwmGetWindowAttribute(window_, kCloakedAttribute, &cloaked, sizeof cloaked) != S_OK) {
       return std::nullopt;
     }
     return cloaked != 0;
@@ -60,7 +61,7 @@ class Win32WindowFacts final : public WindowFacts {
   std::optional<core::Rect> VisibleFrame() override {
     RECT r{};
     if (!navigator::GetVisibleWindowRect(window_, &r)) return std::nullopt;
-    return core::Rect{r.left, r.top, r.right, r.bottom};
+    return platform::ToRect(r);
   }
 
   bool OnCurrentVirtualDesktop() override { return navigator::IsOnCurrentDesktop(window_); }
@@ -151,7 +152,7 @@ ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::Ap
   run.context.desktopWnd = ToHandle(setup.desktopWnd);
   run.context.moveSizeWnd = ToHandle(setup.moveSizeWnd);
   // Before Windows 8, or with the query unbound, no window counts as cloaked.
-  run.context.cloakTestOn = navigator::IsWin8 && navigator::DwmGetWindowAttributeProc != nullptr;
+  run.context.cloakTestOn = platform::IsWin8 && platform::Apis.DwmGetWindowAttribute != nullptr;
   run.context.nonScrollingClasses = setup.nonScrollingClasses;
   run.context.virtualScreen = VirtualScreenRect();
   if (entries) entries->BeginWindowScan();

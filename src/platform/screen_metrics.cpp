@@ -1,10 +1,10 @@
-#include "navigator/win32/screen_metrics.h"
+#include "platform/screen_metrics.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
-namespace navigator {
+namespace platform {
 namespace {
 
 constexpr ULONGLONG kLongestKeptMs = 1000;
@@ -39,4 +39,4 @@ const ScreenMetrics& CurrentScreenMetrics() {
 
 void ForgetScreenMetrics() { g_valid = false; }
 
-}  // namespace navigator
+}  // namespace platform

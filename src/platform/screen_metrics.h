@@ -5,7 +5,7 @@
 // top-level window) and for one second at most.
 #include "core/geometry.h"
 
-namespace navigator {
+namespace platform {
 
 struct ScreenMetrics {
   int monitorCount = 1;
@@ -18,4 +18,4 @@ const ScreenMetrics& CurrentScreenMetrics();
 // The display has changed: the next use asks Windows again.
 void ForgetScreenMetrics();
 
-}  // namespace navigator
+}  // namespace platform

@@ -188,10 +188,11 @@ TEST_F(Startup, TheTrayMenuWaitsForTheEndOfTheCreation) {
   EXPECT_EQ(e2e::FindDialogWithText(program.Id(), "Are you sure you want to exit?"), nullptr);
 
   e2e::PressDialogButton(message, IDOK);
-  // The first show, when it comes, still settles the program in the notification area.
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(panel); }, 5s)) << "the first show did not come";
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s)) << "the program did not settle";
   EXPECT_TRUE(program.Process().Running());
+  // Once built, the same item shows the panel (after the start-up actions have hidden it).
+  Sleep(1500);
+  PostMessageA(app, WM_COMMAND, kTrayShowCommand, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) != FALSE; }, 5s)) << "the tray's Show did nothing";
   program.Process().Reset();
   RemoveLonelyProgramFolder(folder);
 }

@@ -9,10 +9,11 @@ bool GatePasses(const EngineState& s, const EngineOptions& o) {
   return (XAxisOf(o) == 1 && s.PendingDX != 0) || (YAxisOf(o) == 1 && s.PendingDY != 0);
 }
 
-// Moves every window of the list by (moveX, moveY), bottom of the Z order first. The walk is over
-// a copy; a window released meanwhile is not moved, and none is moved twice.
+// Moves every window of the list by (moveX, moveY), bottom of the Z order first; with `owedOnly`,
+// only the windows owed earlier steps, by what they are owed. The walk is over a copy; a window
+// released meanwhile is not moved, and none is moved twice.
 int MoveAll(EngineState& s, const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
-            int32_t moveX, int32_t moveY) {
+            int32_t moveX, int32_t moveY, bool owedOnly = false) {
   const std::vector<WindowHandle> snapshot = lists.Handles;
   int moved = 0;
   {
@@ -20,9 +21,12 @@ int MoveAll(EngineState& s, const ScrollLists& lists, MoveEnvironment& env, Move
     for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
       const WindowHandle window = *it;
       if (!lists.Contains(window)) continue;
+      if (owedOnly && !ledger.Owes(window)) continue;
       const std::optional<core::Point> seen = env.VisibleTopLeft(window);
       if (!seen) continue;
-      env.MoveVisibleTo(window, ledger.Advance(window, *seen, moveX, moveY));
+      const std::optional<core::Point> target = ledger.Advance(window, *seen, moveX, moveY);
+      if (!target) continue;
+      env.MoveVisibleTo(window, *target);
       ++moved;
     }
   }
@@ -45,7 +49,12 @@ MoveOutcome RunTicks(EngineState& s, const EngineOptions& o, navigator::ScrollRo
     const MoveTickFacts facts = env.Facts();
     const MoveTickPlan plan = PlanMoveTick(s, o, facts, room);
     ++out.ticks;
-    if (!plan.moves) break;
+    if (!plan.moves) {
+      // Windows that had all the moves they may have outstanding while the others moved get
+      // what they are owed once they have taken some.
+      if (ledger.Owes()) out.windowsMoved += MoveAll(s, lists, env, ledger, 0, 0, true);
+      break;
+    }
     ConsumeStep(s);
     if (plan.limitsApply) ShiftRoom(room, plan.stepX, plan.stepY);
     out.windowsMoved += MoveAll(s, lists, env, ledger, plan.moveX, plan.moveY);
@@ -115,15 +124,13 @@ void ShiftRoom(navigator::ScrollRoom& room, int32_t stepX, int32_t stepY) {
   room.ScrollMaxY = core::clampToInt32(int64_t{room.ScrollMaxY} - stepY);
 }
 
-core::Point MoveLedger::Advance(WindowHandle window, core::Point seen, int32_t moveX,
-                                int32_t moveY) {
-  core::Point base = seen;
+std::optional<core::Point> MoveLedger::Advance(WindowHandle window, core::Point seen, int32_t moveX,
+                                               int32_t moveY) {
   auto it = chains_.find(window);
   if (it != chains_.end()) {
     Chain& c = it->second;
-    if (seen == c.from) {
-      base = c.sent.back();  // has taken none of them yet
-    } else {
+    // Unless it has taken none of them yet.
+    if (seen != c.from) {
       // The earliest match keeps the most moves outstanding when a place repeats.
       const auto hit = std::find(c.sent.begin(), c.sent.end(), seen);
       if (hit == c.sent.end()) {
@@ -132,39 +139,69 @@ core::Point MoveLedger::Advance(WindowHandle window, core::Point seen, int32_t m
       } else {
         c.from = *hit;
         c.sent.erase(c.sent.begin(), hit + 1);
-        if (c.sent.empty()) {
+        if (c.sent.empty() && c.owedX == 0 && c.owedY == 0) {
           chains_.erase(it);  // caught up
           it = chains_.end();
-        } else {
-          base = c.sent.back();
         }
       }
     }
   }
-  const core::Point target = MovedTopLeft(base, moveX, moveY);
-  // Only a window with nothing outstanding that is sent where it stands needs no record; with
-  // moves outstanding, a target equal to where it stands now is still a move it has to take.
-  if (it == chains_.end() && target == seen) return target;
-  if (it == chains_.end()) it = chains_.emplace(window, Chain{seen, {}}).first;
+  if (it == chains_.end()) {
+    const core::Point target = MovedTopLeft(seen, moveX, moveY);
+    if (target == seen) return std::nullopt;
+    chains_.emplace(window, Chain{seen, {target}});
+    return target;
+  }
   Chain& c = it->second;
+  c.owedX += moveX;
+  c.owedY += moveY;
+  if (c.sent.size() >= kMaxOutstanding) return std::nullopt;
+  const core::Point base = c.sent.empty() ? c.from : c.sent.back();
+  const core::Point target{core::clampToInt32(int64_t{base.x} - c.owedX),
+                           core::clampToInt32(int64_t{base.y} - c.owedY)};
+  c.owedX = 0;
+  c.owedY = 0;
+  // With moves outstanding, a target equal to where it stands now is still a move it has to take.
+  if (c.sent.empty() && target == seen) {
+    chains_.erase(it);
+    return std::nullopt;
+  }
   c.sent.push_back(target);
-  if (c.sent.size() > kMaxOutstanding) chains_.erase(it);
   return target;
 }
 
 void MoveLedger::Retain(std::span<const WindowHandle> windows) {
   for (auto it = chains_.begin(); it != chains_.end();) {
-    if (std::find(windows.begin(), windows.end(), it->first) == windows.end()) {
+    Chain& c = it->second;
+    if (std::find(windows.begin(), windows.end(), it->first) != windows.end()) {
+      c.absentWalks = 0;
+    } else if (++c.absentWalks > kAbsentWalksKept) {
       it = chains_.erase(it);
-    } else {
-      ++it;
+      continue;
     }
+    ++it;
   }
+}
+
+std::size_t MoveLedger::Tracked() const {
+  return static_cast<std::size_t>(
+      std::count_if(chains_.begin(), chains_.end(), [](const auto& c) { return c.second.absentWalks == 0; }));
 }
 
 std::size_t MoveLedger::Outstanding(WindowHandle window) const {
   const auto it = chains_.find(window);
   return it == chains_.end() ? 0 : it->second.sent.size();
+}
+
+bool MoveLedger::Owes(WindowHandle window) const {
+  const auto it = chains_.find(window);
+  return it != chains_.end() && (it->second.owedX != 0 || it->second.owedY != 0);
+}
+
+bool MoveLedger::Owes() const {
+  return std::any_of(chains_.begin(), chains_.end(), [](const auto& c) {
+    return c.second.absentWalks == 0 && (c.second.owedX != 0 || c.second.owedY != 0);
+  });
 }
 
 MoveOutcome RunMoveTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,

@@ -417,6 +417,145 @@ TEST_F(MoveTick, SlowWindowSentBackToWhereItStandsKeepsItsPlace) {
   EXPECT_EQ(desk.at[2], (Point{20 - 25, 100}));
 }
 
+// A window hung for long (stopped in a debugger while the user scrolls on) gets no more than
+// kMaxOutstanding moves posted; the rest is owed and sent as one move once it takes some, so it
+// ends exactly where the others' steps put it, whatever the count, also when no step follows.
+TEST_F(MoveTick, HungWindowCatchesUpWhateverTheCount) {
+  const struct {
+    const char* what;
+    int hungSteps;      // steps, alternately +2 and -1, while it takes nothing
+    int wakingSteps;    // steps after it wakes, while it takes `perTick` moves per tick
+    int perTick;
+  } cases[] = {
+      {"woken after 1200 steps, none after", 1200, 0, 0},
+      {"woken slowly while steps go on", 2000, 60, 5},
+      {"just past the bound", static_cast<int>(scroller::MoveLedger::kMaxOutstanding) + 1, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    lists.Clear();
+    desk = {};
+    s = {};
+    ledger = {};
+    List({1, 2});
+    desk.slow.insert(2);
+    int64_t sum = 0;
+    std::size_t mostQueued = 0;
+    auto step = [&](int i) {
+      s.PendingDX = i % 2 == 0 ? 2 : -1;
+      sum += s.PendingDX;
+      Tick();
+      mostQueued = std::max(mostQueued, desk.queued[2].size());
+    };
+    int i = 0;
+    for (; i < c.hungSteps; ++i) step(i);
+    for (int k = 0; k < c.wakingSteps; ++k, ++i) {
+      desk.Wake(2, c.perTick);
+      step(i);
+    }
+    EXPECT_LE(mostQueued, scroller::MoveLedger::kMaxOutstanding);
+    desk.Wake(2);
+    Tick();  // the move timer, with no step pending
+    EXPECT_EQ(desk.at[1], (Point{static_cast<int32_t>(10 - sum), 100}));
+    EXPECT_EQ(desk.at[2], (Point{static_cast<int32_t>(20 - sum), 100}));
+    EXPECT_FALSE(ledger.Owes());
+    EXPECT_EQ(Tick().windowsMoved, 0);  // nothing more to send
+  }
+}
+
+// A scan that had not reached a window yet when a walk ran leaves it out of that walk: it misses
+// that walk's step, but the moves already sent to it still count once it is listed again.
+TEST_F(MoveTick, SlowWindowLeftOutOfOneListKeepsItsMoves) {
+  List({1, 2});
+  desk.slow.insert(2);
+  for (int i = 0; i < 3; ++i) {
+    s.PendingDX = 10;
+    Tick();
+  }
+  lists.Clear();
+  lists.Append(1, "text");
+  s.PendingDX = 10;
+  Tick();
+  lists.Append(2, "text");
+  desk.Wake(2, 2);
+  s.PendingDX = 10;
+  Tick();
+  desk.Wake(2);
+  EXPECT_EQ(desk.at[1], (Point{10 - 50, 100}));
+  EXPECT_EQ(desk.at[2], (Point{20 - 40, 100}));
+
+  // Kept aside for a while only.
+  desk.slow.insert(2);
+  s.PendingDX = 10;
+  Tick();
+  lists.Release(2);
+  for (int i = 0; i <= scroller::MoveLedger::kAbsentWalksKept; ++i) {
+    s.PendingDX = 1;
+    Tick();
+  }
+  EXPECT_EQ(ledger.Outstanding(2), 0u);
+}
+
+// The desktop stays rigid while windows lag: many windows, some slow, each taking a varying
+// share of its queued moves between ticks; the list rebuilt now and then while moves are held (as
+// the refresh scan does), with scroll requests arriving meanwhile and during walks. At the end
+// every window has moved by exactly the sum of the steps.
+TEST_F(MoveTick, ManySlowWindowsEndMovedByTheSum) {
+  constexpr int kWindows = 40;
+  std::vector<WindowHandle> all;
+  for (WindowHandle w = 1; w <= kWindows; ++w) {
+    all.push_back(w);
+    lists.Append(w, "text");
+    desk.at[w] = {static_cast<int32_t>(w) * 10, static_cast<int32_t>(w) * 7};
+    if (w % 3 == 0) desk.slow.insert(w);
+  }
+  const std::map<WindowHandle, Point> start = desk.at;
+  std::vector<WindowHandle> excluded;
+  scroller::PanelLife life{true};
+  scroller::PanelContext ctx{s, lists, excluded, life};
+  uint32_t seed = 12345;
+  auto next = [&seed](uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  int64_t sumX = 0, sumY = 0;
+  auto request = [&](int32_t dx, int32_t dy) {
+    sumX += dx;
+    sumY += dy;
+    const scroller::DispatchResult r = scroller::DispatchPanelMessage(
+        msg::WM_SCROLL_BY, static_cast<uintptr_t>(static_cast<uint32_t>(dx)), static_cast<intptr_t>(dy), ctx);
+    if (r.action == scroller::PanelAction::RunMoveTick) Tick();
+  };
+  int nestedLeft = 0;
+  desk.onMove = [&](WindowHandle) {
+    if (nestedLeft > 0 && next(10) == 0) {
+      --nestedLeft;
+      request(static_cast<int32_t>(next(7)) - 3, 1);
+    }
+  };
+  for (int tick = 0; tick < 600; ++tick) {
+    for (WindowHandle w : desk.slow) desk.Wake(w, static_cast<int>(next(4)));
+    if (tick % 10 == 9) {
+      scroller::MoveBatch scanning(s);
+      lists.Clear();
+      for (std::size_t k = 0; k < all.size(); ++k) {
+        if (k == all.size() / 2) request(3, -1);  // waits for the rebuilt list
+        lists.Append(all[k], "text");
+      }
+    }
+    scroller::RunDeferredTick(s, o, room, lists, desk, ledger);
+    nestedLeft = tick % 7 == 0 ? 2 : 0;
+    request(3, tick % 5 == 0 ? -2 : 0);
+  }
+  desk.onMove = nullptr;
+  for (WindowHandle w : all) desk.Wake(w);
+  Tick();
+  for (WindowHandle w : all) {
+    const Point want{static_cast<int32_t>(start.at(w).x - sumX), static_cast<int32_t>(start.at(w).y - sumY)};
+    EXPECT_EQ(desk.at[w], want) << "window " << w;
+  }
+}
+
 TEST_F(MoveTick, WindowMovedBySomebodyElseStepsFromItsNewPlace) {
   List({1});
   desk.slow.insert(1);

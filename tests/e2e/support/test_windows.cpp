@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "programs/test_windows/commands.h"
+
 namespace e2e {
 namespace {
 
@@ -92,6 +94,24 @@ RECT TestWindows::RectOf(const std::string& id) const {
   RECT r{};
   GetWindowRect(Window(id), &r);
   return r;
+}
+
+HWND TestWindows::Create(const std::string& on, RECT at, bool ownThread) const {
+  DWORD_PTR made = 0;
+  const UINT command = ownThread ? tvmtw::kCommandCreateOwnThread : tvmtw::kCommandCreate;
+  const WPARAM place = MAKEWPARAM(static_cast<WORD>(at.left), static_cast<WORD>(at.top));
+  const LPARAM size = MAKELPARAM(at.right - at.left, at.bottom - at.top);
+  if (!SendMessageTimeoutA(Window(on), command, place, size, SMTO_ABORTIFHUNG, 5000, &made)) return nullptr;
+  return reinterpret_cast<HWND>(made);
+}
+
+void TestWindows::Destroy(HWND window) { PostMessageA(window, tvmtw::kCommandDestroy, 0, 0); }
+
+void TestWindows::SleepThread(HWND window, DWORD ms) { PostMessageA(window, tvmtw::kCommandSleep, ms, 0); }
+
+bool TestWindows::SetMoveDelay(HWND window, DWORD ms) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, tvmtw::kCommandMoveDelay, ms, 0, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
 }
 
 std::optional<DWORD> TestWindows::End(std::chrono::milliseconds timeout) {

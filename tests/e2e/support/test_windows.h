@@ -40,6 +40,15 @@ class TestWindows {
   const std::string& Error() const { return error_; }
   tvmtest::ProcessGuard& Process() { return process_; }
 
+  // A new window made by the thread of window `on`, or by a new thread of its own that answers
+  // messages; null when it was not made in time.
+  HWND Create(const std::string& on, RECT at, bool ownThread = false) const;
+  // Without waiting: the window destroys itself; its thread sleeps `ms` milliseconds.
+  static void Destroy(HWND window);
+  static void SleepThread(HWND window, DWORD ms);
+  // Every later move of the window waits `ms` milliseconds first; false when it did not answer.
+  static bool SetMoveDelay(HWND window, DWORD ms);
+
   // Asks the program to end and waits for it (ending it by force after a while); its exit code.
   std::optional<DWORD> End(std::chrono::milliseconds timeout = std::chrono::seconds(5));
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "commands.h"
 #include "core/private_messages.h"
 #include "programs/window_marks.h"
 
@@ -14,6 +15,7 @@ struct WindowState {
   unsigned flags = 0;
   WNDPROC base = nullptr;  // the system class's procedure when its name was taken
   bool served = false;     // creation and showing are over
+  DWORD moveDelayMs = 0;   // each move waits this long first
 };
 
 // Class name (lower case, as Windows compares) -> whether it is ours or a taken system class.
@@ -30,6 +32,8 @@ std::string Lower(std::string s) {
 std::string LastErrorText(const char* what) { return std::string(what) + " failed, error " + std::to_string(GetLastError()); }
 
 WindowState* StateOf(HWND hwnd) { return reinterpret_cast<WindowState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+
+HWND CreateOnCommand(UINT command, WPARAM wParam, LPARAM lParam);
 
 void ReportReleaseIfMoved(HWND hwnd, const WINDOWPOS& pos) {
   if (pos.flags & SWP_NOMOVE) return;
@@ -56,10 +60,26 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     }
     case WM_WINDOWPOSCHANGING:
+      if (state && state->served && !(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOMOVE) &&
+          state->moveDelayMs) {
+        Sleep(state->moveDelayMs);
+      }
       if (state && state->served && (state->flags & kReleaseOnMove)) {
         ReportReleaseIfMoved(hwnd, *reinterpret_cast<WINDOWPOS*>(lParam));
       }
       break;
+    case kCommandSleep:
+      Sleep(static_cast<DWORD>(wParam));
+      return 0;
+    case kCommandMoveDelay:
+      if (state) state->moveDelayMs = static_cast<DWORD>(wParam);
+      return 0;
+    case kCommandCreate:
+    case kCommandCreateOwnThread:
+      return reinterpret_cast<LRESULT>(CreateOnCommand(message, wParam, lParam));
+    case kCommandDestroy:
+      DestroyWindow(hwnd);
+      return 0;
     case WM_GETICON:
       if (state && state->served && (state->flags & kReleaseOnIcon)) {
         if (HWND panel = FindWindowExA(nullptr, nullptr, ident::ControlPanelClass, ident::ControlPanelTitle)) {
@@ -108,6 +128,56 @@ DWORD WINAPI HungThread(void* parameter) {
   SetEvent(start->ready);  // `start` is gone from here on
   if (!created) return 1;
   for (;;) Sleep(INFINITE);
+}
+
+// Like HungThread, but the thread goes on answering its window's messages.
+DWORD WINAPI ServingThread(void* parameter) {
+  auto* start = static_cast<HungStart*>(parameter);
+  start->created = CreateTestWindow(*start->spec, start->owner, &start->error);
+  const bool created = start->created != nullptr;
+  SetEvent(start->ready);
+  if (!created) return 1;
+  MSG m;
+  while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  return 0;
+}
+
+HWND CreateOnThread(LPTHREAD_START_ROUTINE routine, const WindowSpec& spec, HWND owner, std::string* error) {
+  HungStart start{&spec, owner, nullptr, {}, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  HANDLE thread = CreateThread(nullptr, 0, routine, &start, 0, nullptr);
+  if (!thread) {
+    CloseHandle(start.ready);
+    *error = LastErrorText("CreateThread");
+    return nullptr;
+  }
+  // Creating and showing it may send to windows of this thread (its owner, the one it
+  // deactivates): answer those while waiting.
+  while (MsgWaitForMultipleObjects(1, &start.ready, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+    MSG m;
+    PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  CloseHandle(start.ready);
+  CloseHandle(thread);
+  if (!start.created) *error = start.error;
+  return start.created;
+}
+
+HWND CreateOnCommand(UINT command, WPARAM wParam, LPARAM lParam) {
+  static int created = 0;
+  WindowSpec spec;
+  spec.id = "made" + std::to_string(++created);
+  spec.title = "Test window " + spec.id;
+  spec.x = static_cast<short>(LOWORD(wParam));
+  spec.y = static_cast<short>(HIWORD(wParam));
+  spec.width = LOWORD(lParam);
+  spec.height = HIWORD(lParam);
+  std::string error;
+  if (!PrepareClass(spec.className, false, &error)) return nullptr;
+  if (command == kCommandCreateOwnThread) return CreateOnThread(ServingThread, spec, nullptr, &error);
+  return CreateTestWindow(spec, nullptr, &error);
 }
 
 }  // namespace
@@ -184,23 +254,7 @@ HWND CreateTestWindow(const WindowSpec& spec, HWND owner, std::string* error) {
 }
 
 HWND CreateHungTestWindow(const WindowSpec& spec, HWND owner, std::string* error) {
-  HungStart start{&spec, owner, nullptr, {}, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-  HANDLE thread = CreateThread(nullptr, 0, HungThread, &start, 0, nullptr);
-  if (!thread) {
-    CloseHandle(start.ready);
-    *error = LastErrorText("CreateThread");
-    return nullptr;
-  }
-  // Creating and showing it may send to windows of this thread (its owner, the one it
-  // deactivates): answer those while waiting.
-  while (MsgWaitForMultipleObjects(1, &start.ready, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
-    MSG m;
-    PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
-  CloseHandle(start.ready);
-  CloseHandle(thread);
-  if (!start.created) *error = start.error;
-  return start.created;
+  return CreateOnThread(HungThread, spec, owner, error);
 }
 
 }  // namespace tvmtw

@@ -1,0 +1,21 @@
+#pragma once
+// Messages a scenario sends to a test window to change the desktop while Tavelmoor scrolls it.
+// They are handled on the receiving window's thread.
+#include <windows.h>
+
+namespace tvmtw {
+
+// Post it: the window's thread sleeps wParam milliseconds, as a program stopped in a debugger.
+inline constexpr UINT kCommandSleep = WM_APP + 0x200;
+// Send it: every later move of this window waits wParam milliseconds first, as a window whose
+// thread is busy between its messages.
+inline constexpr UINT kCommandMoveDelay = WM_APP + 0x201;
+// Send it: a new titled window, wParam = MAKEWPARAM(x, y), lParam = MAKELPARAM(width, height);
+// the answer is its handle (0 on failure). kCommandCreateOwnThread puts it on a new thread of
+// its own that answers messages, so that it can be made to sleep alone.
+inline constexpr UINT kCommandCreate = WM_APP + 0x202;
+inline constexpr UINT kCommandCreateOwnThread = WM_APP + 0x203;
+// Post it: the window destroys itself.
+inline constexpr UINT kCommandDestroy = WM_APP + 0x204;
+
+}  // namespace tvmtw

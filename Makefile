@@ -1,5 +1,5 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all deps build build-host build-win32 build-win64 build-program64 test run clean
+.PHONY: all deps build build-host build-host-sanitize build-win32 build-win64 build-program64 test run clean
 
 all: build
 
@@ -9,6 +9,11 @@ deps:
 build-host: deps
 	@cmake --preset host >/dev/null
 	@cmake --build --preset host
+
+# The unit tests once more, under AddressSanitizer and UndefinedBehaviorSanitizer (no benchmarks).
+build-host-sanitize: deps
+	@cmake --preset host-sanitize >/dev/null
+	@cmake --build --preset host-sanitize
 
 build-win64: deps
 	@cmake --preset win64 >/dev/null
@@ -24,7 +29,7 @@ build-program64: deps build-win64
 	@if ! bash -c '. tools/wine-common.sh; tvm_runs_32bit'; then \
 	  cmake --preset program64 >/dev/null && cmake --build --preset program64; fi
 
-build: build-host build-win64 build-win32 build-program64
+build: build-host build-host-sanitize build-win64 build-win32 build-program64
 
 test: build
 	@bash tools/run-tests

@@ -45,11 +45,15 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// Area of the overlap of two rectangles, 0 when they do not meet.
+// Area of the overlap of two rectangles, 0 when they do not meet. Each extent reaches 2^32 - 1, so
+// the product of two can pass the int64_t range: such an area saturates at its maximum, which still
+// compares as the largest.
 constexpr int64_t intersectionArea(const Rect& a, const Rect& b) {
   const int64_t w = int64_t{std::min(a.right, b.right)} - std::max(a.left, b.left);
   const int64_t h = int64_t{std::min(a.bottom, b.bottom)} - std::max(a.top, b.top);
-  return (w > 0 && h > 0) ? w * h : 0;
+  if (w <= 0 || h <= 0) return 0;
+  constexpr int64_t kMaxArea = std::numeric_limits<int64_t>::max();
+  return w > kMaxArea / h ? kMaxArea : w * h;
 }
 
 // A forced window size as it crosses process boundaries: width in the low 16 bits, height in the

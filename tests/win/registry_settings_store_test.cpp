@@ -153,10 +153,10 @@ TEST_F(RegistrySettingsStoreTest, AKeyThatCannotBeCreatedIsUnavailable) {
 
 TEST_F(RegistrySettingsStoreTest, TheCodecRoundTripsThroughTheRegistry) {
   scroller::SettingsToSave saved;
-  saved.refreshRate = 90;
-  saved.reversed = true;
-  saved.load64AtShow = true;
-  saved.limitY = 2000;
+  saved.options.RefreshRate = 90;
+  saved.options.ReverseFactor = -1;
+  saved.kept.Load64AtShow = true;
+  saved.kept.LimitY = 2000;
   saved.background = "none";
   saved.excludedClasses = {"Notepad", ""};
   saved.rememberedSizes = {{"ConsoleWindowClass", core::packSize(1800, 1200)}};
@@ -169,10 +169,10 @@ TEST_F(RegistrySettingsStoreTest, TheCodecRoundTripsThroughTheRegistry) {
   RegistrySettingsStore machine(HKEY_CURRENT_USER, path + "\\NoMachine");
   const auto s = scroller::LoadSettings({settings, desktop, machine, nullptr});
   EXPECT_FALSE(s.settingsChanged);
-  EXPECT_EQ(s.refreshRate, 90);
-  EXPECT_EQ(s.reversed, true);
-  EXPECT_EQ(s.load64AtShow, true);
-  EXPECT_EQ(s.limitY, 2000);
+  EXPECT_EQ(s.State("RefreshRate"), 90);
+  EXPECT_EQ(s.Checked("Reverse"), true);
+  EXPECT_EQ(s.Checked("x64"), true);
+  EXPECT_EQ(s.State("LimitY"), 2000);
   EXPECT_EQ(s.backgroundSetting, "none");
   EXPECT_EQ(s.useBackground, false);
   EXPECT_EQ(s.excludedClasses, saved.excludedClasses);

@@ -1,6 +1,8 @@
 #include "scroller/settings_codec.h"
 
 #include <algorithm>
+#include <ostream>
+#include <span>
 
 namespace scroller {
 namespace {
@@ -38,46 +40,6 @@ class GuardedReader {
   bool stopped_ = false;
 };
 
-using ApplyInteger = void (*)(StoredSettings&, int32_t);
-struct IntegerValue {
-  const char* name;
-  ApplyInteger apply;
-};
-
-bool IsOne(int32_t v) { return v == 1; }
-
-// The options in the order they are read; the order decides what a missing value cuts off.
-const IntegerValue kIntegerValues[] = {
-    {"RefreshRate", [](StoredSettings& s, int32_t v) { s.refreshRate = v; }},
-    {"ScrollSpeed", [](StoredSettings& s, int32_t v) { s.scrollSpeed = v; }},
-    {"SuperMode", [](StoredSettings& s, int32_t v) { s.superMode = IsOne(v); }},
-    {"DoXMove", [](StoredSettings& s, int32_t v) { s.doXMove = IsOne(v); }},
-    {"DoYMove", [](StoredSettings& s, int32_t v) { s.doYMove = IsOne(v); }},
-    {"Reverse", [](StoredSettings& s, int32_t v) { s.reversed = !IsOne(v); }},
-    {"Keymode", [](StoredSettings& s, int32_t v) { s.useKeys = IsOne(v); }},
-    {"MenuMode", [](StoredSettings& s, int32_t v) { s.menuMode = IsOne(v); }},
-    {"DoLimit", [](StoredSettings& s, int32_t v) { s.doLimit = IsOne(v); }},
-    {"ShowGlyphs", [](StoredSettings& s, int32_t v) { s.showGlyphs = IsOne(v); }},
-    {"AutoArrange", [](StoredSettings& s, int32_t v) { s.autoArrange = IsOne(v); }},
-    {"BorderScroll", [](StoredSettings& s, int32_t v) { s.borderScroll = IsOne(v); }},
-    {"SmallScreen", [](StoredSettings& s, int32_t v) { s.smallScreen = IsOne(v); }},
-    {"AutoScroll", [](StoredSettings& s, int32_t v) { s.autoScroll = IsOne(v); }},
-    {"AutoCenter", [](StoredSettings& s, int32_t v) { s.autoCenter = IsOne(v); }},
-    {"UseShift", [](StoredSettings& s, int32_t v) { s.useShift = IsOne(v); }},
-    {"StickyMode", [](StoredSettings& s, int32_t v) { s.stickyMode = v; }},
-    {"LimitX",
-     [](StoredSettings& s, int32_t v) {
-       s.limitX = std::max(v, 0);
-       if (v < 0) s.settingsChanged = true;
-     }},
-    {"LimitY",
-     [](StoredSettings& s, int32_t v) {
-       s.limitY = std::max(v, 0);
-       if (v < 0) s.settingsChanged = true;
-     }},
-    {"x64", [](StoredSettings& s, int32_t v) { s.load64AtShow = IsOne(v); }},
-};
-
 std::string Numbered(const char* base, int32_t index) { return base + std::to_string(index); }
 
 // A negative count is corrupt and means none; one beyond the cap is cut to it. Either way the
@@ -96,22 +58,26 @@ bool IsUsableRememberedSize(core::PackedSize size) {
 }
 
 // Returns false when the reading stopped.
-bool ReadLists(GuardedReader& read, StoredSettings& out) {
-  const auto excludeCount = read.Integer("ExcludeNum");
-  if (!excludeCount) return false;
-  for (int32_t i = 0, n = UsableCount(*excludeCount, out); i < n; ++i) {
-    auto name = read.Text(Numbered("Exclude", i));
+bool ReadExcludedClasses(GuardedReader& read, const OptionRow& row, StoredSettings& out) {
+  const auto count = read.Integer(row.name);
+  if (!count) return false;
+  for (int32_t i = 0, n = UsableCount(*count, out); i < n; ++i) {
+    auto name = read.Text(Numbered(row.itemName, i));
     if (!name) return false;
     out.excludedClasses.push_back(std::move(*name));
   }
+  return true;
+}
 
-  const auto rememberCount = read.Integer("RememberNum");
-  if (!rememberCount) return false;
-  for (int32_t i = 0, n = UsableCount(*rememberCount, out); i < n; ++i) {
+// Returns false when the reading stopped.
+bool ReadRememberedSizes(GuardedReader& read, const OptionRow& row, StoredSettings& out) {
+  const auto count = read.Integer(row.name);
+  if (!count) return false;
+  for (int32_t i = 0, n = UsableCount(*count, out); i < n; ++i) {
     // A class counts only together with its size, so the two lists stay parallel.
-    auto windowClass = read.Text(Numbered("RemC", i));
+    auto windowClass = read.Text(Numbered(row.itemName, i));
     if (!windowClass) return false;
-    const auto size = read.Integer(Numbered("RemS", i));
+    const auto size = read.Integer(Numbered(row.sizeName, i));
     if (!size) return false;
     const auto packed = static_cast<core::PackedSize>(*size);
     if (IsUsableRememberedSize(packed)) {
@@ -141,22 +107,60 @@ bool ResolveBackground(const LoadSources& sources, StoredSettings& out) {
   return true;
 }
 
-// Returns false when the reading stopped.
+// Returns false when the reading stopped. The options end at the first value that stops them;
+// each numbered list is read on its own whatever came before, since a save writes back what
+// was read and a list not read would be written empty.
 bool ReadExistingKey(const LoadSources& sources, StoredSettings& out) {
-  GuardedReader read(sources.settings);
-  for (const auto& value : kIntegerValues) {
-    const auto v = read.Integer(value.name);
-    if (!v) return false;
-    value.apply(out, *v);
+  GuardedReader options(sources.settings);
+  bool listsComplete = true;
+  for (std::size_t i : std::span(kReadOrder.rows.data(), kReadOrder.count)) {
+    const OptionRow& row = kOptionTable[i];
+    switch (row.kind) {
+      case OptionKind::TrackBar:
+      case OptionKind::CheckBox:
+      case OptionKind::Value:
+        if (const auto v = options.Integer(row.name)) {
+          out.states[i] = StateFromStored(row, *v);
+          if (row.negativeIsNone && *v < 0) out.settingsChanged = true;
+        }
+        break;
+      case OptionKind::BackgroundPath:
+        if (auto text = options.Text(row.name)) {
+          out.backgroundSetting = *text;
+          out.backgroundFile = std::move(*text);
+        }
+        break;
+      case OptionKind::ExcludedClasses: {
+        GuardedReader list(sources.settings);
+        listsComplete = ReadExcludedClasses(list, row, out) && listsComplete;
+        break;
+      }
+      case OptionKind::RememberedSizes: {
+        GuardedReader list(sources.settings);
+        listsComplete = ReadRememberedSizes(list, row, out) && listsComplete;
+        break;
+      }
+      case OptionKind::Constant:
+      case OptionKind::LayoutCount:
+        break;
+    }
   }
-  auto background = read.Text("Background");
-  if (!background) return false;
-  out.backgroundSetting = *background;
-  out.backgroundFile = std::move(*background);
-  return ReadLists(read, out) && ResolveBackground(sources, out);
+  // The path is resolved only after everything before it was read.
+  return !options.stopped() && listsComplete && ResolveBackground(sources, out);
 }
 
 }  // namespace
+
+std::optional<int32_t> StoredSettings::State(std::string_view name) const {
+  const auto index = OptionIndex(name);
+  return index ? states[*index] : std::nullopt;
+}
+
+std::optional<bool> StoredSettings::Checked(std::string_view name) const {
+  const auto state = State(name);
+  if (!state) return std::nullopt;
+  return *state != 0;
+}
 
 StoredSettings LoadSettings(const LoadSources& sources) {
   StoredSettings out;
@@ -182,7 +186,6 @@ class OrderedWriter {
   void Integer(const std::string& name, int32_t value) {
     if (ok_) ok_ = store_.WriteInteger(name, value);
   }
-  void Flag(const std::string& name, bool value) { Integer(name, value ? 1 : 0); }
   void Text(const std::string& name, std::string_view value) {
     if (ok_) ok_ = store_.WriteText(name, value);
   }
@@ -205,47 +208,98 @@ SaveOutcome SaveSettings(SettingsStore& store, const SettingsToSave& v, bool& se
   if (opening == KeyOpening::Unavailable) return SaveOutcome::KeyUnavailable;
 
   OrderedWriter write(store);
-  // The saved layout owns "PosNum"; only a missing one is started at 0.
-  if (!store.HasValue("PosNum")) write.Integer("PosNum", 0);
-  write.Integer("RefreshRate", v.refreshRate);
-  write.Integer("ScrollSpeed", v.scrollSpeed);
-  write.Flag("Reverse", !v.reversed);
-  write.Flag("SuperMode", v.superMode);
-  write.Flag("KeyMode", v.useKeys);
-  write.Integer("AltKey", 0);
-  write.Flag("MenuMode", v.menuMode);
-  write.Flag("DoLimit", v.doLimit);
-  write.Flag("ShowGlyphs", v.showGlyphs);
-  write.Flag("AutoArrange", v.autoArrange);
-  write.Flag("BorderScroll", v.borderScroll);
-  write.Flag("SysScroll", !v.scrollLockChecked);
-  write.Flag("SmallScreen", v.smallScreen);
-  write.Flag("AutoScroll", v.autoScroll);
-  write.Flag("AutoCenter", v.autoCenter);
-  write.Flag("UseShift", v.useShift);
-  write.Integer("RepaintMode", 0);
-  write.Flag("x64", v.load64AtShow);
-  write.Flag("DoXMove", v.doXMove);
-  write.Flag("DoYMove", v.doYMove);
-  write.Integer("LimitX", v.limitX);
-  write.Integer("LimitY", v.limitY);
-  write.Text("Background", v.background);
-  write.Integer("StickyMode", v.stickyMode);
-
-  const int32_t excludeCount = SavedCount(v.excludedClasses.size());
-  write.Integer("ExcludeNum", excludeCount);
-  for (int32_t i = 0; i < excludeCount; ++i) write.Text(Numbered("Exclude", i), v.excludedClasses[i]);
-
-  const int32_t rememberCount = SavedCount(v.rememberedSizes.size());
-  write.Integer("RememberNum", rememberCount);
-  for (int32_t i = 0; i < rememberCount; ++i) {
-    write.Text(Numbered("RemC", i), v.rememberedSizes[i].windowClass);
-    write.Integer(Numbered("RemS", i), static_cast<int32_t>(v.rememberedSizes[i].size));
+  for (const OptionRow& row : kOptionTable) {
+    switch (row.kind) {
+      case OptionKind::LayoutCount:
+        // The saved layout owns its count; only a missing one is started here.
+        if (!store.HasValue(row.name)) write.Integer(row.name, row.defaultState);
+        break;
+      case OptionKind::Constant:
+        write.Integer(row.name, row.defaultState);
+        break;
+      case OptionKind::TrackBar:
+      case OptionKind::CheckBox:
+      case OptionKind::Value:
+        write.Integer(row.name, StoredFromState(row, FieldState(row, v.options, v.kept)));
+        break;
+      case OptionKind::BackgroundPath:
+        write.Text(row.name, v.background);
+        break;
+      case OptionKind::ExcludedClasses: {
+        const int32_t count = SavedCount(v.excludedClasses.size());
+        write.Integer(row.name, count);
+        for (int32_t i = 0; i < count; ++i) write.Text(Numbered(row.itemName, i), v.excludedClasses[i]);
+        break;
+      }
+      case OptionKind::RememberedSizes: {
+        const int32_t count = SavedCount(v.rememberedSizes.size());
+        write.Integer(row.name, count);
+        for (int32_t i = 0; i < count; ++i) {
+          write.Text(Numbered(row.itemName, i), v.rememberedSizes[i].windowClass);
+          write.Integer(Numbered(row.sizeName, i), static_cast<int32_t>(v.rememberedSizes[i].size));
+        }
+        break;
+      }
+    }
   }
 
   if (!write.ok()) return SaveOutcome::WriteFailed;
   settingsChanged = false;
   return SaveOutcome::Saved;
+}
+
+std::optional<std::string> SaveFailureNotice::After(SaveOutcome outcome, bool finalSave) {
+  const char* what = nullptr;
+  switch (outcome) {
+    case SaveOutcome::NothingToSave:
+      return std::nullopt;
+    case SaveOutcome::Saved:
+      told_ = false;
+      return std::nullopt;
+    case SaveOutcome::KeyUnavailable:
+      what = "The registry key HKEY_CURRENT_USER\\Software\\Tavelmoor could be neither opened nor created.";
+      break;
+    case SaveOutcome::WriteFailed:
+      what = "Writing to the registry key HKEY_CURRENT_USER\\Software\\Tavelmoor failed.";
+      break;
+  }
+  if (told_ && !finalSave) return std::nullopt;
+  told_ = true;
+  return std::string("The settings could not be saved. ") + what +
+         (finalSave ? " The options changed since the last save are lost." : " The next save tries again.");
+}
+
+void PrintTo(const RememberedSize& value, std::ostream* os) {
+  *os << "{\"" << value.windowClass << "\", " << core::packedWidth(value.size) << "x" << core::packedHeight(value.size)
+      << "}";
+}
+
+void PrintTo(SaveOutcome value, std::ostream* os) {
+  switch (value) {
+    case SaveOutcome::NothingToSave: *os << "NothingToSave"; return;
+    case SaveOutcome::Saved: *os << "Saved"; return;
+    case SaveOutcome::KeyUnavailable: *os << "KeyUnavailable"; return;
+    case SaveOutcome::WriteFailed: *os << "WriteFailed"; return;
+  }
+  *os << "SaveOutcome(" << static_cast<int>(value) << ")";
+}
+
+void PrintTo(ReadStatus value, std::ostream* os) {
+  switch (value) {
+    case ReadStatus::Ok: *os << "Ok"; return;
+    case ReadStatus::Missing: *os << "Missing"; return;
+    case ReadStatus::WrongType: *os << "WrongType"; return;
+  }
+  *os << "ReadStatus(" << static_cast<int>(value) << ")";
+}
+
+void PrintTo(KeyOpening value, std::ostream* os) {
+  switch (value) {
+    case KeyOpening::Opened: *os << "Opened"; return;
+    case KeyOpening::Created: *os << "Created"; return;
+    case KeyOpening::Unavailable: *os << "Unavailable"; return;
+  }
+  *os << "KeyOpening(" << static_cast<int>(value) << ")";
 }
 
 }  // namespace scroller

@@ -2,12 +2,16 @@
 // The control panel's options, window classes and remembered sizes as registry values: what a load
 // found (to be applied to the controls in the order read) and the complete set a save writes.
 #include <cstdint>
+#include <array>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/geometry.h"
+#include "scroller/option_table.h"
 #include "scroller/settings_store.h"
 
 namespace scroller {
@@ -27,30 +31,15 @@ struct RememberedSize {
   friend bool operator==(const RememberedSize&, const RememberedSize&) = default;
 };
 
-// What LoadSettings found. Reading stops at the first integer that is missing or mistyped (or a text
-// of another type); every option after it stays empty and keeps its form default. Apply the
-// present ones to their controls in member order, which is the order they were read.
+// What LoadSettings found. Reading the options stops at the first integer that is missing or
+// mistyped (or a text of another type); every option after it stays empty and keeps its form
+// default. The numbered lists are read all the same, so that the complete save that follows
+// keeps the user's classes and sizes. Apply the present states to their controls in the read
+// order (kReadOrder).
 struct StoredSettings {
-  std::optional<int32_t> refreshRate;  // positions as stored: the track bars clamp them
-  std::optional<int32_t> scrollSpeed;
-  std::optional<bool> superMode;
-  std::optional<bool> doXMove;
-  std::optional<bool> doYMove;
-  std::optional<bool> reversed;
-  std::optional<bool> useKeys;
-  std::optional<bool> menuMode;
-  std::optional<bool> doLimit;
-  std::optional<bool> showGlyphs;
-  std::optional<bool> autoArrange;
-  std::optional<bool> borderScroll;
-  std::optional<bool> smallScreen;
-  std::optional<bool> autoScroll;
-  std::optional<bool> autoCenter;
-  std::optional<bool> useShift;
-  std::optional<int32_t> stickyMode;
-  std::optional<int32_t> limitX;  // never negative: a negative stored limit reads as none (0)
-  std::optional<int32_t> limitY;
-  std::optional<bool> load64AtShow;
+  // By row of kOptionTable: the state a read value gives its control or kept value (a track
+  // bar's position as stored, which the bar clamps; 1 or 0 for checked), empty when not read.
+  std::array<std::optional<int32_t>, kOptionCount> states{};
 
   // "Background" exactly as stored (empty when missing or not reached).
   std::string backgroundSetting;
@@ -69,8 +58,13 @@ struct StoredSettings {
   // or a corrupt value was dropped or corrected.
   bool settingsChanged = false;
 
+  // The state read for the row of that name.
+  std::optional<int32_t> State(std::string_view name) const;
+  // A check box's or a flag's state as checked or not.
+  std::optional<bool> Checked(std::string_view name) const;
+
   // A positive limit fixes the scroll room to 0..LimitX by 0..LimitY.
-  bool fixesScrollRoom() const { return limitX.value_or(0) > 0 || limitY.value_or(0) > 0; }
+  bool fixesScrollRoom() const { return State("LimitX").value_or(0) > 0 || State("LimitY").value_or(0) > 0; }
 };
 
 // The keys a load reads besides the program's own.
@@ -85,33 +79,12 @@ struct LoadSources {
 // neither opened nor created is treated as missing. Never throws for missing or mistyped values.
 StoredSettings LoadSettings(const LoadSources& sources);
 
-// The complete set a save writes, from the option fields (not the controls).
+// The complete set a save writes, from the option fields (not the controls). Its defaults are the
+// form description's states, from the option table.
 struct SettingsToSave {
-  int32_t refreshRate = 60;
-  int32_t scrollSpeed = 6;
-  bool reversed = false;
-  bool superMode = false;
-  bool useKeys = false;
-  bool menuMode = false;
-  bool doLimit = false;
-  bool showGlyphs = false;
-  bool autoArrange = false;
-  bool borderScroll = false;
-  bool scrollLockChecked = false;  // the tray menu's Scroll Lock item
-  bool smallScreen = false;
-  bool autoScroll = true;
-  bool autoCenter = false;
-  bool useShift = true;
-  // The user's standing choice of the 64-bit extension: true after a request to start the loader,
-  // false after a request to end it. Not whether the loader's window has been seen yet: a start is
-  // seen only at a later refresh tick, and saving the check mark would record 0 at the first hide.
-  bool load64AtShow = false;
-  bool doXMove = true;
-  bool doYMove = false;
-  int32_t limitX = 0;
-  int32_t limitY = 0;
+  OptionFields options = DefaultOptionFields();
+  KeptValues kept = DefaultKeptValues();
   std::string background;
-  int32_t stickyMode = 8;
   std::vector<std::string> excludedClasses;
   std::vector<RememberedSize> rememberedSizes;
 };
@@ -126,5 +99,24 @@ enum class SaveOutcome {
 // Writes the complete set when settingsChanged is set, and clears it only when all of it was written,
 // so that a failed save is retried at the next one. "PosNum" is written (as 0) only when absent.
 SaveOutcome SaveSettings(SettingsStore& store, const SettingsToSave& values, bool& settingsChanged);
+
+// Which failed saves the user is told of. A save that fails at a hide is retried at the next one,
+// and a panel shown and hidden again and again must not raise a box each time: only the first
+// failure after a good save is told. The final save at exit, after which nothing retries, is
+// always told when it fails.
+class SaveFailureNotice {
+ public:
+  // The message to show after a save with this outcome, or nothing.
+  std::optional<std::string> After(SaveOutcome outcome, bool finalSave);
+
+ private:
+  bool told_ = false;
+};
+
+// Printers for test failures.
+void PrintTo(const RememberedSize& value, std::ostream* os);
+void PrintTo(SaveOutcome value, std::ostream* os);
+void PrintTo(ReadStatus value, std::ostream* os);
+void PrintTo(KeyOpening value, std::ostream* os);
 
 }  // namespace scroller

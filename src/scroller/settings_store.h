@@ -38,7 +38,7 @@ class SettingsStore {
   virtual bool HasValue(std::string_view name) const = 0;
   // A 32-bit integer value (REG_DWORD only), read as signed.
   virtual ReadResult<int32_t> ReadInteger(std::string_view name) const = 0;
-  // A text value (REG_SZ only).
+  // A text value (REG_SZ, or REG_EXPAND_SZ read unexpanded).
   virtual ReadResult<std::string> ReadText(std::string_view name) const = 0;
 
   // False when the value could not be written (also when the key is not open for writing).

@@ -17,6 +17,7 @@ void ReportUnhandled(const std::exception* error) {
   if (Application) {
     Application->HandleException(error);
   } else {
+    PendingQuitHold hold;
     MessageBoxA(nullptr, error ? error->what() : "Unknown error", "Error", MB_OK | MB_ICONERROR);
   }
 }
@@ -83,6 +84,7 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleException(const std::exception* error) {
   const std::string text = error ? error->what() : "An unexpected error occurred.";
+  PendingQuitHold hold;
   MessageBoxA(GetActiveWindow(), text.c_str(), title_.empty() ? "Error" : title_.c_str(),
               MB_OK | MB_ICONERROR);
 }

@@ -81,7 +81,20 @@ bool TryTaskDialog(const std::string& text, DialogType type, unsigned buttons, D
 
 }  // namespace
 
+PendingQuitHold::PendingQuitHold() {
+  MSG msg;
+  if (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    held_ = true;
+    exitCode_ = static_cast<int>(msg.wParam);
+  }
+}
+
+PendingQuitHold::~PendingQuitHold() {
+  if (held_) PostQuitMessage(exitCode_);
+}
+
 DialogResult MessageDlg(const std::string& text, DialogType type, unsigned buttons) {
+  PendingQuitHold hold;
   DialogResult result = DialogResult::Cancel;
   if (TryTaskDialog(text, type, buttons, result)) return result;
   UINT style = IconOf(type) | MB_TASKMODAL;
@@ -97,6 +110,7 @@ DialogResult MessageDlg(const std::string& text, DialogType type, unsigned butto
 }
 
 void ShowMessage(const std::string& text) {
+  PendingQuitHold hold;
   const std::string title = Application ? Application->Title() : std::string();
   MessageBoxA(OwnerWindow(), text.c_str(), title.c_str(), MB_OK | MB_TASKMODAL);
 }

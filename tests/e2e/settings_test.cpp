@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "core/geometry.h"
+#include "core/private_messages.h"
 #include "support/settings_key.h"
 #include "support/tavelmoor_process.h"
 
@@ -21,15 +23,7 @@ using e2e::Text;
 using tvmtest::WaitUntil;
 
 // Every value a save writes, with what a first start writes for it.
-const std::vector<SettingValue> kDefaults = {
-    Dword("PosNum", 0),      Dword("RefreshRate", 60), Dword("ScrollSpeed", 6), Dword("Reverse", 1),
-    Dword("SuperMode", 0),   Dword("KeyMode", 0),      Dword("AltKey", 0),      Dword("MenuMode", 0),
-    Dword("DoLimit", 0),     Dword("ShowGlyphs", 0),   Dword("AutoArrange", 0), Dword("BorderScroll", 0),
-    Dword("SysScroll", 1),   Dword("SmallScreen", 0),  Dword("AutoScroll", 1),  Dword("AutoCenter", 0),
-    Dword("UseShift", 1),    Dword("RepaintMode", 0),  Dword("x64", 0),         Dword("DoXMove", 1),
-    Dword("DoYMove", 0),     Dword("LimitX", 0),       Dword("LimitY", 0),      Text("Background", ""),
-    Dword("StickyMode", 8),  Dword("ExcludeNum", 0),   Dword("RememberNum", 0),
-};
+const std::vector<SettingValue> kDefaults = e2e::FirstStartSet();
 
 // A complete key in which every option differs from its default (the hot keys stay off so the
 // scenario does not depend on which chords are free).
@@ -57,13 +51,11 @@ void ExpectKeyHolds(const std::vector<SettingValue>& values) {
 
 class Settings : public ::testing::Test {
  protected:
-  void SetUp() override {
-    e2e::EndAllInstances();
-    SettingsKey::Delete();
-  }
-  void TearDown() override {
-    e2e::EndAllInstances();
-    SettingsKey::Delete();
+  // Nothing reads "AltKey": it comes back only when a save writes the set from the fields, so its
+  // absence shows that no save ran.
+  static void WriteWithoutAltKey(const std::vector<SettingValue>& values) {
+    SettingsKey::Write(values);
+    SettingsKey::DeleteValue("AltKey");
   }
 
   // Starts the program and waits until it has shown its panel and hidden it again; the start-up
@@ -96,6 +88,10 @@ class Settings : public ::testing::Test {
     return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
 
+  // The program's error box about a failed save, or null.
+  HWND SaveErrorBox() { return e2e::FindDialogWithText(program_.Id(), "The settings could not be saved."); }
+
+  e2e::CleanSettings clean_;
   Tavelmoor program_;
 };
 
@@ -106,9 +102,7 @@ TEST_F(Settings, AFirstStartWritesTheCompleteDefaultSetAtTheFirstHide) {
 }
 
 TEST_F(Settings, AStoredKeyComesBackIntoTheControlsAndTheFields) {
-  SettingsKey::Write(kChanged);
-  // Nothing reads "AltKey": it comes back only when a save writes the set from the fields.
-  SettingsKey::DeleteValue("AltKey");
+  WriteWithoutAltKey(kChanged);
   HWND panel = StartSettled();
   ExpectKeyHolds(kChanged);
 
@@ -141,8 +135,7 @@ TEST_F(Settings, AStoredKeyComesBackIntoTheControlsAndTheFields) {
 }
 
 TEST_F(Settings, AnUnchangedRunWritesNothing) {
-  SettingsKey::Write(kDefaults);
-  SettingsKey::DeleteValue("AltKey");
+  WriteWithoutAltKey(kDefaults);
   HWND panel = StartSettled();
   ShowPanel(panel);
   HidePanel(panel);
@@ -150,8 +143,7 @@ TEST_F(Settings, AnUnchangedRunWritesNothing) {
 }
 
 TEST_F(Settings, AChangeThroughAControlReachesTheRegistryAtTheNextHide) {
-  SettingsKey::Write(kDefaults);
-  SettingsKey::DeleteValue("AltKey");
+  WriteWithoutAltKey(kDefaults);
   HWND panel = StartSettled();
   ShowPanel(panel);
 
@@ -186,6 +178,59 @@ TEST_F(Settings, ACorruptKeyNeitherHangsNorBreaksTheProgram) {
   EXPECT_LE(*excluded, 1000);
   EXPECT_EQ(SettingsKey::Dword("RememberNum"), 0);
   EXPECT_EQ(SettingsKey::Dword("LimitX"), 0);
+}
+
+// One missing value ends the reading of the options, and the set is written back whole: the
+// user's classes and sizes after the gap must come back with it, not as empty lists.
+TEST_F(Settings, AMissingValueLeavesTheListsInTheKey) {
+  auto values = kChanged;
+  std::erase_if(values, [](const SettingValue& v) { return v.name == "AutoCenter"; });
+  SettingsKey::Write(values);
+  HWND panel = StartSettled();
+  ASSERT_NE(panel, nullptr);
+
+  EXPECT_EQ(SettingsKey::Dword("AutoCenter"), 0) << "the set was not written back";
+  EXPECT_EQ(SettingsKey::Dword("UseShift"), 1);    // after the gap: the default
+  EXPECT_EQ(SettingsKey::Dword("SmallScreen"), 1);  // before it: as stored
+  EXPECT_EQ(SettingsKey::Dword("ExcludeNum"), 2);
+  EXPECT_EQ(SettingsKey::Text("Exclude1"), "Shell_TrayWnd");
+  EXPECT_EQ(SettingsKey::Dword("RememberNum"), 1);
+  EXPECT_EQ(SettingsKey::Text("RemC0"), "TvmTestWindow");
+  EXPECT_EQ(e2e::ListBoxItems(e2e::NonScrollingListBox(panel)),
+            (std::vector<std::string>{"Notepad", "Shell_TrayWnd"}));
+}
+
+// A save that fails keeps the change for the next hide and says so once; the final save at exit
+// says so too, and its box stays until the user closes it though the end is already requested.
+TEST_F(Settings, AFailedSaveIsToldOnceAtTheHidesAndAlwaysAtExit) {
+  WriteWithoutAltKey(kDefaults);
+  HWND panel = StartSettled();
+  ASSERT_NE(panel, nullptr);
+  ShowPanel(panel);
+  HWND reverse = e2e::FindControlByCaption(panel, "Button", "Reverse the Scrolling direction.    ");
+  ASSERT_NE(reverse, nullptr);
+  SendMessageA(reverse, BM_CLICK, 0, 0);
+  ASSERT_TRUE(SettingsKey::MakeReadOnly());
+
+  PostMessageA(panel, WM_CLOSE, 0, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = SaveErrorBox()) != nullptr; }, 5s)) << "the failed save was not told";
+  e2e::PressDialogButton(box, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return SaveErrorBox() == nullptr; }, 5s));
+
+  // Still failing, and still not saved: no second box.
+  ShowPanel(panel);
+  HidePanel(panel);
+  EXPECT_EQ(SaveErrorBox(), nullptr);
+  EXPECT_FALSE(SettingsKey::Has("AltKey"));
+
+  PostMessageA(panel, msg::WM_INSTANCE_EXIT, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return (box = SaveErrorBox()) != nullptr; }, 10s)) << "the final save was not told";
+  std::this_thread::sleep_for(500ms);
+  EXPECT_TRUE(IsWindowVisible(box)) << "the box closed by itself";
+  EXPECT_TRUE(program_.Process().Running());
+  e2e::PressDialogButton(box, IDOK);
+  EXPECT_TRUE(program_.Process().WaitForExit(15s).has_value());
 }
 
 }  // namespace

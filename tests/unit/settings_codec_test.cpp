@@ -19,6 +19,14 @@ using scroller::SettingsToSave;
 using scroller::StoredSettings;
 using testing_support::FakeSettingsStore;
 
+// No desktop or machine key.
+StoredSettings LoadAlone(FakeSettingsStore& key,
+                         std::function<bool(const std::string&)> fileExists = nullptr) {
+  FakeSettingsStore none;
+  none.exists = false;
+  return LoadSettings({key, none, none, std::move(fileExists)});
+}
+
 class SettingsCodec : public ::testing::Test {
  protected:
   FakeSettingsStore settings;
@@ -36,21 +44,32 @@ class SettingsCodec : public ::testing::Test {
   // A key as a save leaves it, every option away from its default.
   static SettingsToSave Unusual() {
     SettingsToSave v;
-    v.refreshRate = 135;
-    v.scrollSpeed = 9;
-    v.reversed = true;
-    v.superMode = v.useKeys = v.menuMode = v.doLimit = v.showGlyphs = v.autoArrange = true;
-    v.borderScroll = v.smallScreen = v.autoCenter = v.doYMove = true;
-    v.scrollLockChecked = true;
-    v.autoScroll = v.useShift = v.doXMove = false;
-    v.load64AtShow = true;
-    v.limitX = 3000;
-    v.limitY = 0;
+    auto& o = v.options;
+    o.RefreshRate = 135;
+    o.ScrollSpeed = 9;
+    o.ReverseFactor = -1;
+    o.SuperMode = o.UseKeys = o.MenuMode = o.DoLimit = o.ShowGlyphs = o.AutoArrange = true;
+    o.BorderScroll = o.SmallScreen = o.AutoCenter = true;
+    o.DoYMove = 1;
+    v.kept.ScrollLockChecked = true;
+    o.AutoScroll = o.UseShift = false;
+    o.DoXMove = 0;
+    v.kept.Load64AtShow = true;
+    v.kept.LimitX = 3000;
+    v.kept.LimitY = 0;
     v.background = "C:\\pictures\\sky.bmp";
-    v.stickyMode = 24;
+    o.Sticky = 24;
     v.excludedClasses = {"Notepad", "ConsoleWindowClass"};
     v.rememberedSizes = {{"Chrome_WidgetWin_1", core::packSize(2400, 1600)}, {"Edit", core::packSize(64, 32000)}};
     return v;
+  }
+
+  // A fresh key holding what a save of Unusual() writes.
+  static FakeSettingsStore UnusualKey() {
+    FakeSettingsStore key;
+    bool changed = true;
+    EXPECT_EQ(SaveSettings(key, Unusual(), changed), SaveOutcome::Saved);
+    return key;
   }
 
   void SaveUnusual() {
@@ -66,16 +85,16 @@ TEST_F(SettingsCodec, RoundTripKeepsEverythingAndAsksForNoSave) {
   const StoredSettings s = Load();
 
   EXPECT_FALSE(s.settingsChanged);
-  EXPECT_EQ(s.refreshRate, 135);
-  EXPECT_EQ(s.scrollSpeed, 9);
-  EXPECT_EQ(s.stickyMode, 24);
-  for (auto flag : {s.reversed, s.superMode, s.useKeys, s.menuMode, s.doLimit, s.showGlyphs, s.autoArrange,
-                    s.borderScroll, s.smallScreen, s.autoCenter, s.doYMove, s.load64AtShow}) {
-    EXPECT_EQ(flag, true);
+  EXPECT_EQ(s.State("RefreshRate"), 135);
+  EXPECT_EQ(s.State("ScrollSpeed"), 9);
+  EXPECT_EQ(s.State("StickyMode"), 24);
+  for (const char* flag : {"Reverse", "SuperMode", "KeyMode", "MenuMode", "DoLimit", "ShowGlyphs", "AutoArrange",
+                           "BorderScroll", "SmallScreen", "AutoCenter", "DoYMove", "x64"}) {
+    EXPECT_EQ(s.Checked(flag), true) << flag;
   }
-  for (auto flag : {s.autoScroll, s.useShift, s.doXMove}) EXPECT_EQ(flag, false);
-  EXPECT_EQ(s.limitX, 3000);
-  EXPECT_EQ(s.limitY, 0);
+  for (const char* flag : {"AutoScroll", "UseShift", "DoXMove"}) EXPECT_EQ(s.Checked(flag), false) << flag;
+  EXPECT_EQ(s.State("LimitX"), 3000);
+  EXPECT_EQ(s.State("LimitY"), 0);
   EXPECT_TRUE(s.fixesScrollRoom());
   EXPECT_EQ(s.backgroundSetting, "C:\\pictures\\sky.bmp");
   EXPECT_EQ(s.backgroundFile, "C:\\pictures\\sky.bmp");
@@ -157,11 +176,9 @@ TEST_F(SettingsCodec, MissingOrUnusableKeyStartsFromDefaultsAndAsksForASave) {
     FakeSettingsStore fresh;
     fresh.exists = c.exists;
     fresh.canCreate = c.canCreate;
-    FakeSettingsStore none;
-    none.exists = false;
-    const StoredSettings s = LoadSettings({fresh, none, none, nullptr});
+    const StoredSettings s = LoadAlone(fresh);
     EXPECT_TRUE(s.settingsChanged) << c.what;
-    EXPECT_FALSE(s.refreshRate.has_value()) << c.what;
+    EXPECT_FALSE(s.State("RefreshRate").has_value()) << c.what;
     EXPECT_FALSE(s.useBackground.has_value()) << c.what;
     EXPECT_EQ(fresh.exists, c.existsAfter) << c.what;
     EXPECT_EQ(fresh.ValueCount(), 0u) << c.what;
@@ -171,44 +188,30 @@ TEST_F(SettingsCodec, MissingOrUnusableKeyStartsFromDefaultsAndAsksForASave) {
 TEST_F(SettingsCodec, AnEmptyKeyIsReadAsNothingWithoutBeingCreated) {
   const StoredSettings s = Load();
   EXPECT_TRUE(s.settingsChanged);
-  EXPECT_FALSE(s.refreshRate.has_value());
+  EXPECT_FALSE(s.State("RefreshRate").has_value());
   EXPECT_EQ(settings.createOpens, 0);
 }
 
-// Each step of the reading in its order, and whether a load got to it.
+// Each step of the reading in its order, and whether a load got to it. The options end at the
+// first value that stops them; each list is read on its own.
 struct ReadStep {
   const char* value;
   std::function<bool(const StoredSettings&)> reached;
+  bool list = false;
 };
 
 std::vector<ReadStep> ReadOrder() {
-  const auto opt = [](auto member) {
-    return [member](const StoredSettings& s) { return (s.*member).has_value(); };
+  const auto read = [](const char* name) {
+    return ReadStep{name, [name](const StoredSettings& s) { return s.State(name).has_value(); }};
   };
   return {
-      {"RefreshRate", opt(&StoredSettings::refreshRate)},
-      {"ScrollSpeed", opt(&StoredSettings::scrollSpeed)},
-      {"SuperMode", opt(&StoredSettings::superMode)},
-      {"DoXMove", opt(&StoredSettings::doXMove)},
-      {"DoYMove", opt(&StoredSettings::doYMove)},
-      {"Reverse", opt(&StoredSettings::reversed)},
-      {"KeyMode", opt(&StoredSettings::useKeys)},
-      {"MenuMode", opt(&StoredSettings::menuMode)},
-      {"DoLimit", opt(&StoredSettings::doLimit)},
-      {"ShowGlyphs", opt(&StoredSettings::showGlyphs)},
-      {"AutoArrange", opt(&StoredSettings::autoArrange)},
-      {"BorderScroll", opt(&StoredSettings::borderScroll)},
-      {"SmallScreen", opt(&StoredSettings::smallScreen)},
-      {"AutoScroll", opt(&StoredSettings::autoScroll)},
-      {"AutoCenter", opt(&StoredSettings::autoCenter)},
-      {"UseShift", opt(&StoredSettings::useShift)},
-      {"StickyMode", opt(&StoredSettings::stickyMode)},
-      {"LimitX", opt(&StoredSettings::limitX)},
-      {"LimitY", opt(&StoredSettings::limitY)},
-      {"x64", opt(&StoredSettings::load64AtShow)},
+      read("RefreshRate"), read("ScrollSpeed"), read("SuperMode"),  read("DoXMove"),      read("DoYMove"),
+      read("Reverse"),     read("KeyMode"),     read("MenuMode"),   read("DoLimit"),      read("ShowGlyphs"),
+      read("AutoArrange"), read("BorderScroll"), read("SmallScreen"), read("AutoScroll"), read("AutoCenter"),
+      read("UseShift"),    read("StickyMode"),  read("LimitX"),     read("LimitY"),       read("x64"),
       {"Background", [](const StoredSettings& s) { return !s.backgroundSetting.empty(); }},
-      {"ExcludeNum", [](const StoredSettings& s) { return !s.excludedClasses.empty(); }},
-      {"RememberNum", [](const StoredSettings& s) { return !s.rememberedSizes.empty(); }},
+      {"ExcludeNum", [](const StoredSettings& s) { return !s.excludedClasses.empty(); }, true},
+      {"RememberNum", [](const StoredSettings& s) { return !s.rememberedSizes.empty(); }, true},
       {"(path resolved)", [](const StoredSettings& s) { return s.useBackground.has_value(); }},
   };
 }
@@ -229,24 +232,56 @@ TEST_F(SettingsCodec, ReadingStopsAtTheFirstMissingOrMistypedValue) {
 
   const auto steps = ReadOrder();
   for (const auto& c : cases) {
-    FakeSettingsStore key;
-    bool changed = true;
-    ASSERT_EQ(SaveSettings(key, Unusual(), changed), SaveOutcome::Saved);
+    FakeSettingsStore key = UnusualKey();
     if (c.how == Case::Remove) key.Erase(c.value);
     if (c.how == Case::OtherType) key.PutOtherType(c.value);
     if (c.how == Case::AsText) key.Put(c.value, "1");
-    FakeSettingsStore none;
-    none.exists = false;
-    const StoredSettings s =
-        LoadSettings({key, none, none, [](const std::string&) { return true; }});
+    const StoredSettings s = LoadAlone(key, [](const std::string&) { return true; });
 
     EXPECT_TRUE(s.settingsChanged) << c.value << " " << c.how;
     bool before = true;
     for (const auto& step : steps) {
-      if (std::string(step.value) == c.value) before = false;
-      EXPECT_EQ(step.reached(s), before) << "broken " << c.value << " (" << c.how << "), step " << step.value;
+      const bool broken = std::string(step.value) == c.value;
+      if (broken) before = false;
+      // A list is lost only when its own count is broken.
+      const bool expected = step.list ? !broken : before;
+      EXPECT_EQ(step.reached(s), expected) << "broken " << c.value << " (" << c.how << "), step " << step.value;
     }
   }
+}
+
+// Today's fault: the one missing value made the write-back replace the user's classes and sizes
+// with empty lists.
+TEST_F(SettingsCodec, AWriteBackAfterAMissingValueKeepsTheListsAndWritesDefaultsAfterIt) {
+  FakeSettingsStore key = UnusualKey();
+  key.Erase("AutoCenter");
+  const StoredSettings s = LoadAlone(key);
+  ASSERT_TRUE(s.settingsChanged);
+
+  // The panel's fields after such a load: the values read, the defaults after them.
+  SettingsToSave back;
+  for (std::size_t i = 0; i < scroller::kOptionCount; ++i) {
+    if (s.states[i]) scroller::SetFieldState(scroller::kOptionTable[i], *s.states[i], back.options, back.kept);
+  }
+  back.background = s.backgroundFile;
+  back.excludedClasses = s.excludedClasses;
+  back.rememberedSizes = s.rememberedSizes;
+  bool changed = true;
+  ASSERT_EQ(SaveSettings(key, back, changed), SaveOutcome::Saved);
+
+  EXPECT_EQ(key.GetInteger("ExcludeNum"), 2);
+  EXPECT_EQ(key.GetText("Exclude1"), "ConsoleWindowClass");
+  EXPECT_EQ(key.GetInteger("RememberNum"), 2);
+  EXPECT_EQ(key.GetText("RemC0"), "Chrome_WidgetWin_1");
+  EXPECT_EQ(key.GetInteger("RemS1"), static_cast<int32_t>(core::packSize(64, 32000)));
+  // Before the gap the stored values, from it on the defaults.
+  EXPECT_EQ(key.GetInteger("SmallScreen"), 1);
+  EXPECT_EQ(key.GetInteger("AutoCenter"), 0);
+  EXPECT_EQ(key.GetInteger("UseShift"), 1);
+  EXPECT_EQ(key.GetInteger("StickyMode"), 8);
+  EXPECT_EQ(key.GetInteger("LimitX"), 0);
+  EXPECT_EQ(key.GetInteger("x64"), 0);
+  EXPECT_EQ(key.GetText("Background"), "");
 }
 
 TEST_F(SettingsCodec, MissingTextsReadAsEmptyAndTheReadingGoesOn) {
@@ -290,13 +325,9 @@ TEST_F(SettingsCodec, CorruptCountsAreCappedAndMarkedForRewrite) {
       {0, 0, 0, 0, false},
   };
   for (const auto& c : cases) {
-    FakeSettingsStore key;
-    bool changed = true;
-    SaveSettings(key, Unusual(), changed);
+    FakeSettingsStore key = UnusualKey();
     key.Put("ExcludeNum", c.excludeNum).Put("RememberNum", c.rememberNum);
-    FakeSettingsStore none;
-    none.exists = false;
-    const StoredSettings s = LoadSettings({key, none, none, nullptr});
+    const StoredSettings s = LoadAlone(key);
     EXPECT_EQ(s.excludedClasses.size(), c.excluded) << c.excludeNum;
     EXPECT_EQ(s.rememberedSizes.size(), c.remembered) << c.rememberNum;
     EXPECT_EQ(s.settingsChanged, c.changed) << c.excludeNum << " " << c.rememberNum;
@@ -324,13 +355,9 @@ TEST_F(SettingsCodec, RememberedSizesOutsideTheUsableRangeAreIgnored) {
       {core::kNoForcedSize, false},         {0xFFFFFFFFu, false},
   };
   for (const auto& c : cases) {
-    FakeSettingsStore key;
-    bool changed = true;
-    SaveSettings(key, Unusual(), changed);
+    FakeSettingsStore key = UnusualKey();
     key.Put("RemS0", static_cast<int32_t>(c.packed));
-    FakeSettingsStore none;
-    none.exists = false;
-    const StoredSettings s = LoadSettings({key, none, none, nullptr});
+    const StoredSettings s = LoadAlone(key);
     ASSERT_EQ(s.rememberedSizes.size(), c.kept ? 2u : 1u) << std::hex << c.packed;
     EXPECT_EQ(s.rememberedSizes[0].windowClass, c.kept ? "Chrome_WidgetWin_1" : "Edit");
     EXPECT_EQ(s.settingsChanged, !c.kept) << std::hex << c.packed;
@@ -350,15 +377,11 @@ TEST_F(SettingsCodec, LimitsAndTheScrollRoom) {
       {INT32_MIN, INT32_MIN, 0, 0, false, true},
   };
   for (const auto& c : cases) {
-    FakeSettingsStore key;
-    bool changed = true;
-    SaveSettings(key, Unusual(), changed);
+    FakeSettingsStore key = UnusualKey();
     key.Put("LimitX", c.x).Put("LimitY", c.y);
-    FakeSettingsStore none;
-    none.exists = false;
-    const StoredSettings s = LoadSettings({key, none, none, nullptr});
-    EXPECT_EQ(s.limitX, c.readX) << c.x;
-    EXPECT_EQ(s.limitY, c.readY) << c.y;
+    const StoredSettings s = LoadAlone(key);
+    EXPECT_EQ(s.State("LimitX"), c.readX) << c.x;
+    EXPECT_EQ(s.State("LimitY"), c.readY) << c.y;
     EXPECT_EQ(s.fixesScrollRoom(), c.fixes) << c.x << "," << c.y;
     EXPECT_EQ(s.settingsChanged, c.changed) << c.x << "," << c.y;
   }
@@ -375,9 +398,9 @@ TEST_F(SettingsCodec, FlagsAreSetOnlyByOneAndReverseByAnythingElse) {
     SaveUnusual();
     settings.Put("SuperMode", c.stored).Put("Reverse", c.stored).Put("x64", c.stored);
     const StoredSettings s = Load();
-    EXPECT_EQ(s.superMode, c.flag) << c.stored;
-    EXPECT_EQ(s.load64AtShow, c.flag) << c.stored;
-    EXPECT_EQ(s.reversed, c.reversed) << c.stored;
+    EXPECT_EQ(s.Checked("SuperMode"), c.flag) << c.stored;
+    EXPECT_EQ(s.Checked("x64"), c.flag) << c.stored;
+    EXPECT_EQ(s.Checked("Reverse"), c.reversed) << c.stored;
   }
 }
 
@@ -447,8 +470,8 @@ TEST_F(SettingsCodec, ValueNamesMatchWithoutRegardToCase) {
   // Written as "KeyMode", read as "Keymode": one value. Stored spellings of any case are read.
   settings.Put("keymode", 0).Put("REFRESHRATE", 45).Put("exclude1", "Shell_TrayWnd");
   const StoredSettings s = Load();
-  EXPECT_EQ(s.useKeys, false);
-  EXPECT_EQ(s.refreshRate, 45);
+  EXPECT_EQ(s.Checked("KeyMode"), false);
+  EXPECT_EQ(s.State("RefreshRate"), 45);
   EXPECT_EQ(s.excludedClasses[1], "Shell_TrayWnd");
 
   bool changed = true;
@@ -456,6 +479,35 @@ TEST_F(SettingsCodec, ValueNamesMatchWithoutRegardToCase) {
   EXPECT_EQ(settings.ValueCount(), count);
   EXPECT_EQ(settings.GetInteger("KEYMODE"), 1);
   EXPECT_EQ(settings.StoredName("keymode"), "KeyMode");
+}
+
+TEST(SaveFailureNotice, TellsTheFirstFailureOfARunAndAlwaysTheFinalOne) {
+  using scroller::SaveFailureNotice;
+  struct Step {
+    SaveOutcome outcome;
+    bool finalSave;
+    bool told;
+  };
+  const Step steps[] = {
+      {SaveOutcome::WriteFailed, false, true},
+      {SaveOutcome::WriteFailed, false, false},  // the panel hidden again: no second box
+      {SaveOutcome::KeyUnavailable, false, false},
+      {SaveOutcome::NothingToSave, false, false},
+      {SaveOutcome::Saved, false, false},
+      {SaveOutcome::KeyUnavailable, false, true},  // a new run of failures after a good save
+      {SaveOutcome::WriteFailed, true, true},      // at exit nothing retries
+      {SaveOutcome::Saved, true, false},
+  };
+  SaveFailureNotice notice;
+  int index = 0;
+  for (const auto& step : steps) {
+    const auto text = notice.After(step.outcome, step.finalSave);
+    EXPECT_EQ(text.has_value(), step.told) << "step " << index << " " << ::testing::PrintToString(step.outcome);
+    if (text) {
+      EXPECT_NE(text->find("Software\\Tavelmoor"), std::string::npos) << *text;
+    }
+    ++index;
+  }
 }
 
 }  // namespace

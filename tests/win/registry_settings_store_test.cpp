@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "scroller/settings_codec.h"
 #include "scroller/win32/registry_settings_store.h"
@@ -113,7 +114,7 @@ TEST_F(RegistrySettingsStoreTest, ValuesOfAnotherTypeOrSizeAreMistyped) {
       {"Qword", ReadStatus::WrongType, ReadStatus::WrongType},
       {"Binary", ReadStatus::WrongType, ReadStatus::WrongType},
       {"Text", ReadStatus::WrongType, ReadStatus::Ok},
-      {"Expand", ReadStatus::WrongType, ReadStatus::WrongType},
+      {"Expand", ReadStatus::WrongType, ReadStatus::Ok},
       {"Multi", ReadStatus::WrongType, ReadStatus::WrongType},
       {"ShortDword", ReadStatus::WrongType, ReadStatus::WrongType},
       {"Huge", ReadStatus::WrongType, ReadStatus::WrongType},
@@ -153,10 +154,10 @@ TEST_F(RegistrySettingsStoreTest, AKeyThatCannotBeCreatedIsUnavailable) {
 
 TEST_F(RegistrySettingsStoreTest, TheCodecRoundTripsThroughTheRegistry) {
   scroller::SettingsToSave saved;
-  saved.refreshRate = 90;
-  saved.reversed = true;
-  saved.load64AtShow = true;
-  saved.limitY = 2000;
+  saved.options.RefreshRate = 90;
+  saved.options.ReverseFactor = -1;
+  saved.kept.Load64AtShow = true;
+  saved.kept.LimitY = 2000;
   saved.background = "none";
   saved.excludedClasses = {"Notepad", ""};
   saved.rememberedSizes = {{"ConsoleWindowClass", core::packSize(1800, 1200)}};
@@ -169,10 +170,10 @@ TEST_F(RegistrySettingsStoreTest, TheCodecRoundTripsThroughTheRegistry) {
   RegistrySettingsStore machine(HKEY_CURRENT_USER, path + "\\NoMachine");
   const auto s = scroller::LoadSettings({settings, desktop, machine, nullptr});
   EXPECT_FALSE(s.settingsChanged);
-  EXPECT_EQ(s.refreshRate, 90);
-  EXPECT_EQ(s.reversed, true);
-  EXPECT_EQ(s.load64AtShow, true);
-  EXPECT_EQ(s.limitY, 2000);
+  EXPECT_EQ(s.State("RefreshRate"), 90);
+  EXPECT_EQ(s.Checked("Reverse"), true);
+  EXPECT_EQ(s.Checked("x64"), true);
+  EXPECT_EQ(s.State("LimitY"), 2000);
   EXPECT_EQ(s.backgroundSetting, "none");
   EXPECT_EQ(s.useBackground, false);
   EXPECT_EQ(s.excludedClasses, saved.excludedClasses);
@@ -182,6 +183,57 @@ TEST_F(RegistrySettingsStoreTest, TheCodecRoundTripsThroughTheRegistry) {
   // A load creates only the settings key, never the keys it merely reads.
   EXPECT_EQ(desktop.OpenForReading(), KeyOpening::Unavailable);
   EXPECT_EQ(machine.OpenForReading(), KeyOpening::Unavailable);
+}
+
+// Texts that other tools store as expandable ones ("Wallpaper" often is) are texts all the same,
+// read as stored; before, one of them ended the whole load.
+TEST_F(RegistrySettingsStoreTest, ExpandableTextsReadAsTextAndTheLoadGoesOn) {
+  scroller::SettingsToSave saved;
+  saved.excludedClasses = {"Notepad", "Edit"};
+  saved.rememberedSizes = {{"ConsoleWindowClass", core::packSize(1800, 1200)}};
+  {
+    RegistrySettingsStore settings(HKEY_CURRENT_USER, path);
+    bool changed = true;
+    ASSERT_EQ(scroller::SaveSettings(settings, saved, changed), scroller::SaveOutcome::Saved);
+  }
+  const char background[] = "%SystemRoot%\\none.bmp";
+  const char excluded[] = "Shell_TrayWnd";
+  PutRaw("Background", REG_EXPAND_SZ, background, sizeof background);
+  PutRaw("Exclude1", REG_EXPAND_SZ, excluded, sizeof excluded);
+  const std::string desktopPath = path + "\\Desktop";
+  const char wallpaper[] = "%SystemRoot%\\wall.bmp";
+  {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, desktopPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "Wallpaper", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(wallpaper), sizeof wallpaper);
+    RegCloseKey(key);
+  }
+
+  RegistrySettingsStore settings(HKEY_CURRENT_USER, path);
+  RegistrySettingsStore desktop(HKEY_CURRENT_USER, desktopPath);
+  RegistrySettingsStore machine(HKEY_CURRENT_USER, path + "\\NoMachine");
+  std::string askedFor;
+  auto s = scroller::LoadSettings({settings, desktop, machine, [&](const std::string& p) {
+                                     askedFor = p;
+                                     return true;
+                                   }});
+  EXPECT_FALSE(s.settingsChanged);
+  EXPECT_EQ(s.backgroundSetting, background);
+  EXPECT_EQ(s.excludedClasses, (std::vector<std::string>{"Notepad", "Shell_TrayWnd"}));
+  EXPECT_EQ(s.rememberedSizes, saved.rememberedSizes);
+  EXPECT_EQ(s.useBackground, true);
+
+  // The wallpaper behind "default", likewise.
+  PutRaw("Background", REG_SZ, "default", 8);
+  s = scroller::LoadSettings({settings, desktop, machine, [&](const std::string& p) {
+                                askedFor = p;
+                                return true;
+                              }});
+  EXPECT_FALSE(s.settingsChanged);
+  EXPECT_EQ(askedFor, wallpaper);
+  EXPECT_EQ(s.backgroundFile, wallpaper);
 }
 
 }  // namespace

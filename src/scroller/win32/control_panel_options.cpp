@@ -1,6 +1,9 @@
 // The Options and Help tabs: each option control's handler copies the control into its field and
 // marks the options changed.
+#include <span>
+
 #include "forms/help_texts.h"
+#include "scroller/option_table.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/message_dialog.h"
@@ -12,63 +15,49 @@ namespace scroller {
 bool SettingsChanged = false;
 std::string LoaderFileName;
 
+namespace {
+
+// The state a row's control shows: a track bar's position, 1 or 0 for a check box.
+int32_t ControlState(TTavelmoorForm& form, const OptionRow& row) {
+  if (row.kind == OptionKind::TrackBar) return form.Get<tk::TTrackBar>(row.control).Position();
+  return form.Get<tk::TCheckBox>(row.control).Checked() ? 1 : 0;
+}
+
+// Copies the row's control into its field; answers whether the field changed.
+bool CopyIntoField(TTavelmoorForm& form, const OptionRow& row) {
+  KeptValues unused;
+  const bool changed = SetFieldState(row, ControlState(form, row), form.Options, unused);
+  // The move timer's interval is the refresh rate itself.
+  if (row.field == OptionField{&OptionFields::RefreshRate}) form.MoveTimer.SetInterval(form.Options.RefreshRate);
+  return changed;
+}
+
+}  // namespace
+
 void TTavelmoorForm::BindOptionHandlers() {
-  auto bar = [this](const char* name, std::function<void(int)> copy) {
-    auto& control = Get<tk::TTrackBar>(name);
-    control.OnChange = [&control, copy] {
-      copy(control.Position());
-      SettingsChanged = true;
+  for (const OptionRow& row : kOptionTable) {
+    if (!HasControl(row)) continue;
+    auto handler = [this, &row] {
+      const bool changed = CopyIntoField(*this, row);
+      if (changed || row.handler == OptionHandler::MarksAlways) SettingsChanged = true;
     };
-  };
-  bar("ScrollSpeedBar", [this](int p) { Options.ScrollSpeed = p; });
-  bar("RefreshRateBar", [this](int p) { MoveTimer.SetInterval(p); });
-  bar("StickyTrackBar", [this](int p) { Options.Sticky = p; });
-
-  auto box = [this](const char* name, bool& field) {
-    auto& control = Get<tk::TCheckBox>(name);
-    control.OnClick = [&control, &field] {
-      field = control.Checked();
-      SettingsChanged = true;
-    };
-  };
-  box("AutoScrollCheckBox", Options.AutoScroll);
-  box("AutoCenterCheckBox", Options.AutoCenter);
-  box("ShiftCheckBox", Options.UseShift);
-  box("CaptureCheckBox", Options.ShowGlyphs);
-  box("ArrangeCheckBox", Options.AutoArrange);
-  box("InMenuCheckBox", Options.MenuMode);
-  // Registers the keyboard-scrolling hot keys, all four or none.
-  auto& useKeys = Get<tk::TCheckBox>("UseKeysCheckBox");
-  useKeys.OnClick = [this, &useKeys] {
-    const UseKeysOutcome out = Engine->KeyboardScrollingClicked(Options.UseKeys, useKeys.Checked());
-    Options.UseKeys = out.UseKeys;
-    SettingsChanged = true;
-    if (out.ShowInUseMessage) tk::ShowMessage(kHotKeysInUseMessage);
-    // Runs this handler again, which then only marks the options changed.
-    if (out.UncheckBox) useKeys.SetChecked(false);
-  };
-  box("SuperCheckBox", Options.SuperMode);
-  box("LimitCheckBox", Options.DoLimit);
-  box("CheckBoxBorderScroll", Options.BorderScroll);
-  box("CheckBoxSmallScreen", Options.SmallScreen);
-
-  // The axes are factors of every step: a change is one only when the factor changes.
-  auto axis = [this](const char* name, int32_t& field) {
-    auto& control = Get<tk::TCheckBox>(name);
-    control.OnClick = [&control, &field] {
-      const int32_t value = control.Checked() ? 1 : 0;
-      if (value != field) SettingsChanged = true;
-      field = value;
-    };
-  };
-  axis("DoMoveXCheckBox", Options.DoXMove);
-  axis("DoMoveYCheckBox", Options.DoYMove);
-
-  auto& reverse = Get<tk::TCheckBox>("ReverseCheckBox");
-  reverse.OnClick = [this, &reverse] {
-    Options.ReverseFactor = reverse.Checked() ? -1 : 1;
-    SettingsChanged = true;
-  };
+    if (row.kind == OptionKind::TrackBar) {
+      Get<tk::TTrackBar>(row.control).OnChange = handler;
+    } else if (row.handler == OptionHandler::HotKeys) {
+      // Registers the keyboard-scrolling hot keys, all four or none.
+      auto& useKeys = Get<tk::TCheckBox>(row.control);
+      useKeys.OnClick = [this, &useKeys] {
+        const UseKeysOutcome out = Engine->KeyboardScrollingClicked(Options.UseKeys, useKeys.Checked());
+        Options.UseKeys = out.UseKeys;
+        SettingsChanged = true;
+        if (out.ShowInUseMessage) tk::ShowMessage(kHotKeysInUseMessage);
+        // Runs this handler again, which then only marks the options changed.
+        if (out.UncheckBox) useKeys.SetChecked(false);
+      };
+    } else {
+      Get<tk::TCheckBox>(row.control).OnClick = handler;
+    }
+  }
 
   // Only the chosen picture is kept; set from code while UserClick is clear, it marks nothing.
   auto& background = Get<tk::TCheckBox>("BackgroundCheckBox");
@@ -81,25 +70,10 @@ void TTavelmoorForm::BindOptionHandlers() {
 }
 
 void TTavelmoorForm::CopyOptionFields() {
-  auto checked = [this](const char* name) { return Get<tk::TCheckBox>(name).Checked(); };
-  MoveTimer.SetInterval(Get<tk::TTrackBar>("RefreshRateBar").Position());
-  Options.ScrollSpeed = Get<tk::TTrackBar>("ScrollSpeedBar").Position();
-  Options.SuperMode = checked("SuperCheckBox");
-  Options.DoXMove = checked("DoMoveXCheckBox") ? 1 : 0;
-  Options.DoYMove = checked("DoMoveYCheckBox") ? 1 : 0;
-  Options.ReverseFactor = checked("ReverseCheckBox") ? -1 : 1;
-  Options.UseKeys = checked("UseKeysCheckBox");
-  Options.MenuMode = checked("InMenuCheckBox");
-  Options.DoLimit = checked("LimitCheckBox");
-  Options.ShowGlyphs = checked("CaptureCheckBox");
-  Options.AutoArrange = checked("ArrangeCheckBox");
-  Options.BorderScroll = checked("CheckBoxBorderScroll");
-  Options.SmallScreen = checked("CheckBoxSmallScreen");
-  Options.AutoScroll = checked("AutoScrollCheckBox");
-  Options.AutoCenter = checked("AutoCenterCheckBox");
-  Options.UseShift = checked("ShiftCheckBox");
-  Options.Sticky = Get<tk::TTrackBar>("StickyTrackBar").Position();
-  UseBackground = checked("BackgroundCheckBox");
+  for (std::size_t i : std::span(kReadOrder.rows.data(), kReadOrder.count)) {
+    if (HasControl(kOptionTable[i])) CopyIntoField(*this, kOptionTable[i]);
+  }
+  UseBackground = Get<tk::TCheckBox>("BackgroundCheckBox").Checked();
 }
 
 void TTavelmoorForm::ComboBoxHelpChange() {

@@ -1,10 +1,15 @@
 // The control panel's settings in the registry: read once into the controls at creation, so that
 // each control's handler runs as if the user had set it, and written back from the fields.
+#include <span>
+
 #include "navigator/win32/navigator_form.h"
+#include "scroller/option_table.h"
 #include "scroller/win32/registry_settings_store.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/window_lists_tab.h"
 #include "scroller/win32/tavelmoor_form.h"
+#include "toolkit/application.h"
+#include "toolkit/message_dialog.h"
 #include "toolkit/standard_controls.h"
 #include "toolkit/track_bar.h"
 
@@ -29,36 +34,42 @@ void TTavelmoorForm::LoadSettings() {
   LoaderFileName = stored.loaderFileName;
 }
 
+namespace {
+
+KeptValues KeptOf(const TTavelmoorForm& form) {
+  return {.LimitX = form.LimitX,
+          .LimitY = form.LimitY,
+          .Load64AtShow = form.Load64AtShow,
+          .ScrollLockChecked = form.Engine->ScrollLockChecked()};
+}
+
+void Keep(TTavelmoorForm& form, const KeptValues& kept) {
+  form.LimitX = kept.LimitX;
+  form.LimitY = kept.LimitY;
+  form.Load64AtShow = kept.Load64AtShow;
+  // The Scroll Lock item's check mark is the engine's and is never loaded.
+}
+
+}  // namespace
+
 // In the order the values were read: a control set earlier may run a handler that a later one
 // relies on.
 void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
-  auto position = [this](const char* name, const std::optional<int32_t>& value) {
-    if (value) Get<tk::TTrackBar>(name).SetPosition(*value);
-  };
-  auto check = [this](const char* name, const std::optional<bool>& value) {
-    if (value) Get<tk::TCheckBox>(name).SetChecked(*value);
-  };
-  position("RefreshRateBar", s.refreshRate);
-  position("ScrollSpeedBar", s.scrollSpeed);
-  check("SuperCheckBox", s.superMode);
-  check("DoMoveXCheckBox", s.doXMove);
-  check("DoMoveYCheckBox", s.doYMove);
-  check("ReverseCheckBox", s.reversed);
-  check("UseKeysCheckBox", s.useKeys);
-  check("InMenuCheckBox", s.menuMode);
-  check("LimitCheckBox", s.doLimit);
-  check("CaptureCheckBox", s.showGlyphs);
-  check("ArrangeCheckBox", s.autoArrange);
-  check("CheckBoxBorderScroll", s.borderScroll);
-  check("CheckBoxSmallScreen", s.smallScreen);
-  check("AutoScrollCheckBox", s.autoScroll);
-  check("AutoCenterCheckBox", s.autoCenter);
-  check("ShiftCheckBox", s.useShift);
-  position("StickyTrackBar", s.stickyMode);
+  KeptValues kept = KeptOf(*this);
+  OptionFields unused;
+  for (std::size_t i : std::span(kReadOrder.rows.data(), kReadOrder.count)) {
+    const OptionRow& row = kOptionTable[i];
+    if (!s.states[i]) continue;
+    const int32_t state = *s.states[i];
+    switch (row.kind) {
+      case OptionKind::TrackBar: Get<tk::TTrackBar>(row.control).SetPosition(state); break;
+      case OptionKind::CheckBox: Get<tk::TCheckBox>(row.control).SetChecked(state != 0); break;
+      case OptionKind::Value: SetFieldState(row, state, unused, kept); break;
+      default: break;
+    }
+  }
+  Keep(*this, kept);
 
-  if (s.limitX) LimitX = *s.limitX;
-  if (s.limitY) LimitY = *s.limitY;
-  if (s.load64AtShow) Load64AtShow = *s.load64AtShow;
   BackgroundFile = s.backgroundFile;
   std::vector<std::string>& classes = Engine->NonScrollingClasses();
   classes.insert(classes.end(), s.excludedClasses.begin(), s.excludedClasses.end());
@@ -75,28 +86,9 @@ void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
 
 void TTavelmoorForm::SaveSettings() {
   SettingsToSave values{
-      .refreshRate = Get<tk::TTrackBar>("RefreshRateBar").Position(),
-      .scrollSpeed = Get<tk::TTrackBar>("ScrollSpeedBar").Position(),
-      .reversed = Options.ReverseFactor < 0,
-      .superMode = Options.SuperMode,
-      .useKeys = Options.UseKeys,
-      .menuMode = Options.MenuMode,
-      .doLimit = Options.DoLimit,
-      .showGlyphs = Options.ShowGlyphs,
-      .autoArrange = Options.AutoArrange,
-      .borderScroll = Options.BorderScroll,
-      .scrollLockChecked = Engine->ScrollLockChecked(),
-      .smallScreen = Options.SmallScreen,
-      .autoScroll = Options.AutoScroll,
-      .autoCenter = Options.AutoCenter,
-      .useShift = Options.UseShift,
-      .load64AtShow = Load64AtShow,
-      .doXMove = Options.DoXMove == 1,
-      .doYMove = Options.DoYMove == 1,
-      .limitX = LimitX,
-      .limitY = LimitY,
+      .options = Options,
+      .kept = KeptOf(*this),
       .background = BackgroundFile,
-      .stickyMode = Get<tk::TTrackBar>("StickyTrackBar").Position(),
       .excludedClasses = Engine->NonScrollingClasses(),
       .rememberedSizes = RememberedSizes,
   };
@@ -111,12 +103,17 @@ void TTavelmoorForm::SaveSettings() {
     for (size_t i = 0; i < classes.size() && i < sizes.size(); ++i) {
       values.rememberedSizes.push_back({classes[i], sizes[i]});
     }
-    values.limitX = navigator::Navigator->Store()->Limits().LimitX;
-    values.limitY = navigator::Navigator->Store()->Limits().LimitY;
+    values.kept.LimitX = navigator::Navigator->Store()->Limits().LimitX;
+    values.kept.LimitY = navigator::Navigator->Store()->Limits().LimitY;
   }
   RegistrySettingsStore store(HKEY_CURRENT_USER, kSettingsKeyPath);
-  // A failed save leaves SettingsChanged set, so the next hide tries again.
-  scroller::SaveSettings(store, values, SettingsChanged);
+  // A failed save leaves SettingsChanged set, so the next hide tries again. The save at exit is
+  // the last chance: its failure is always told.
+  const bool finalSave = tk::Application && tk::Application->ShuttingDown();
+  const SaveOutcome outcome = scroller::SaveSettings(store, values, SettingsChanged);
+  if (const auto text = SaveNotice.After(outcome, finalSave)) {
+    tk::MessageDlg(*text, tk::DialogType::Error, tk::ButtonOk);
+  }
 }
 
 }  // namespace scroller

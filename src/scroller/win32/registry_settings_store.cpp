@@ -57,6 +57,13 @@ ReadResult<int32_t> RegistrySettingsStore::ReadInteger(std::string_view name) co
   return {ReadStatus::Ok, static_cast<int32_t>(data)};
 }
 
+namespace {
+
+// An expandable text is read as it is stored, unexpanded, like a plain one.
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+}  // namespace
+
 ReadResult<std::string> RegistrySettingsStore::ReadText(std::string_view name) const {
   if (!key_) return {};
   const std::string n(name);
@@ -66,13 +73,13 @@ ReadResult<std::string> RegistrySettingsStore::ReadText(std::string_view name) c
     DWORD size = 0;
     LONG rc = RegQueryValueExA(key_, n.c_str(), nullptr, &type, nullptr, &size);
     if (rc == ERROR_FILE_NOT_FOUND) return {};
-    if (rc != ERROR_SUCCESS || type != REG_SZ || size > kMaxTextBytes) return {ReadStatus::WrongType, {}};
+    if (rc != ERROR_SUCCESS || !IsText(type) || size > kMaxTextBytes) return {ReadStatus::WrongType, {}};
     std::vector<char> buffer(size + 1, '\0');  // room for a terminator the stored data may lack
     DWORD got = size;
     rc = RegQueryValueExA(key_, n.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got);
     if (rc == ERROR_MORE_DATA) continue;
     if (rc == ERROR_FILE_NOT_FOUND) return {};
-    if (rc != ERROR_SUCCESS || type != REG_SZ || got > size) return {ReadStatus::WrongType, {}};
+    if (rc != ERROR_SUCCESS || !IsText(type) || got > size) return {ReadStatus::WrongType, {}};
     return {ReadStatus::Ok, std::string(buffer.data(), strnlen(buffer.data(), got))};
   }
   return {ReadStatus::WrongType, {}};

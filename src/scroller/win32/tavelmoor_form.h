@@ -43,6 +43,7 @@ class TTavelmoorForm final : public tk::TForm {
   int32_t LimitX = 0;
   int32_t LimitY = 0;
   std::vector<RememberedSize> RememberedSizes;
+  SaveFailureNotice SaveNotice;  // which failed saves are told
 
   // Registry: read once at creation, written at every hide while SettingsChanged is set.
   void LoadSettings();

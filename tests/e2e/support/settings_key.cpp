@@ -1,8 +1,11 @@
 #include "support/settings_key.h"
 
+#include <aclapi.h>
 #include <commctrl.h>
 
 #include <algorithm>
+
+#include "support/tavelmoor_process.h"
 
 namespace e2e {
 namespace {
@@ -50,7 +53,62 @@ int ScreenLeft(HWND wnd) {
 
 }  // namespace
 
-void SettingsKey::Delete() { RegDeleteKeyA(HKEY_CURRENT_USER, kPath); }
+std::vector<SettingValue> FirstStartSet() {
+  return {
+      Dword("PosNum", 0),     Dword("RefreshRate", 60), Dword("ScrollSpeed", 6), Dword("Reverse", 1),
+      Dword("SuperMode", 0),  Dword("KeyMode", 0),      Dword("AltKey", 0),      Dword("MenuMode", 0),
+      Dword("DoLimit", 0),    Dword("ShowGlyphs", 0),   Dword("AutoArrange", 0), Dword("BorderScroll", 0),
+      Dword("SysScroll", 1),  Dword("SmallScreen", 0),  Dword("AutoScroll", 1),  Dword("AutoCenter", 0),
+      Dword("UseShift", 1),   Dword("RepaintMode", 0),  Dword("x64", 0),         Dword("DoXMove", 1),
+      Dword("DoYMove", 0),    Dword("LimitX", 0),       Dword("LimitY", 0),      Text("Background", ""),
+      Dword("StickyMode", 8), Dword("ExcludeNum", 0),   Dword("RememberNum", 0),
+  };
+}
+
+std::vector<SettingValue> WithValues(std::vector<SettingValue> values, const std::vector<SettingValue>& changes) {
+  for (const SettingValue& c : changes) {
+    auto same = std::find_if(values.begin(), values.end(), [&](const SettingValue& v) { return v.name == c.name; });
+    if (same != values.end()) {
+      *same = c;
+    } else {
+      values.insert(values.begin(), c);
+    }
+  }
+  return values;
+}
+
+void SettingsKey::Delete() {
+  // A key made read-only may still be deleted; its values go with it.
+  RegDeleteKeyA(HKEY_CURRENT_USER, kPath);
+}
+
+bool SettingsKey::MakeReadOnly() {
+  OpenKey k(KEY_READ | WRITE_DAC);
+  if (!k.key) return false;
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) return false;
+  alignas(DWORD) BYTE aclBuffer[256];
+  auto* acl = reinterpret_cast<ACL*>(aclBuffer);
+  SECURITY_DESCRIPTOR sd;
+  const bool ok = InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION) &&
+                  AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | DELETE, everyone) &&
+                  InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) &&
+                  SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE) &&
+                  RegSetKeySecurity(k.key, DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
+  FreeSid(everyone);
+  return ok;
+}
+
+CleanSettings::CleanSettings() {
+  EndAllInstances();
+  SettingsKey::Delete();
+}
+
+CleanSettings::~CleanSettings() {
+  EndAllInstances();
+  SettingsKey::Delete();
+}
 
 void SettingsKey::Write(const std::vector<SettingValue>& values) {
   HKEY key = nullptr;

@@ -68,15 +68,9 @@ std::string WineTrayClass() {
 
 std::vector<SettingValue> SettingsWith(const std::vector<std::string>& excludedClasses,
                                        const std::vector<std::pair<std::string, int32_t>>& remembered) {
-  std::vector<SettingValue> v = {
-      Dword("PosNum", 0),     Dword("RefreshRate", 60), Dword("ScrollSpeed", 6), Dword("Reverse", 1),
-      Dword("SuperMode", 0),  Dword("KeyMode", 0),      Dword("AltKey", 0),      Dword("MenuMode", 0),
-      Dword("DoLimit", 0),    Dword("ShowGlyphs", 0),   Dword("AutoArrange", 0), Dword("BorderScroll", 0),
-      Dword("SysScroll", 1),  Dword("SmallScreen", 0),  Dword("AutoScroll", 0),  Dword("AutoCenter", 0),
-      Dword("UseShift", 0),   Dword("RepaintMode", 0),  Dword("x64", 0),         Dword("DoXMove", 1),
-      Dword("DoYMove", 0),    Dword("LimitX", 0),       Dword("LimitY", 0),      Text("Background", ""),
-      Dword("StickyMode", 8),
-  };
+  // The first start's options with auto scrolling and the key chords off, then the lists.
+  std::vector<SettingValue> v = WithValues(FirstStartSet(), {Dword("AutoScroll", 0), Dword("UseShift", 0)});
+  std::erase_if(v, [](const SettingValue& s) { return s.name == "ExcludeNum" || s.name == "RememberNum"; });
   v.push_back(Dword("ExcludeNum", static_cast<int32_t>(excludedClasses.size())));
   for (size_t i = 0; i < excludedClasses.size(); ++i) v.push_back(Text("Exclude" + std::to_string(i), excludedClasses[i]));
   v.push_back(Dword("RememberNum", static_cast<int32_t>(remembered.size())));

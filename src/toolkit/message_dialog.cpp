@@ -55,7 +55,10 @@ bool TryTaskDialog(const std::string& text, DialogType type, unsigned buttons, D
   TASKDIALOGCONFIG config{};
   config.cbSize = sizeof config;
   config.hwndParent = OwnerWindow();
-  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION;
+  // Centred on a hidden owner (the application's window, the panel in the tray) it would open
+  // half off the screen: then it is centred on the monitor.
+  if (config.hwndParent && IsWindowVisible(config.hwndParent)) config.dwFlags |= TDF_POSITION_RELATIVE_TO_WINDOW;
   if (buttons & ButtonOk) config.dwCommonButtons |= TDCBF_OK_BUTTON;
   if (buttons & ButtonYes) config.dwCommonButtons |= TDCBF_YES_BUTTON;
   if (buttons & ButtonNo) config.dwCommonButtons |= TDCBF_NO_BUTTON;

@@ -118,16 +118,24 @@ TEST_F(Startup, AStartWithAParameterAndNoInstanceEndsAtOnce) {
   std::printf("the exit messenger ended after %lld ms\n", static_cast<long long>(took.count()));
 }
 
+// Starts the program from a folder without the hook library: the message it shows about that
+// (its start-up pumps messages meanwhile), or null.
+HWND StartWithoutHookLibrary(Tavelmoor& program, const std::string& folder) {
+  if (!program.Start({}, folder)) return nullptr;
+  HWND message = nullptr;
+  WaitUntil([&] {
+    message = e2e::FindDialogWithText(program.Id(), "Tavelmoor.dll is missing, please reinstall!");
+    return message != nullptr;
+  }, 10s);
+  return message;
+}
+
 TEST_F(Startup, AMissingHookLibraryIsReportedAndTheProgramGoesOn) {
   const std::string folder = LonelyProgramFolder();
 
   Tavelmoor program;
-  ASSERT_TRUE(program.Start({}, folder));
-  HWND message = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    message = e2e::FindDialogWithText(program.Id(), "Tavelmoor.dll is missing, please reinstall!");
-    return message != nullptr;
-  }, 10s)) << "no message about the missing library";
+  HWND message = StartWithoutHookLibrary(program, folder);
+  ASSERT_NE(message, nullptr) << "no message about the missing library";
   e2e::PressDialogButton(message, IDOK);
   HWND panel = program.WaitForPanel();
   ASSERT_NE(panel, nullptr);
@@ -146,12 +154,8 @@ TEST_F(Startup, AnExitRequestedWhileStartingIsHonouredOnceStarted) {
   // The start-up message box pumps messages while the panel is already findable.
   const std::string folder = LonelyProgramFolder();
   Tavelmoor program;
-  ASSERT_TRUE(program.Start({}, folder));
-  HWND message = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    message = e2e::FindDialogWithText(program.Id(), "Tavelmoor.dll is missing, please reinstall!");
-    return message != nullptr;
-  }, 10s));
+  HWND message = StartWithoutHookLibrary(program, folder);
+  ASSERT_NE(message, nullptr) << "no message about the missing library";
   HWND panel = program.WaitForPanel(1s);
   ASSERT_NE(panel, nullptr);
   DWORD_PTR answer = 1;
@@ -171,12 +175,8 @@ TEST_F(Startup, AnExitRequestedWhileStartingIsHonouredOnceStarted) {
 TEST_F(Startup, TheTrayMenuWaitsForTheEndOfTheCreation) {
   const std::string folder = LonelyProgramFolder();
   Tavelmoor program;
-  ASSERT_TRUE(program.Start({}, folder));
-  HWND message = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    message = e2e::FindDialogWithText(program.Id(), "Tavelmoor.dll is missing, please reinstall!");
-    return message != nullptr;
-  }, 10s));
+  HWND message = StartWithoutHookLibrary(program, folder);
+  ASSERT_NE(message, nullptr) << "no message about the missing library";
   HWND panel = program.WaitForPanel(1s);
   ASSERT_NE(panel, nullptr);
   HWND app = e2e::FindApplicationWindow(program.Id());

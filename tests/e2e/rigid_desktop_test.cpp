@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/private_messages.h"
+#include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/tavelmoor_process.h"
 #include "support/test_windows.h"
@@ -21,43 +22,16 @@ namespace {
 using namespace std::chrono_literals;
 using e2e::SettingsKey;
 using e2e::TestWindows;
+using e2e::PostScrollBy;
+using e2e::TopLeft;
 using e2e::WindowSpec;
 using tvmtest::WaitUntil;
 
-// Where no test window passes: a window scrolled under the pointer would become the foreground
-// window, and that activation drops a waiting step.
-constexpr POINT kPointerAside{1200, 50};
-
-POINT TopLeft(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  return {r.left, r.top};
-}
-
-void PostScrollBy(HWND panel, int dx, int dy) {
-  PostMessageA(panel, msg::WM_SCROLL_BY, static_cast<WPARAM>(static_cast<UINT>(dx)), static_cast<LPARAM>(dy));
-}
-
-class RigidDesktop : public ::testing::Test {
+class RigidDesktop : public e2e::ScrollingScenario {
  protected:
   void SetUp() override {
-    e2e::EndAllInstances();
-    SettingsKey::Delete();
-    SetCursorPos(kPointerAside.x, kPointerAside.y);
-    std::vector<std::string> excluded;
-    const std::string tray = e2e::WineTrayClass();
-    if (!tray.empty()) excluded.push_back(tray);
-    std::vector<e2e::SettingValue> values = e2e::SettingsWith(excluded);
-    for (e2e::SettingValue& v : values) {
-      if (v.name == "DoYMove") v = e2e::Dword("DoYMove", 1);
-      if (v.name == "StickyMode") v = e2e::Dword("StickyMode", 0);
-    }
-    SettingsKey::Write(values);
-  }
-  void TearDown() override {
-    e2e::EndAllInstances();
-    windows_.End();
-    SettingsKey::Delete();
+    ScrollingScenario::SetUp();
+    WriteSettings();
   }
 
   // `count` windows in a grid right of the middle of the screen, clear of the pointer.
@@ -73,16 +47,7 @@ class RigidDesktop : public ::testing::Test {
       s.height = 90;
       specs.push_back(s);
     }
-    const bool started = windows_.Start(specs);
-    EXPECT_TRUE(started) << windows_.Error();
-    for (const WindowSpec& s : specs) steady_[s.id] = windows_.Window(s.id);
-    return started;
-  }
-
-  std::map<std::string, POINT> Positions() {
-    std::map<std::string, POINT> out;
-    for (const auto& [id, w] : steady_) out[id] = TopLeft(w);
-    return out;
+    return StartWindows(specs);
   }
 
   // Waits until a scan has listed every steady window: one-pixel steps until all have followed,
@@ -108,44 +73,17 @@ class RigidDesktop : public ::testing::Test {
     PostScrollBy(panel, -probes, 0);
     return listed && WaitMovedBy(start, 0, 0, 3s);
   }
-
-  // Every steady window at its place in `before` offset by (dx, dy), within `timeout`.
-  bool WaitMovedBy(const std::map<std::string, POINT>& before, int64_t dx, int64_t dy,
-                   std::chrono::milliseconds timeout) {
-    return WaitUntil(
-        [&] {
-          for (const auto& [id, p] : before) {
-            const POINT now = TopLeft(steady_.at(id));
-            if (now.x != p.x + dx || now.y != p.y + dy) return false;
-          }
-          return true;
-        },
-        timeout);
-  }
-
-  std::string Describe(const std::map<std::string, POINT>& before) {
-    std::string out;
-    for (const auto& [id, p] : before) {
-      const POINT now = TopLeft(steady_.at(id));
-      out += id + " moved " + std::to_string(now.x - p.x) + "," + std::to_string(now.y - p.y) + "\n";
-    }
-    return out;
-  }
-
-  std::map<std::string, HWND> steady_;  // the windows that live through the whole scenario
-  e2e::Tavelmoor program_;
-  TestWindows windows_;
 };
 
 // Steps posted faster than 40 windows of one program take their moves, while windows of that
 // program come and go: every steady window ends moved by exactly the sum of the steps.
 TEST_F(RigidDesktop, AFastBurstMovesEveryWindowByTheSumWhileWindowsComeAndGo) {
   ASSERT_TRUE(StartGrid(40));
-  HWND panel = program_.StartSettled(1300ms);
+  HWND panel = StartSettled();
   ASSERT_NE(panel, nullptr);
   ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   // Some windows take each move more slowly still.
-  for (int i = 0; i < 40; i += 5) ASSERT_TRUE(TestWindows::SetMoveDelay(steady_.at("w" + std::to_string(i)), 2));
+  for (int i = 0; i < 40; i += 5) ASSERT_TRUE(TestWindows::SetMoveDelay(Tracked("w" + std::to_string(i)), 2));
   const auto before = Positions();
   std::vector<HWND> passing;
   int64_t sumX = 0, sumY = 0;
@@ -176,8 +114,8 @@ TEST_F(RigidDesktop, AWindowWhoseThreadStoppedCatchesUpWhenItWakes) {
   ASSERT_TRUE(StartGrid(8));
   HWND sleeper = windows_.Create("w0", RECT{560, 700, 680, 790}, true);
   ASSERT_NE(sleeper, nullptr);
-  steady_["sleeper"] = sleeper;
-  HWND panel = program_.StartSettled(1300ms);
+  Track("sleeper", sleeper);
+  HWND panel = StartSettled();
   ASSERT_NE(panel, nullptr);
   ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   const auto before = Positions();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/private_messages.h"
+#include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/tavelmoor_process.h"
 #include "support/test_windows.h"
@@ -22,7 +23,9 @@ namespace {
 using namespace std::chrono_literals;
 using e2e::SettingsKey;
 using e2e::SettingValue;
+using e2e::ScrollBy;
 using e2e::Tavelmoor;
+using e2e::TopLeft;
 using e2e::TestWindows;
 using e2e::WindowSpec;
 using tvmtest::WaitUntil;
@@ -30,16 +33,6 @@ namespace flag = e2e::flag;
 
 constexpr const char* kKeptClass = "TvmKeptWindow";  // in the user's non-scrolling classes
 constexpr UINT kTrayExitCommand = 1002;
-// Without a window manager the keyboard focus follows the pointer: a window scrolled under it
-// becomes the foreground window, and that activation drops the step still waiting. Between
-// pushes the pointer waits where no test window passes.
-constexpr POINT kPointerAside{1200, 50};
-
-POINT TopLeft(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  return {r.left, r.top};
-}
 
 SIZE SizeOf(HWND w) {
   RECT r{};
@@ -81,66 +74,11 @@ void PressCtrlShift(char key) {
   Key(VK_CONTROL, true);
 }
 
-// WM_SCROLL_BY as an outside program sends it; false when the panel did not answer in time.
-bool ScrollBy(HWND panel, int dx, int dy, DWORD timeoutMs = 2000) {
-  DWORD_PTR ignored = 0;
-  return SendMessageTimeoutA(panel, msg::WM_SCROLL_BY, static_cast<WPARAM>(static_cast<UINT>(dx)),
-                             static_cast<LPARAM>(dy), SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
-}
-
-// Replaces (or adds) an integer value of a settings key.
-std::vector<SettingValue> With(std::vector<SettingValue> values, const std::vector<SettingValue>& changes) {
-  for (const SettingValue& c : changes) {
-    bool found = false;
-    for (SettingValue& v : values) {
-      if (v.name == c.name) {
-        v = c;
-        found = true;
-      }
-    }
-    // The lists are read after every option: a new value goes before them.
-    if (!found) values.insert(values.begin(), c);
-  }
-  return values;
-}
-
-class Scrolling : public ::testing::Test {
+class Scrolling : public e2e::ScrollingScenario {
  protected:
-  void SetUp() override {
-    e2e::EndAllInstances();
-    SettingsKey::Delete();
-    trayClass_ = e2e::WineTrayClass();
-    SetCursorPos(kPointerAside.x, kPointerAside.y);
-  }
-  void TearDown() override {
-    e2e::EndAllInstances();
-    windows_.End();
-    SettingsKey::Delete();
-    SetCursorPos(kPointerAside.x, kPointerAside.y);
-  }
-
-  // Vertical scrolling on, no sticky wait, the keys off; `changes` on top.
+  // The quiet key with the class of the kept test windows among the non-scrolling ones.
   void WriteSettings(const std::vector<SettingValue>& changes = {}) {
-    std::vector<std::string> excluded{kKeptClass};
-    if (!trayClass_.empty()) excluded.insert(excluded.begin(), trayClass_);
-    SettingsKey::Write(With(e2e::SettingsWith(excluded),
-                            With({e2e::Dword("DoYMove", 1), e2e::Dword("StickyMode", 0)}, changes)));
-  }
-
-  bool StartWindows(const std::vector<WindowSpec>& specs) {
-    const bool started = windows_.Start(specs);
-    EXPECT_TRUE(started) << windows_.Error();
-    ids_.clear();
-    for (const WindowSpec& spec : specs) ids_.push_back(spec.id);
-    return started;
-  }
-
-  // Starts the program and waits until it sits hidden in the notification area, past the
-  // start-up actions.
-  HWND StartSettled() {
-    HWND panel = program_.StartSettled(1300ms);
-    EXPECT_NE(panel, nullptr) << "the program did not settle in the notification area";
-    return panel;
+    ScrollingScenario::WriteSettings(changes, {kKeptClass});
   }
 
   // Waits until a scan has put `probe` into the scroll list: one-pixel scrolls until it follows,
@@ -160,9 +98,9 @@ class Scrolling : public ::testing::Test {
     // The other windows may still be taking the way back.
     WaitUntil(
         [&] {
-          const auto seen = Positions(ids_);
+          const auto seen = Positions();
           Sleep(100);
-          const auto now = Positions(ids_);
+          const auto now = Positions();
           return std::equal(seen.begin(), seen.end(), now.begin(), [](const auto& a, const auto& b) {
             return a.second.x == b.second.x && a.second.y == b.second.y;
           });
@@ -180,35 +118,6 @@ class Scrolling : public ::testing::Test {
     return listed;
   }
 
-  // Every window of `ids` at its position in `before` offset by (dx, dy).
-  bool WaitMovedBy(const std::map<std::string, POINT>& before, int dx, int dy, std::chrono::milliseconds timeout = 3s) {
-    return WaitUntil(
-        [&] {
-          for (const auto& [id, p] : before) {
-            const POINT now = TopLeft(windows_.Window(id));
-            if (now.x != p.x + dx || now.y != p.y + dy) return false;
-          }
-          return true;
-        },
-        timeout);
-  }
-
-  std::map<std::string, POINT> Positions(const std::vector<std::string>& ids) {
-    std::map<std::string, POINT> out;
-    for (const auto& id : ids) out[id] = TopLeft(windows_.Window(id));
-    return out;
-  }
-
-  std::string Describe(const std::map<std::string, POINT>& before) {
-    std::string out;
-    for (const auto& [id, p] : before) out += id + " " + Text(p) + " -> " + Text(TopLeft(windows_.Window(id))) + "\n";
-    return out;
-  }
-
-  std::string trayClass_;
-  std::vector<std::string> ids_;  // of the windows started
-  Tavelmoor program_;
-  TestWindows windows_;
 };
 
 WindowSpec Plain(const std::string& id, int x, int y, int w = 200, int h = 150) {

@@ -1,10 +1,14 @@
 #pragma once
-// How GoogleTest prints the core value types when an assertion fails. Every unit test file sees
+// How GoogleTest prints the value types when an assertion fails. Every unit test file sees
 // these (tests/unit/CMakeLists.txt puts this header in front of each), so a value prints the same
 // everywhere and never as a byte dump; geometry.h itself stays free of stream headers.
 #include <ostream>
 
 #include "core/geometry.h"
+#include "navigator/scroll_room.h"
+#include "navigator/visible_frame.h"
+#include "scroller/hot_keys.h"
+#include "scroller/refresh_tick.h"
 
 namespace core {
 
@@ -17,3 +21,30 @@ inline void PrintTo(const Rect& r, std::ostream* os) {
 }
 
 }  // namespace core
+
+namespace navigator {
+
+inline void PrintTo(const ScrollRoom& r, std::ostream* os) {
+  *os << "ScrollRoom{x " << r.ScrollMinX << ".." << r.ScrollMaxX << ", y " << r.ScrollMinY << ".." << r.ScrollMaxY
+      << "}";
+}
+
+inline void PrintTo(const WindowBounds& b, std::ostream* os) {
+  *os << "WindowBounds{" << b.x << ", " << b.y << ", " << b.width << " x " << b.height << "}";
+}
+
+inline void PrintTo(const FrameMargins& m, std::ostream* os) {
+  *os << "FrameMargins{" << m.left << ", " << m.top << ", " << m.right << ", " << m.bottom << "}";
+}
+
+}  // namespace navigator
+
+namespace scroller {
+
+inline void PrintTo(const Placement& p, std::ostream* os) {
+  *os << "Placement{" << p.left << ", " << p.top << ", " << p.width << " x " << p.height << "}";
+}
+
+inline void PrintTo(const Step& s, std::ostream* os) { *os << "Step{" << s.dx << ", " << s.dy << "}"; }
+
+}  // namespace scroller

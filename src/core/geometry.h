@@ -26,6 +26,15 @@ constexpr int32_t clampToInt32(int64_t v) {
                                                   std::numeric_limits<int32_t>::max()));
 }
 
+// The lower bound first, then the upper: bounds that cross give the upper one (where std::clamp
+// would be undefined). A scroll room can cross after it has shifted.
+template <class T>
+constexpr T clampLowThenHigh(T v, T lo, T hi) {
+  if (v < lo) v = lo;
+  if (v > hi) v = hi;
+  return v;
+}
+
 struct Rect {
   int32_t left = 0;
   int32_t top = 0;

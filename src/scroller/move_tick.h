@@ -67,11 +67,7 @@ BandSide BorderBandAt(const EngineState& s, const EngineOptions& o, const core::
 bool LimitsApply(const EngineOptions& o, const MoveTickFacts& f);
 
 // Lower bound first, then the upper: a lower bound above the upper ends at the upper.
-constexpr int32_t ClampToRoom(int32_t v, int32_t lo, int32_t hi) {
-  if (v < lo) v = lo;
-  if (v > hi) v = hi;
-  return v;
-}
+constexpr int32_t ClampToRoom(int32_t v, int32_t lo, int32_t hi) { return core::clampLowThenHigh(v, lo, hi); }
 
 struct MoveTickPlan {
   BandSide band = BandSide::None;

@@ -5,13 +5,6 @@
 namespace scroller {
 namespace {
 
-// Keeps `v` within [0, hi], the low bound first.
-int64_t KeepInside(int64_t v, int64_t hi) {
-  if (v < 0) v = 0;
-  if (v > hi) v = hi;
-  return v;
-}
-
 int64_t CentreOf(int64_t lo, int64_t hi) { return lo + (hi - lo) / 2; }
 
 }  // namespace
@@ -33,8 +26,8 @@ Placement NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size pr
   if (!smallScreen) {
     return {0, 0, core::clampToInt32(w), core::clampToInt32(h)};
   }
-  const int64_t top = KeepInside(int64_t{cursor.y} - h / 6, h - h / 3);
-  const int64_t left = KeepInside(int64_t{cursor.x} - w / 6, w - w / 3);
+  const int64_t top = core::clampLowThenHigh<int64_t>(int64_t{cursor.y} - h / 6, 0, h - h / 3);
+  const int64_t left = core::clampLowThenHigh<int64_t>(int64_t{cursor.x} - w / 6, 0, w - w / 3);
   return {core::clampToInt32(left), core::clampToInt32(top), core::clampToInt32(w / 3),
           core::clampToInt32(h / 3)};
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/geometry.h"
+#include "navigator/scroll_room.h"
 #include "scroller/option_table.h"
 #include "scroller/settings_store.h"
 
@@ -64,7 +65,9 @@ struct StoredSettings {
   std::optional<bool> Checked(std::string_view name) const;
 
   // A positive limit fixes the scroll room to 0..LimitX by 0..LimitY.
-  bool fixesScrollRoom() const { return State("LimitX").value_or(0) > 0 || State("LimitY").value_or(0) > 0; }
+  bool fixesScrollRoom() const {
+    return navigator::DesktopLimits{State("LimitX").value_or(0), State("LimitY").value_or(0)}.FixesScrollRoom();
+  }
 };
 
 // The keys a load reads besides the program's own.

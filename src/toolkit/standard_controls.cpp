@@ -52,6 +52,11 @@ void TCheckBox::SetChecked(bool checked) {
   if (!form_.Loading() && OnClick) OnClick();
 }
 
+void TCheckBox::ShowChecked(bool checked) {
+  checked_ = checked;
+  SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 bool TCheckBox::OnCommand(WORD code) {
   if (code != BN_CLICKED) return false;
   const bool now = SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -22,6 +22,8 @@ class TCheckBox final : public TControl {
   bool Checked() const { return checked_; }
   // Runs OnClick when the state changes, as a user's click does, except while the form is built.
   void SetChecked(bool checked);
+  // Shows the state without running OnClick: a box bound to an action follows the action's state.
+  void ShowChecked(bool checked);
   std::function<void()> OnClick;
   bool OnCommand(WORD code) override;
 

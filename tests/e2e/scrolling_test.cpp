@@ -33,6 +33,7 @@ namespace flag = e2e::flag;
 
 constexpr const char* kKeptClass = "TvmKeptWindow";  // in the user's non-scrolling classes
 constexpr UINT kTrayExitCommand = 1002;
+constexpr UINT kTrayScrollLockCommand = 1003;
 
 SIZE SizeOf(HWND w) {
   RECT r{};
@@ -303,6 +304,37 @@ TEST_F(Scrolling, APauseStopsBorderPushesButNotScrollRequests) {
   before = Positions({"a"});
   push();
   EXPECT_TRUE(WaitMovedBy(before, 20, 0)) << "no border push after the resume\n" << Describe(before);
+}
+
+// The tray's Scroll Lock item stops the edge push until it is clicked again.
+TEST_F(Scrolling, TheScrollLockItemStopsBorderPushesUntilClickedAgain) {
+  WriteSettings();
+  ASSERT_TRUE(StartWindows({Plain("a", 300, 300)}));
+  HWND panel = StartSettled();
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(WaitListed(panel, windows_.Window("a")));
+  HWND app = e2e::FindApplicationWindow(program_.Id());
+  ASSERT_NE(app, nullptr);
+  auto push = [] {
+    for (int i = 0; i < 10; ++i) {
+      MoveMouseBy(-2, 0);
+      Sleep(5);
+    }
+  };
+
+  PostMessageA(app, WM_COMMAND, kTrayScrollLockCommand, 0);
+  SetCursorPos(0, 500);
+  Sleep(300);
+  auto before = Positions({"a"});
+  push();
+  Sleep(400);
+  EXPECT_TRUE(WaitMovedBy(before, 0, 0, 0ms)) << "a border push scrolled under Scroll Lock\n" << Describe(before);
+
+  PostMessageA(app, WM_COMMAND, kTrayScrollLockCommand, 0);
+  Sleep(100);
+  before = Positions({"a"});
+  push();
+  EXPECT_TRUE(WaitMovedBy(before, 20, 0)) << "no border push once unchecked\n" << Describe(before);
 }
 
 TEST_F(Scrolling, TheHotKeysScrollByAQuarterOfTheWorkArea) {

@@ -249,10 +249,7 @@ bool ScrollEngine::RefreshTick() {
   const TickFacts facts = ReadTickFacts();
 
   // Whether the 64-bit loader runs shows on its tray item.
-  if (WantsLoaderProbe(isWow64_)) {
-    loaderWnd_ = FindWindowExA(nullptr, nullptr, ident::LoaderWindowClass, ident::LoaderWindowTitle);
-    panel_.SetLoaderRunning(LoaderActionChecked(ToHandle(loaderWnd_)));
-  }
+  if (WantsLoaderProbe(isWow64_)) FindLoader();
   if (ChordEndsTick(facts)) return false;
   if (TargetEndsTick()) return false;
   const GuiView gui = TakeGuiInfo(refresh_, facts.gui);
@@ -269,6 +266,12 @@ bool ScrollEngine::RefreshTick() {
   AfterScan(outcome, facts.foreground);
   lastScan_ = std::move(outcome);
   return true;
+}
+
+HWND ScrollEngine::FindLoader() {
+  loaderWnd_ = FindWindowExA(nullptr, nullptr, ident::LoaderWindowClass, ident::LoaderWindowTitle);
+  panel_.SetLoaderRunning(LoaderActionChecked(ToHandle(loaderWnd_)));
+  return loaderWnd_;
 }
 
 ScrollEngine::TickFacts ScrollEngine::ReadTickFacts() {

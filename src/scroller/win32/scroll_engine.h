@@ -60,6 +60,10 @@ class ScrollEngine {
   void ShutDown();
   bool ShuttingDown() const { return state_.ShuttingDown; }
 
+  // The 64-bit loader's window as the last refresh tick found it, or looked for now.
+  HWND LoaderWindow() const { return loaderWnd_; }
+  HWND FindLoader();
+
   // What the Scrolling Windows tab shows and changes.
   const ScrollLists& Lists() const { return lists_; }
   const ScanOutcome& LastScan() const { return lastScan_; }

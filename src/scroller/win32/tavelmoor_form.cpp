@@ -1,9 +1,12 @@
 #include "scroller/win32/tavelmoor_form.h"
 
+#include <shellapi.h>
+
 #include "core/private_messages.h"
 #include "forms/control_panel_form.h"
 #include "navigator/win32/navigator_form.h"
 #include "platform/optional_apis.h"
+#include "platform/program_folder.h"
 #include "platform/screen_metrics.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "scroller/win32/navigator_link.h"
@@ -26,6 +29,7 @@ constexpr const char* kExitQuestion =
 constexpr const char* kHookLibraryMissing = "Tavelmoor.dll is missing, please reinstall!";
 constexpr const char* kTrayHint = "Tavelmoor Wanderpane, right click for options.";
 constexpr int kStartupActions = 4;
+constexpr UINT kLoaderAnswerMs = 5000;
 
 }  // namespace
 
@@ -42,9 +46,11 @@ class TTavelmoorForm::View final : public PanelView {
   const OptionFields& Options() const override { return form_.Options; }
   bool Closing() const override { return form_.Closing; }
   uint32_t HookHandle() const override { return form_.Hook.HookHandle(); }
-  void SetLoaderRunning(bool running) override { form_.Action64bit.Checked = running; }
-  // The tray menu has no Scroll Lock item yet; the engine keeps the check mark the save writes.
-  void ScrollLockItemChanged(bool) override {}
+  void SetLoaderRunning(bool running) override {
+    form_.Action64bit.Checked = running;
+    form_.Get<tk::TCheckBox>("CheckBox64ext").ShowChecked(running);
+  }
+  void ScrollLockItemChanged(bool checked) override { form_.TrayPopupMenu.Item("menuScrollLock").Checked = checked; }
 
  private:
   TTavelmoorForm& form_;
@@ -71,6 +77,13 @@ TTavelmoorForm::TTavelmoorForm()
   ShowAction.OnExecute = [this] { ShowActionExecute(); };
   Action64bit.Caption = "Load &64bit extension";
   Action64bit.Hint = "Load this if you want to resize 64bit programs.";
+  Action64bit.OnExecute = [this] { Action64bitExecute(); };
+  // Bound to the action: it shows the action's state and runs it.
+  auto& box64 = Get<tk::TCheckBox>("CheckBox64ext");
+  box64.OnClick = [this, &box64] {
+    Action64bit.Execute();
+    box64.ShowChecked(Action64bit.Checked);
+  };
 
   tk::TMenuItem showItem;
   showItem.Name = "ShowTavelmoor1";
@@ -80,6 +93,19 @@ TTavelmoorForm::TTavelmoorForm()
   exitItem.Name = "Exit1";
   exitItem.Action = &ExitAction;
   TrayPopupMenu.Add(exitItem);
+  tk::TMenuItem scrollLockItem;
+  scrollLockItem.Name = "menuScrollLock";
+  scrollLockItem.Caption = "Scroll Lock";
+  scrollLockItem.AutoCheck = true;
+  scrollLockItem.OnClick = [this] {
+    Engine->ScrollLockItemClicked(TrayPopupMenu.Item("menuScrollLock").Checked);
+    SettingsChanged = true;
+  };
+  TrayPopupMenu.Add(scrollLockItem);
+  tk::TMenuItem load64Item;
+  load64Item.Name = "Load64bitextension1";
+  load64Item.Action = &Action64bit;
+  TrayPopupMenu.Add(load64Item);
 
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
@@ -100,6 +126,8 @@ void TTavelmoorForm::FormCreate() {
   IsWow64 = platform::RunsOnWow64();
   Action64bit.Enabled = IsWow64;
   Action64bit.Visible = IsWow64;
+  Get<tk::TCheckBox>("CheckBox64ext").SetVisible(IsWow64);
+  Get<tk::TCheckBox>("CheckBox64ext").SetEnabled(IsWow64);
 
   Engine->Start(IsWow64);
   CreateNavigator(*this);
@@ -133,6 +161,8 @@ void TTavelmoorForm::FormShow() {
     ShownOnce = true;
     PostMessageA(Handle(), msg::WM_PANEL_HIDE, 0, 0);
   }
+  // The user's standing choice: a loader that runs already (from an earlier run too) is kept.
+  if (IsWow64 && Load64AtShow && !Engine->FindLoader()) StartLoader();
   ShownOnce = true;
 }
 
@@ -162,6 +192,26 @@ void TTavelmoorForm::SessionEnds() {
   Engine->ShutDown();
   SaveSettings();
   RequestEnd();
+}
+
+void TTavelmoorForm::Action64bitExecute() {
+  if (HWND loader = Engine->LoaderWindow()) {
+    Load64AtShow = false;
+    // Bounded: a hung loader must not hang the panel.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(loader, msg::WM_LOADER_QUIT, 0, 0, SMTO_ABORTIFHUNG, kLoaderAnswerMs, &ignored);
+  } else {
+    StartLoader();
+  }
+  SettingsChanged = true;
+}
+
+void TTavelmoorForm::StartLoader() {
+  Load64AtShow = true;
+  if (LoaderFileName.empty()) return;
+  // By full path: a bare name would run whatever the current directory holds.
+  const std::string path = platform::ProgramFolder() + LoaderFileName;
+  ShellExecuteA(Handle(), nullptr, path.c_str(), "", "", SW_HIDE);
 }
 
 void TTavelmoorForm::ScheduleStartupActions() {

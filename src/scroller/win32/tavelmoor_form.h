@@ -66,6 +66,8 @@ class TTavelmoorForm final : public tk::TForm {
 
   void ExitActionExecute();
   void ShowActionExecute();
+  // Starts the 64-bit loader, or asks the running one to quit.
+  void Action64bitExecute();
   void CustomTimerTimer();
   void ScheduleStartupActions();
 
@@ -86,6 +88,8 @@ class TTavelmoorForm final : public tk::TForm {
   void ComboBoxHelpChange();
 
   void RequestEnd();
+  // Starts the 64-bit loader hidden, from the program's folder; the user's choice is recorded.
+  void StartLoader();
   // Windows ends the session: the engine stops and brings every window home, the options are
   // saved and the program ends. A cancelled end changes nothing.
   void SessionEnds();

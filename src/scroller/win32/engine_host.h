@@ -12,6 +12,7 @@
 #include "scroller/message_dispatch.h"
 #include "scroller/move_tick.h"
 #include "scroller/refresh_tick.h"
+#include "scroller/scan_cache.h"
 
 namespace scroller {
 
@@ -22,6 +23,7 @@ class EngineHost {
   EngineState State;
   MoveLedger Ledger;
   RefreshState Refresh;
+  ScanCache Scan;
   PanelLife Life;
   HWND LoaderWnd = nullptr;
   // Arrangement lives with the navigator; until it is connected, auto-arrange does nothing.

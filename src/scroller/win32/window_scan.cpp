@@ -6,6 +6,8 @@
 #include "navigator/win32/platform_switches.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/window_geometry.h"
+#include "scroller/scan_cache.h"
+#include "scroller/win32/engine_host.h"
 #include "scroller/win32/move_environment.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "scroller/win32/window_lists_tab.h"
@@ -28,9 +30,11 @@ std::vector<std::pair<HWND, std::string>> LastListedClasses;
 WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
 
 // The platform's answers for one window, each asked at most once and only when a rule needs it.
+// With a cache, the class name is the one kept for the window's class atom.
 class Win32WindowFacts final : public WindowFacts {
  public:
-  Win32WindowFacts(HWND window, DWORD ownProcessId) : window_(window), ownProcessId_(ownProcessId) {}
+  Win32WindowFacts(HWND window, DWORD ownProcessId, ScanCache* cache)
+      : window_(window), ownProcessId_(ownProcessId), cache_(cache) {}
 
   WindowHandle Handle() const override { return ToHandle(window_); }
 
@@ -62,7 +66,13 @@ class Win32WindowFacts final : public WindowFacts {
     return cloaked != 0;
   }
 
-  std::string ClassName() override { return ReadName(GetClassNameA(window_, buffer_, kNameBufferCount)); }
+  // Under Wine the name of another process's window class is two server calls (the atom, then
+  // its name); the atom alone is one.
+  std::string ClassName() override {
+    auto read = [this] { return ReadName(GetClassNameA(window_, buffer_, kNameBufferCount)); };
+    if (!cache_) return read();
+    return cache_->ClassName(Handle(), static_cast<ClassAtom>(GetClassWord(window_, GCW_ATOM)), read);
+  }
   std::string Title() override { return ReadName(GetWindowTextA(window_, buffer_, kNameBufferCount)); }
 
   std::optional<core::Rect> VisibleFrame() override {
@@ -73,10 +83,16 @@ class Win32WindowFacts final : public WindowFacts {
 
   bool OnCurrentVirtualDesktop() override { return navigator::IsOnCurrentDesktop(window_); }
 
-  bool OwnedByThisProcess() override {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window_, &process);
-    return process == ownProcessId_;
+  bool OwnedByThisProcess() override { return Owner().processId == ownProcessId_; }
+
+  // Read once; every window the scan accepts has been asked it.
+  const WindowOwner& Owner() {
+    if (!owner_) {
+      DWORD process = 0;
+      const DWORD thread = GetWindowThreadProcessId(window_, &process);
+      owner_ = WindowOwner{process, thread};
+    }
+    return *owner_;
   }
 
  private:
@@ -88,18 +104,28 @@ class Win32WindowFacts final : public WindowFacts {
 
   HWND window_;
   DWORD ownProcessId_;
+  ScanCache* cache_;
+  std::optional<WindowOwner> owner_;
   char buffer_[128] = {};
 };
 
 // The class icon, else the window's big icon. A hung application answers nothing: its window
 // then has no icon for this scan rather than stalling it.
-HICON IconOf(HWND window) {
+HICON AskIcon(HWND window) {
   if (const ULONG_PTR icon = GetClassLongPtrA(window, GCLP_HICON)) return reinterpret_cast<HICON>(icon);
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutA(window, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, kIconQueryTimeoutMs, &answer)) {
     return nullptr;
   }
   return reinterpret_cast<HICON>(answer);
+}
+
+// A busy application makes each question wait up to the time-out: with a cache it is asked at
+// most once a second, so that the scans between do not wait on it.
+HICON IconOf(HWND window, Win32WindowFacts& facts, ScanCache* cache) {
+  if (!cache) return AskIcon(window);
+  return reinterpret_cast<HICON>(
+      cache->Icon(facts.Handle(), facts.Owner(), [window] { return reinterpret_cast<IconHandle>(AskIcon(window)); }));
 }
 
 struct ScanRun {
@@ -121,7 +147,7 @@ void RefreshContextLists(ScanRun& run) {
 void ScanOne(HWND window, ScanRun& run) {
   // The lists may have changed since the last window (a nested message removed a window).
   RefreshContextLists(run);
-  Win32WindowFacts facts(window, run.setup.ownProcessId);
+  Win32WindowFacts facts(window, run.setup.ownProcessId, run.setup.cache);
   const ScanDecision d = DecideScan(facts, run.context);
   if (d.menuOrMaximized) run.outcome.menuOrMaximized = true;
   if (!HandedToNavigator(d.verdict)) return;
@@ -132,7 +158,7 @@ void ScanOne(HWND window, ScanRun& run) {
     run.lists.scrollListText.push_back(ScrollListText(d.className, d.title));
     run.outcome.listedClasses.emplace_back(window, d.className);
   }
-  const HICON icon = IconOf(window);
+  const HICON icon = IconOf(window, facts, run.setup.cache);
   // While the icon query waited, a nested message may have released this window: it must then
   // get no entry now.
   if (scrolls && std::find(run.lists.scrollList.begin(), run.lists.scrollList.end(), window) ==
@@ -164,6 +190,7 @@ ScanSetup PanelSetup(TTavelmoorForm& panel) {
   setup.moveSizeWnd = panel.MoveSizeWnd;
   setup.foregroundWnd = ForegroundWnd;
   setup.nonScrollingClasses = panel.Get<tk::TListBox>("NonScrollingListBox").Items();
+  setup.cache = panel.Engine ? &panel.Engine->Scan : nullptr;
   return setup;
 }
 
@@ -190,7 +217,9 @@ ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::TN
   run.context.nonScrollingClasses = setup.nonScrollingClasses;
   run.context.virtualScreen = VirtualScreenRect();
   if (navigator) navigator->BeginWindowScan();
+  if (setup.cache) setup.cache->BeginScan(ScanCache::Clock::now());
   EnumWindows(ScanWindowProc, reinterpret_cast<LPARAM>(&run));
+  if (setup.cache) setup.cache->EndScan();
   return std::move(run.outcome);
 }
 

@@ -15,6 +15,7 @@ class TNavigator;
 
 namespace scroller {
 
+class ScanCache;
 class TTavelmoorForm;
 
 // A window's icon query must not wait longer than this on its application.
@@ -29,6 +30,8 @@ struct ScanSetup {
   // The process whose windows (message boxes, dialogs) never scroll: this one.
   DWORD ownProcessId = GetCurrentProcessId();
   std::vector<std::string> nonScrollingClasses;  // the user's, matched ignoring case
+  // What scans keep of windows from one to the next; null: every fact is read afresh.
+  ScanCache* cache = nullptr;
 };
 
 struct ScanLists {

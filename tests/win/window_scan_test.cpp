@@ -1,6 +1,7 @@
 // The window scan and the navigator's entries against windows of another process: what is
-// listed, what the entries keep from scan to scan, remembered sizes, hung applications and a
-// window released by a nested message in the middle of a scan.
+// listed, what the entries keep from scan to scan, remembered sizes, hung and busy applications,
+// a window released by a nested message in the middle of a scan, and the scan with the engine's
+// cache against a full scan.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "core/private_messages.h"
 #include "navigator/win32/navigator_form.h"
 #include "platform/handles.h"
+#include "scroller/scan_cache.h"
 #include "scroller/win32/window_scan.h"
 #include "support/test_windows.h"
 #include "toolkit/window_class.h"
@@ -65,12 +69,13 @@ class ScanWithEntries : public ::testing::Test {
     nav_.reset();
   }
 
-  scroller::ScanOutcome Scan() {
+  scroller::ScanOutcome Scan(scroller::ScanCache* cache = nullptr) {
     scroller::ScanSetup setup;
     setup.controlPanel = panel_.Handle();
     setup.shellWnd = GetShellWindow();
     setup.desktopWnd = GetDesktopWindow();
     setup.ownProcessId = ownProcess_;
+    setup.cache = cache;
     return scroller::RunWindowScan(setup, {lists_, excluded_}, nav_->Store());
   }
 
@@ -280,6 +285,39 @@ TEST_F(ScanWithEntries, AHungApplicationCostsAScanNoMoreThanTheIconTimeOut) {
   CloseHandle(wake);
 }
 
+TEST_F(ScanWithEntries, ABusyApplicationIsAskedForItsIconAtMostOnceASecond) {
+  // Busy, not hung: each question takes longer than the time-out, yet the thread goes on.
+  std::atomic<bool> armed{false};
+  std::atomic<int> asks{0};
+  HelperThreadWindows busy({"Tvm busy"}, false, [&](HWND) {
+    if (!armed) return;
+    ++asks;
+    Sleep(scroller::kIconQueryTimeoutMs + 30);
+  });
+  ownProcess_ = 0;
+  armed = true;
+  for (int i = 0; i < 3; ++i) Scan();
+  EXPECT_EQ(asks, 3) << "a scan without the cache asks every time";
+
+  // Ten scans a second, as the refresh tick runs them.
+  asks = 0;
+  scroller::ScanCache cache;
+  int scans = 0;
+  const auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < 2500ms) {
+    Scan(&cache);
+    ++scans;
+    EXPECT_TRUE(Listed(busy.Window(0)));
+    Sleep(100);
+  }
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+  std::printf("%d scans in %lld s asked the busy window %d times\n", scans, static_cast<long long>(seconds.count()),
+              asks.load());
+  EXPECT_LE(asks, 1 + seconds.count());
+  EXPECT_GE(asks, 2) << "the answer is asked again after a second";
+  EXPECT_GT(scans, 3 * asks);
+}
+
 TEST_F(ScanWithEntries, AWindowReleasedWhileTheScanAsksForItsIconGetsNoEntry) {
   bool releasing = false;
   HWND panel = panel_.Handle();
@@ -309,6 +347,161 @@ TEST_F(ScanWithEntries, AWindowReleasedWhileTheScanAsksForItsIconGetsNoEntry) {
     EXPECT_TRUE(nav_->HasWindow(windows.Window(0)));
     EXPECT_EQ(lists_.Handles.size(), lists_.Texts.size());
   }
+}
+
+// --- The scan with the engine's cache against a full scan, step by step.
+
+// Windows of this thread (the process counted as another application's), made, retitled and
+// destroyed between scans.
+class LocalWindows {
+ public:
+  LocalWindows() {
+    for (const char* name : {kFirst, kSecond}) {
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = DefWindowProcA;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = name;
+      RegisterClassA(&wc);
+    }
+  }
+  ~LocalWindows() {
+    for (HWND w : made_) DestroyWindow(w);
+    for (const char* name : {kFirst, kSecond}) UnregisterClassA(name, GetModuleHandleA(nullptr));
+  }
+  // Without a caption: no system menu, so that making a window takes no other handle first.
+  HWND Make(const char* className, const char* title, int x, bool icon) {
+    HWND w = CreateWindowExA(0, className, title, WS_POPUP | WS_BORDER | WS_VISIBLE, x, 120, 150, 100, nullptr,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (icon) SendMessageA(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_APPLICATION)));
+    made_.push_back(w);
+    return w;
+  }
+  void Destroy(HWND w) {
+    DestroyWindow(w);
+    made_.erase(std::remove(made_.begin(), made_.end(), w), made_.end());
+  }
+  // Destroys `old` and makes the next window in its very handle. A freed handle slot is handed
+  // out again first, one generation on, so menus are made and freed in it until its generation
+  // is one short of the old handle's. Null when the slot did not come round.
+  HWND MakeInHandleOf(HWND old, const char* className, const char* title, int x) {
+    const auto value = reinterpret_cast<std::uintptr_t>(old);
+    const WORD slot = LOWORD(value), generation = HIWORD(value);
+    const WORD before = generation == 1 ? 0xfffe : static_cast<WORD>(generation - 1);
+    Destroy(old);
+    for (int i = 0; i < 0x20000; ++i) {
+      HMENU menu = CreateMenu();
+      const auto got = reinterpret_cast<std::uintptr_t>(menu);
+      DestroyMenu(menu);
+      if (LOWORD(got) == slot && HIWORD(got) == before) return Make(className, title, x, false);
+    }
+    return nullptr;
+  }
+
+  static constexpr const char* kFirst = "TvmCacheFirst";
+  static constexpr const char* kSecond = "TvmCacheSecond";
+
+ private:
+  std::vector<HWND> made_;
+};
+
+// One side of the comparison: a navigator and lists of its own.
+struct ScanSide {
+  explicit ScanSide(HWND panel) : nav(panel) { nav.Created(); }
+  ~ScanSide() { nav.Destroying(); }
+  TNavigator nav;
+  scroller::ScrollLists lists;
+  std::vector<scroller::WindowHandle> excluded;
+};
+
+// What the navigator keeps of each entry, in the store's order.
+std::vector<std::string> EntriesOf(TNavigator& nav) {
+  std::vector<std::string> out;
+  for (const navigator::tAppWin* e : nav.Store()->EntriesSnapshot()) {
+    char line[512];
+    std::snprintf(line, sizeof line, "%#llx %s (%s) %d,%d,%d,%d icon %#llx arrangeable %d foreground %d moving %d",
+                  static_cast<unsigned long long>(e->Wnd), e->WinClass.c_str(), e->Caption.c_str(), e->WindowRect.left,
+                  e->WindowRect.top, e->WindowRect.right, e->WindowRect.bottom,
+                  static_cast<unsigned long long>(e->Icon), e->Arrangeable, e->IsForeground, e->InMoveSize);
+    out.push_back(line);
+  }
+  return out;
+}
+
+class CachedScan : public ::testing::Test {
+ protected:
+  // A scan with the cache, then a full one; they must list and enter the same.
+  void ExpectSameAsFullScan(const char* step) {
+    SCOPED_TRACE(step);
+    Run(cached_, &cache_);
+    Run(full_, nullptr);
+    EXPECT_EQ(cached_.lists.Handles, full_.lists.Handles);
+    EXPECT_EQ(cached_.lists.Texts, full_.lists.Texts);
+    EXPECT_EQ(EntriesOf(cached_.nav), EntriesOf(full_.nav));
+  }
+  std::string TextOf(HWND w) const {
+    const auto& handles = full_.lists.Handles;
+    const auto at = std::find(handles.begin(), handles.end(), platform::ToHandle(w));
+    return at == handles.end() ? "" : full_.lists.Texts[at - handles.begin()];
+  }
+
+  FakePanel panel_;
+  scroller::ScanCache cache_;
+  ScanSide cached_{panel_.Handle()};
+  ScanSide full_{panel_.Handle()};
+
+ private:
+  void Run(ScanSide& side, scroller::ScanCache* cache) {
+    scroller::ScanSetup setup;
+    setup.controlPanel = panel_.Handle();
+    setup.shellWnd = GetShellWindow();
+    setup.desktopWnd = GetDesktopWindow();
+    setup.ownProcessId = 0;  // this thread's windows are an application's
+    setup.cache = cache;
+    scroller::RunWindowScan(setup, {side.lists, side.excluded}, side.nav.Store());
+  }
+};
+
+TEST_F(CachedScan, ListsWhatAFullScanListsAsWindowsComeChangeAndGo) {
+  TestWindows others;
+  ASSERT_TRUE(others.Start({Spec("x", "Tvm other x", 100), Spec("y", "Tvm other y", 320, flag::kClassIcon)}))
+      << others.Error();
+  LocalWindows local;
+  HWND a = local.Make(LocalWindows::kFirst, "Tvm local a", 540, true);
+  HWND b = local.Make(LocalWindows::kFirst, "Tvm local b", 700, false);
+  HWND c = local.Make(LocalWindows::kSecond, "Tvm local c", 860, true);
+  ExpectSameAsFullScan("first meeting");
+  ExpectSameAsFullScan("nothing changed");
+  EXPECT_EQ(TextOf(a), "TvmCacheFirst (Tvm local a)");
+
+  SetWindowTextA(b, "Tvm local b retitled");
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(others.Window("x"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Tvm other x retitled"),
+                      SMTO_ABORTIFHUNG, 2000, &ignored);
+  ExpectSameAsFullScan("retitled");
+  EXPECT_EQ(TextOf(b), "TvmCacheFirst (Tvm local b retitled)");
+  EXPECT_EQ(TextOf(others.Window("x")), "TvmTestWindow (Tvm other x retitled)");
+
+  local.Destroy(c);
+  HWND d = local.Make(LocalWindows::kSecond, "Tvm local d", 860, false);
+  ExpectSameAsFullScan("one destroyed, one made");
+  EXPECT_EQ(TextOf(c), "");
+  EXPECT_EQ(TextOf(d), "TvmCacheSecond (Tvm local d)");
+
+  ShowWindow(b, SW_HIDE);
+  ExpectSameAsFullScan("hidden");
+  ShowWindow(b, SW_SHOWNOACTIVATE);
+  ExpectSameAsFullScan("shown again");
+
+  // A new window of another class, with the old one's title and no icon, behind the handle of
+  // a window the scans have just met.
+  HWND reused = local.MakeInHandleOf(a, LocalWindows::kSecond, "Tvm local a", 540);
+  ASSERT_EQ(reused, a) << "the handle was not handed out again";
+  ExpectSameAsFullScan("a handle reused");
+  EXPECT_EQ(TextOf(reused), "TvmCacheSecond (Tvm local a)");
+  ExpectSameAsFullScan("after the reuse");
+
+  others.End();
+  ExpectSameAsFullScan("another application ended");
 }
 
 // --- The navigator form itself.

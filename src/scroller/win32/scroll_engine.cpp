@@ -344,6 +344,7 @@ ScanOutcome ScrollEngine::Scan(HWND foreground) {
   setup.moveSizeWnd = ToHwnd(moveSizeWnd_);
   setup.foregroundWnd = foreground;
   setup.nonScrollingClasses = nonScrolling_;
+  setup.cache = &scanCache_;
   return RunWindowScan(setup, {lists_, excluded_}, navigator_.Entries());
 }
 

@@ -16,6 +16,7 @@
 #include "scroller/message_dispatch.h"
 #include "scroller/move_tick.h"
 #include "scroller/refresh_tick.h"
+#include "scroller/scan_cache.h"
 #include "scroller/win32/move_environment.h"
 #include "scroller/win32/navigator_view.h"
 #include "scroller/win32/panel_view.h"
@@ -108,6 +109,8 @@ class ScrollEngine {
   std::vector<std::string> nonScrolling_;
   WindowHandle moveSizeWnd_ = 0;
   ScanOutcome lastScan_;
+  // What scans keep of windows from one to the next.
+  ScanCache scanCache_;
 
   HWND loaderWnd_ = nullptr;
   HWND shellWnd_ = nullptr;

@@ -8,6 +8,7 @@
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/window_geometry.h"
 #include "platform/handles.h"
+#include "scroller/scan_cache.h"
 #include "scroller/win32/move_environment.h"
 #include "scroller/window_filter.h"
 
@@ -21,9 +22,11 @@ constexpr int kNameBufferCount = 127;    // terminating NUL included
 using platform::ToHandle;
 
 // The platform's answers for one window, each asked at most once and only when a rule needs it.
+// With a cache, the class name is the one kept for the window's class atom.
 class Win32WindowFacts final : public WindowFacts {
  public:
-  Win32WindowFacts(HWND window, DWORD ownProcessId) : window_(window), ownProcessId_(ownProcessId) {}
+  Win32WindowFacts(HWND window, DWORD ownProcessId, ScanCache* cache)
+      : window_(window), ownProcessId_(ownProcessId), cache_(cache) {}
 
   WindowHandle Handle() const override { return ToHandle(window_); }
 
@@ -55,7 +58,13 @@ class Win32WindowFacts final : public WindowFacts {
     return cloaked != 0;
   }
 
-  std::string ClassName() override { return ReadName(GetClassNameA(window_, buffer_, kNameBufferCount)); }
+  // Under Wine the name of another process's window class is two server calls (the atom, then
+  // its name); the atom alone is one.
+  std::string ClassName() override {
+    auto read = [this] { return ReadName(GetClassNameA(window_, buffer_, kNameBufferCount)); };
+    if (!cache_) return read();
+    return cache_->ClassName(Handle(), static_cast<ClassAtom>(GetClassWord(window_, GCW_ATOM)), read);
+  }
   std::string Title() override { return ReadName(GetWindowTextA(window_, buffer_, kNameBufferCount)); }
 
   std::optional<core::Rect> VisibleFrame() override {
@@ -66,10 +75,16 @@ class Win32WindowFacts final : public WindowFacts {
 
   bool OnCurrentVirtualDesktop() override { return navigator::IsOnCurrentDesktop(window_); }
 
-  bool OwnedByThisProcess() override {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window_, &process);
-    return process == ownProcessId_;
+  bool OwnedByThisProcess() override { return Owner().processId == ownProcessId_; }
+
+  // Read once; every window the scan accepts has been asked it.
+  const WindowOwner& Owner() {
+    if (!owner_) {
+      DWORD process = 0;
+      const DWORD thread = GetWindowThreadProcessId(window_, &process);
+      owner_ = WindowOwner{process, thread};
+    }
+    return *owner_;
   }
 
  private:
@@ -81,18 +96,28 @@ class Win32WindowFacts final : public WindowFacts {
 
   HWND window_;
   DWORD ownProcessId_;
+  ScanCache* cache_;
+  std::optional<WindowOwner> owner_;
   char buffer_[128] = {};
 };
 
 // The class icon, else the window's big icon. A hung application answers nothing: its window
 // then has no icon for this scan rather than stalling it.
-HICON IconOf(HWND window) {
+HICON AskIcon(HWND window) {
   if (const ULONG_PTR icon = GetClassLongPtrA(window, GCLP_HICON)) return reinterpret_cast<HICON>(icon);
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutA(window, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, kIconQueryTimeoutMs, &answer)) {
     return nullptr;
   }
   return reinterpret_cast<HICON>(answer);
+}
+
+// A busy application makes each question wait up to the time-out: with a cache it is asked at
+// most once a second, so that the scans between do not wait on it.
+HICON IconOf(HWND window, Win32WindowFacts& facts, ScanCache* cache) {
+  if (!cache) return AskIcon(window);
+  return reinterpret_cast<HICON>(
+      cache->Icon(facts.Handle(), facts.Owner(), [window] { return reinterpret_cast<IconHandle>(AskIcon(window)); }));
 }
 
 struct ScanRun {
@@ -111,7 +136,7 @@ void RefreshContextLists(ScanRun& run) {
 void ScanOne(HWND window, ScanRun& run) {
   // The lists may have changed since the last window (a nested message removed a window).
   RefreshContextLists(run);
-  Win32WindowFacts facts(window, run.setup.ownProcessId);
+  Win32WindowFacts facts(window, run.setup.ownProcessId, run.setup.cache);
   const ScanDecision d = DecideScan(facts, run.context);
   if (d.menuOrMaximized) run.outcome.menuOrMaximized = true;
   if (!HandedToNavigator(d.verdict)) return;
@@ -121,7 +146,7 @@ void ScanOne(HWND window, ScanRun& run) {
     run.lists.scroll.Append(ToHandle(window), ScrollListText(d.className, d.title));
     run.outcome.listedClasses.emplace_back(ToHandle(window), d.className);
   }
-  const HICON icon = IconOf(window);
+  const HICON icon = IconOf(window, facts, run.setup.cache);
   // While the icon query waited, a nested message may have released this window: it must then
   // get no entry now.
   if (scrolls && !run.lists.scroll.Contains(ToHandle(window))) return;
@@ -156,7 +181,9 @@ ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::Ap
   run.context.nonScrollingClasses = setup.nonScrollingClasses;
   run.context.virtualScreen = VirtualScreenRect();
   if (entries) entries->BeginWindowScan();
+  if (setup.cache) setup.cache->BeginScan(ScanCache::Clock::now());
   EnumWindows(ScanWindowProc, reinterpret_cast<LPARAM>(&run));
+  if (setup.cache) setup.cache->EndScan();
   return std::move(run.outcome);
 }
 

@@ -17,6 +17,8 @@ class AppWinStore;
 
 namespace scroller {
 
+class ScanCache;
+
 // A window's icon query must not wait longer than this on its application.
 inline constexpr UINT kIconQueryTimeoutMs = 50;
 
@@ -29,6 +31,8 @@ struct ScanSetup {
   // The process whose windows (message boxes, dialogs) never scroll: this one.
   DWORD ownProcessId = GetCurrentProcessId();
   std::vector<std::string> nonScrollingClasses;  // the user's, matched ignoring case
+  // What scans keep of windows from one to the next; null: every fact is read afresh.
+  ScanCache* cache = nullptr;
 };
 
 // The scan fills `scroll` afresh; nested messages during it may release windows from it and

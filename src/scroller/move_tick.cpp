@@ -34,6 +34,12 @@ int MoveAll(EngineState& s, const ScrollLists& lists, MoveEnvironment& env, Move
   return moved;
 }
 
+// No step pending, no band that could assign one, and no window owed a step: the tick would read
+// the platform's facts only to move nothing. The common case, 16 times a second.
+bool NothingToDo(const EngineState& s, const EngineOptions& o, const MoveLedger& ledger) {
+  return s.PendingDX == 0 && s.PendingDY == 0 && !o.BorderScroll && !ledger.Owes();
+}
+
 // Takes the step out of the state before any window is touched: what nested messages write
 // from now on is theirs and runs in a tick of its own.
 void ConsumeStep(EngineState& s) {
@@ -46,6 +52,12 @@ MoveOutcome RunTicks(EngineState& s, const EngineOptions& o, navigator::ScrollRo
                      MoveOutcome out) {
   while (out.ticks < kMaxDeferredTicks + 1) {
     s.TickDeferred = false;
+    if (NothingToDo(s, o, ledger)) {
+      // The idle timer tick: only the cooldown counts; the platform is not asked.
+      if (s.PageCooldown > 0) --s.PageCooldown;
+      ++out.ticks;
+      break;
+    }
     const MoveTickFacts facts = env.Facts();
     const MoveTickPlan plan = PlanMoveTick(s, o, facts, room);
     ++out.ticks;

@@ -36,7 +36,11 @@ struct FakeDesk : scroller::MoveEnvironment {
   std::vector<WindowHandle> order;
   std::function<void(WindowHandle)> onMove;
 
-  MoveTickFacts Facts() override { return facts; }
+  int factsAsked = 0;
+  MoveTickFacts Facts() override {
+    ++factsAsked;
+    return facts;
+  }
   std::optional<Point> VisibleTopLeft(WindowHandle w) override {
     if (unreadable.count(w) || !at.count(w)) return std::nullopt;
     return at[w];
@@ -154,6 +158,25 @@ TEST_F(MoveTick, CooldownCountsDownOnEveryTickEvenWhenNothingMoves) {
   Plan();
   EXPECT_EQ(s.PageCooldown, 0);
   EXPECT_EQ(s.PendingDX, 50);  // the sticky wait keeps it pending
+}
+
+// With nothing pending, no border band and nobody owed a move, a timer tick asks the platform
+// nothing; any one of them makes it read the facts again.
+TEST_F(MoveTick, AnIdleTickAsksThePlatformNothing) {
+  List({1});
+  s.PageCooldown = 2;
+  EXPECT_EQ(Tick().ticks, 1);
+  EXPECT_EQ(desk.factsAsked, 0);
+  EXPECT_EQ(s.PageCooldown, 1) << "the cooldown still counts";
+
+  o.BorderScroll = true;
+  Tick();
+  EXPECT_EQ(desk.factsAsked, 1) << "the band may assign a step";
+  o.BorderScroll = false;
+  s.PendingDY = 4;
+  Tick();
+  EXPECT_EQ(desk.factsAsked, 2);
+  EXPECT_EQ(desk.at[1], (Point{10, 96}));
 }
 
 // The clamp: lower bound first, then the upper, and which limits make it apply.

@@ -106,6 +106,26 @@ TTavelmoorForm::TTavelmoorForm()
   load64Item.Name = "Load64bitextension1";
   load64Item.Action = &Action64bit;
   TrayPopupMenu.Add(load64Item);
+  struct LaterItem {
+    const char* name;
+    const char* caption;
+    tk::TAction* action;
+  };
+  const LaterItem laterItems[] = {
+      {"Arrangewindows1", "&Arrange windows", &ArrangeAction},
+      {"Setwindowsize1", "Set &window size", &SetSizeAction},
+      {"Savewindowpositions1", "Save window &positions", &SaveAction},
+      {"Restorewindowpositions1", "&Restore window positions", &RestoreAction},
+      {"Setvirtualdesktopsize1", "Set &virtual desktop size", &VirtualAction},
+  };
+  for (const LaterItem& later : laterItems) {
+    later.action->Caption = later.caption;
+    later.action->Visible = false;
+    tk::TMenuItem item;
+    item.Name = later.name;
+    item.Action = later.action;
+    TrayPopupMenu.Add(item);
+  }
 
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));

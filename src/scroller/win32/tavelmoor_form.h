@@ -61,6 +61,12 @@ class TTavelmoorForm final : public tk::TForm {
   tk::TAction ExitAction;
   tk::TAction ShowAction;
   tk::TAction Action64bit;
+  // Hidden until the feature behind each is connected.
+  tk::TAction ArrangeAction;
+  tk::TAction SetSizeAction;
+  tk::TAction SaveAction;
+  tk::TAction RestoreAction;
+  tk::TAction VirtualAction;
   tk::TPopupMenu TrayPopupMenu;
   std::unique_ptr<tk::TTrayIcon> theTrayIcon;
 

@@ -21,9 +21,10 @@ TControl::~TControl() {
 
 HWND TControl::ParentHandle() const { return form_.ParentHandleOf(description_); }
 
-void TControl::CreateHandle(const char* windowClass, DWORD style, DWORD exStyle) {
+void TControl::CreateHandle(const char* windowClass, DWORD style, DWORD exStyle, int id) {
   hwnd_ = CreateWindowExA(exStyle, windowClass, description_.caption, WS_CHILD | WS_VISIBLE | style,
-                          0, 0, 0, 0, ParentHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+                          0, 0, 0, 0, ParentHandle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropA(hwnd_, kControlProperty, this);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.Font()), FALSE);

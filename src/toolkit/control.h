@@ -44,7 +44,8 @@ class TControl {
 
  protected:
   // Creates the control window; called from the kind's constructor.
-  void CreateHandle(const char* windowClass, DWORD style, DWORD exStyle = 0);
+  // `id`: the child identifier, which the dialog keys Enter and Escape look for.
+  void CreateHandle(const char* windowClass, DWORD style, DWORD exStyle = 0, int id = 0);
 
   TForm& form_;
   const ComponentDescription& description_;

@@ -16,7 +16,8 @@ namespace {
 
 DWORD StyleOf(const FormDescription& d) {
   if (d.borderless) return WS_POPUP | WS_CLIPCHILDREN;
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+  if (d.systemMenu) style |= WS_SYSMENU;
   if (!d.fixedBorder) style |= WS_THICKFRAME;
   if (d.minimizeBox) style |= WS_MINIMIZEBOX;
   if (d.maximizeBox) style |= WS_MAXIMIZEBOX;
@@ -83,6 +84,7 @@ void TForm::Build() {
       case ComponentKind::ComboBox: control = std::make_unique<TComboBox>(*this, d); break;
       case ComponentKind::ListBox: control = std::make_unique<TListBox>(*this, d); break;
       case ComponentKind::Button: control = std::make_unique<TButton>(*this, d); break;
+      case ComponentKind::Edit: control = std::make_unique<TEdit>(*this, d); break;
       case ComponentKind::PageControl: control = std::make_unique<TPageControl>(*this, d); break;
       case ComponentKind::TabSheet: {
         auto& owner = Get<TPageControl>(d.parent);

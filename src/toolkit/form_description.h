@@ -7,7 +7,7 @@ namespace tk {
 
 inline constexpr int kDesignDpi = 144;
 
-enum class ComponentKind { Label, CheckBox, TrackBar, ComboBox, ListBox, Button, PageControl, TabSheet };
+enum class ComponentKind { Label, CheckBox, TrackBar, ComboBox, ListBox, Button, PageControl, TabSheet, Edit };
 
 struct TrackBarRange {
   int min = 0;
@@ -37,6 +37,8 @@ struct ComponentDescription {
   bool wordWrap = false;   // Label: wraps within its fixed width and height
   bool editable = false;   // ComboBox: an edit field above the drop-down list
   int horizontalExtent = 0;  // ListBox: scrollable width in design pixels
+  bool isDefault = false;    // Button: clicked by the Enter key
+  bool isCancel = false;     // Button: clicked by the Escape key
 };
 
 struct FormDescription {
@@ -47,6 +49,7 @@ struct FormDescription {
   bool fixedBorder = true;   // a single frame the user cannot resize
   bool minimizeBox = false;
   bool maximizeBox = false;
+  bool systemMenu = true;    // false: no window menu and no close button in the caption
   bool topmost = false;      // above every other window of the desktop
   bool centred = false;      // centred on the screen when first shown
   bool visible = false;      // shown when the message loop starts (main form only)

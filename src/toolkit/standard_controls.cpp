@@ -69,14 +69,37 @@ bool TCheckBox::OnCommand(WORD code) {
 
 // --- TButton
 
+// The dialog keys send IDOK and IDCANCEL to the form; buttons with those identifiers take them
+// as their own clicks.
 TButton::TButton(TForm& form, const ComponentDescription& d) : TControl(form, d) {
-  CreateHandle("BUTTON", BS_PUSHBUTTON | (d.tabOrder >= 0 ? WS_TABSTOP : 0));
+  const int id = d.isDefault ? IDOK : d.isCancel ? IDCANCEL : 0;
+  CreateHandle("BUTTON", (d.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (d.tabOrder >= 0 ? WS_TABSTOP : 0), 0,
+               id);
 }
 
 bool TButton::OnCommand(WORD code) {
   if (code != BN_CLICKED) return false;
   if (OnClick) OnClick();
   return true;
+}
+
+// --- TEdit
+
+TEdit::TEdit(TForm& form, const ComponentDescription& d) : TControl(form, d) {
+  CreateHandle("EDIT", ES_AUTOHSCROLL | (d.tabOrder >= 0 ? WS_TABSTOP : 0), WS_EX_CLIENTEDGE);
+}
+
+std::string TEdit::Text() const {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void TEdit::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+void TEdit::Focus() {
+  SetFocus(hwnd_);
+  SendMessageA(hwnd_, EM_SETSEL, 0, -1);
 }
 
 // --- TListBox

@@ -38,6 +38,16 @@ class TButton final : public TControl {
   bool OnCommand(WORD code) override;
 };
 
+// A one-line text field.
+class TEdit final : public TControl {
+ public:
+  TEdit(TForm& form, const ComponentDescription& description);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  // Gives it the keyboard focus with its whole text selected, ready to be typed over.
+  void Focus();
+};
+
 class TListBox final : public TControl {
  public:
   TListBox(TForm& form, const ComponentDescription& description);

@@ -36,6 +36,12 @@ class RecordingPanel final : public PanelView {
     visible_ = false;
     calls.push_back("Hide");
   }
+  bool HideSetSizeDialog() override {
+    if (!dialogVisible) return false;
+    dialogVisible = false;
+    calls.push_back("HideDialog");
+    return true;
+  }
   void End() override { calls.push_back("End"); }
   const scroller::OptionFields& Options() const override { return options; }
   bool Closing() const override { return closing; }
@@ -46,6 +52,7 @@ class RecordingPanel final : public PanelView {
   std::vector<std::string> calls;
   scroller::OptionFields options;
   bool closing = false;
+  bool dialogVisible = false;  // the set-size dialog
 
  private:
   HWND hwnd_ = nullptr;
@@ -74,6 +81,7 @@ struct Step {
   WPARAM wParam = 0;
   LPARAM lParam = 0;
   bool closing = false;  // the panel's Closing while the message arrives
+  bool dialogOpen = false;  // the set-size dialog shows when the message arrives
   std::vector<std::string> calls = {};
   bool handled = true;  // false: the form's own procedure gets it
   LRESULT answer = 0;
@@ -106,6 +114,9 @@ const Sequence kSequences[] = {
      Phase::Running,
      {
          {.message = msg::WM_INSTANCE_SHOW, .calls = {"Show"}},
+         {.message = msg::WM_PANEL_HIDE, .calls = {"Hide"}},
+         // The set-size dialog gives way to the panel.
+         {.message = msg::WM_INSTANCE_SHOW, .dialogOpen = true, .calls = {"HideDialog", "Show"}},
          {.message = msg::WM_PANEL_HIDE, .calls = {"Hide"}},
          {.message = msg::WM_HOOK_GET_HANDLE, .answer = kHookHandle},
          {.message = msg::WM_HOOK_GET_SIZE, .wParam = 0x10, .answer = 0},
@@ -155,6 +166,7 @@ TEST_P(PanelGlue, CallsAndAnswersFollowThePanelsLife) {
     const Step& step = seq.steps[i];
     panel.calls.clear();
     panel.closing = step.closing;
+    panel.dialogVisible = step.dialogOpen;
     LRESULT answer = -1;
     const bool handled = engine.HandleMessage(step.message, step.wParam, step.lParam, answer);
     SCOPED_TRACE(testing::Message() << "step " << i << ": message 0x" << std::hex << step.message);

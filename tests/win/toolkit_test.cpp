@@ -154,3 +154,53 @@ TEST_F(Toolkit, AHandlerErrorEndsThatHandlerOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+const ComponentDescription kDialogComponents[] = {
+    {.kind = ComponentKind::Edit, .name = "Field", .left = 10, .top = 10, .width = 200, .height = 37,
+     .caption = "0", .tabOrder = 0},
+    {.kind = ComponentKind::Button, .name = "Ok", .left = 10, .top = 60, .width = 144, .height = 39,
+     .caption = "Apply", .tabOrder = 1, .isDefault = true},
+    {.kind = ComponentKind::Button, .name = "No", .left = 170, .top = 60, .width = 144, .height = 39,
+     .caption = "Cancel", .tabOrder = 2, .isCancel = true},
+};
+
+const tk::FormDescription kDialogDescription{.name = "KeysForm", .caption = "Dialog keys", .clientWidth = 330,
+                                             .clientHeight = 110, .components = kDialogComponents};
+
+struct KeysForm : tk::TForm {
+  KeysForm() : tk::TForm(kDialogDescription) {
+    Get<tk::TButton>("Ok").OnClick = [this] { clicked += "ok "; };
+    Get<tk::TButton>("No").OnClick = [this] { clicked += "cancel "; };
+  }
+  std::string clicked;
+};
+
+// A key pressed in the edit field, as the application's message loop passes it on.
+void PressInField(HWND field, WPARAM key) {
+  MSG m{.hwnd = field, .message = WM_KEYDOWN, .wParam = key, .lParam = 1};
+  if (!IsDialogMessageA(GetAncestor(field, GA_ROOT), &m)) DispatchMessageA(&m);
+}
+
+}  // namespace
+
+// Enter clicks the default button and Escape the cancel button, while typing goes to the field.
+TEST(ToolkitDialogKeys, EnterAndEscapeClickTheirButtons) {
+  tk::TApplication application;
+  KeysForm* form = nullptr;
+  application.CreateForm(form);
+  form->Show();
+  auto& field = form->Get<tk::TEdit>("Field");
+  field.Focus();
+  EXPECT_EQ(GetFocus(), field.Handle());
+
+  field.SetText("3000x");
+  EXPECT_EQ(field.Text(), "3000x");
+
+  PressInField(field.Handle(), VK_RETURN);
+  PressInField(field.Handle(), VK_ESCAPE);
+  application.ProcessMessages();
+  EXPECT_EQ(form->clicked, "ok cancel ");
+  EXPECT_EQ(field.Text(), "3000x") << "the keys reach the buttons, not the text";
+}

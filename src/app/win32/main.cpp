@@ -9,6 +9,7 @@
 #include "platform/optional_apis.h"
 #include "core/private_messages.h"
 #include "scroller/win32/tavelmoor_form.h"
+#include "setsize/win32/min_size_form.h"
 #include "toolkit/application.h"
 
 namespace {
@@ -40,6 +41,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         break;
       case app::StartupRole::RunningInstance:
         application.CreateForm(scroller::TavelmoorForm);
+        // After the panel, so that it is destroyed first.
+        application.CreateForm(setsize::MinSizeForm);
+        setsize::MinSizeForm->OnSaveSettings = [] {
+          if (scroller::TavelmoorForm) scroller::TavelmoorForm->SaveSettings();
+        };
         break;
     }
     application.Run();

@@ -17,6 +17,8 @@ class PanelView {
   virtual bool Visible() const = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
+  // Hides the set-size dialog when it shows; true when it did.
+  virtual bool HideSetSizeDialog() = 0;
   // Requests the end of the program (the message loop ends; the forms are destroyed after it).
   virtual void End() = 0;
 

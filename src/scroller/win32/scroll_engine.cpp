@@ -217,6 +217,7 @@ void ScrollEngine::ShowPanel() {
     navigator_.Hide();
     Sleep(kHidePauseMs);
   }
+  if (panel_.HideSetSizeDialog()) Sleep(kHidePauseMs);
   panel_.Show();
 }
 
@@ -298,6 +299,7 @@ bool ScrollEngine::ChordEndsTick(const TickFacts& facts) {
         panel_.Hide();
         Sleep(kHidePauseMs);
       }
+      if (panel_.HideSetSizeDialog()) Sleep(kHidePauseMs);
       const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
       navigator_.ShowForChord(NavigatorPlacement(panel_.Options().SmallScreen, Cursor(), primary));
       return true;

@@ -12,6 +12,7 @@
 #include "scroller/win32/navigator_link.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/window_lists_tab.h"
+#include "setsize/win32/min_size_form.h"
 #include "toolkit/application.h"
 #include "toolkit/message_dialog.h"
 #include "toolkit/page_control.h"
@@ -30,6 +31,8 @@ constexpr const char* kHookLibraryMissing = "Tavelmoor.dll is missing, please re
 constexpr const char* kTrayHint = "Tavelmoor Wanderpane, right click for options.";
 constexpr int kStartupActions = 4;
 constexpr UINT kLoaderAnswerMs = 5000;
+// Before one of the program's windows shows in place of another.
+constexpr DWORD kHidePauseMs = 100;
 
 }  // namespace
 
@@ -42,6 +45,7 @@ class TTavelmoorForm::View final : public PanelView {
   bool Visible() const override { return form_.Visible(); }
   void Show() override { form_.Show(); }
   void Hide() override { form_.Hide(); }
+  bool HideSetSizeDialog() override { return setsize::HideMinSizeForm(); }
   void End() override { form_.RequestEnd(); }
   const OptionFields& Options() const override { return form_.Options; }
   bool Closing() const override { return form_.Closing; }
@@ -126,6 +130,10 @@ TTavelmoorForm::TTavelmoorForm()
     item.Action = later.action;
     TrayPopupMenu.Add(item);
   }
+  SetSizeAction.Visible = true;
+  SetSizeAction.OnExecute = [this] { SetSizeActionExecute(); };
+  VirtualAction.Visible = true;
+  VirtualAction.OnExecute = [this] { VirtualActionExecute(); };
 
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
@@ -261,7 +269,33 @@ void TTavelmoorForm::ExitActionExecute() {
 
 void TTavelmoorForm::ShowActionExecute() {
   if (!Engine->CreationFinished() || Engine->ShuttingDown()) return;
+  if (navigatorView_->Visible()) {
+    navigatorView_->Hide();
+    Sleep(kHidePauseMs);
+  }
+  if (setsize::HideMinSizeForm()) Sleep(kHidePauseMs);
   Show();
+}
+
+bool TTavelmoorForm::MakeWayForSetSizeDialog() {
+  if (!Engine->CreationFinished() || Engine->ShuttingDown() || !setsize::MinSizeForm) return false;
+  if (navigatorView_->Visible()) {
+    navigatorView_->Hide();
+    Sleep(kHidePauseMs);
+  }
+  if (Visible()) {
+    Hide();
+    Sleep(kHidePauseMs);
+  }
+  return true;
+}
+
+void TTavelmoorForm::SetSizeActionExecute() {
+  if (MakeWayForSetSizeDialog()) setsize::MinSizeForm->ShowForWindow();
+}
+
+void TTavelmoorForm::VirtualActionExecute() {
+  if (MakeWayForSetSizeDialog()) setsize::MinSizeForm->ShowForDesktop();
 }
 
 void TTavelmoorForm::RequestEnd() {

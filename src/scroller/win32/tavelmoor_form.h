@@ -74,6 +74,9 @@ class TTavelmoorForm final : public tk::TForm {
   void ShowActionExecute();
   // Starts the 64-bit loader, or asks the running one to quit.
   void Action64bitExecute();
+  // The set-size dialog for the active window, or for the virtual desktop.
+  void SetSizeActionExecute();
+  void VirtualActionExecute();
   void CustomTimerTimer();
   void ScheduleStartupActions();
 
@@ -94,6 +97,9 @@ class TTavelmoorForm final : public tk::TForm {
   void ComboBoxHelpChange();
 
   void RequestEnd();
+  // Hides the navigator and the panel before the set-size dialog opens; false while the dialog
+  // cannot open (creation not finished, the end begun).
+  bool MakeWayForSetSizeDialog();
   // Starts the 64-bit loader hidden, from the program's folder; the user's choice is recorded.
   void StartLoader();
   // Windows ends the session: the engine stops and brings every window home, the options are

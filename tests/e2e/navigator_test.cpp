@@ -16,6 +16,7 @@
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/tavelmoor_process.h"
+#include "win_support/screen_picture.h"
 
 namespace {
 
@@ -339,5 +340,48 @@ TEST_F(Navigator, AWindowDragReleasedOutsideTheNavigatorIsEndedByTheControlPanel
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(nav); }, 3s)) << "the drag was not ended";
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Tracked("green"); }, 3s));
 }
+
+// Ten windows, one of them far right of the screen, as a user sees them: drawn, then as screen
+// shots. Each lands where the mapping says, in its own colour once shot; the pictures stay in
+// the build's screenshot folder.
+class TenWindows : public Navigator, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(TenWindows, EachWindowIsWhereTheMappingSays) {
+  const bool shots = GetParam();
+  Settings({Dword("ShowGlyphs", shots ? 1 : 0)});
+  const long colours[] = {0xC03030, 0x30A040, 0x3050C0, 0xC0A020, 0x9030B0,
+                          0x20A0A0, 0xE07020, 0x606060, 0x80C040, 0xF060A0};
+  std::vector<WindowSpec> specs;
+  std::vector<std::string> ids;
+  for (int i = 0; i < 10; ++i) {
+    const int col = i % 5, row = i / 5;
+    WindowSpec s = Coloured("w" + std::to_string(i), 30 + col * 240, 60 + row * 330, 200 + (i % 3) * 10, 260, colours[i]);
+    s.title = "Window " + std::to_string(i) + (i % 2 ? " (odd)" : "");
+    if (i == 9) s.x = 2200;  // beyond the screen: the overview widens to show it
+    specs.push_back(s);
+    ids.push_back(s.id);
+  }
+  ASSERT_TRUE(Start(specs));
+  if (shots) Sleep(2000);  // one shot per scan
+  HWND nav = ClickTrayIcon();
+  ASSERT_NE(nav, nullptr);
+#ifdef TVM_SCREENSHOT_DIR
+  tvmtest::SaveScreen(tvmtest::WindowsPathOf(TVM_SCREENSHOT_DIR), shots ? "navigator-ten-shots" : "navigator-ten-drawn");
+#endif
+  const Mapping m = MappingNow(nav, ids);
+  for (const WindowSpec& spec : specs) {
+    SCOPED_TRACE(spec.id);
+    const RECT w = RectOf(Tracked(spec.id));
+    const core::Point centre = m.ToScreen({(w.left + w.right) / 2, (w.top + w.bottom) / 2 + 20});
+    const COLORREF seen = ScreenPixel(centre);
+    // Off the screen no shot is taken: that window is drawn.
+    const bool shot = shots && w.right <= VirtualScreen().right;
+    const COLORREF wanted = shot ? FromRgb(spec.color) : GetSysColor(COLOR_ACTIVEBORDER);
+    EXPECT_TRUE(Near(seen, wanted, shot ? 12 : 0)) << Hex(seen) << " at " << centre.x << "," << centre.y << ", wanted " << Hex(wanted);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, TenWindows, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "AsScreenShots" : "Drawn"; });
 
 }  // namespace

@@ -17,6 +17,10 @@ void CaptureNextShot(AppWinStore& store, bool showGlyphs, bool navigatorVisible,
 void TakeShot(tAppWin& entry) {
   // Nothing here sends to another window, so the entry cannot be forgotten meanwhile.
   Sleep(kSettleMs);
+  CopyShotFromScreen(entry);
+}
+
+void CopyShotFromScreen(tAppWin& entry) {
   const core::Rect r = entry.WindowRect;
   const core::Size size = ShotSizeFor(r);
   HBITMAP shot = reinterpret_cast<HBITMAP>(entry.Shot);

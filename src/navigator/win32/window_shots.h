@@ -15,5 +15,7 @@ void CaptureNextShot(AppWinStore& store, bool showGlyphs, bool navigatorVisible,
 // screen DC and every object taken are released before it returns; a failed copy still counts as
 // a shot.
 void TakeShot(tAppWin& entry);
+// The copy itself, without the moment the window gets to paint first.
+void CopyShotFromScreen(tAppWin& entry);
 
 }  // namespace navigator

@@ -21,6 +21,7 @@ struct tAppWin {
   core::Rect SavedRect;
   ShotHandle Shot = 0;
   core::Size ShotSize;  // of the bitmap in Shot
+  uint64_t ShotVersion = 0;  // new for every shot taken, unique across entries
   std::string Caption;
   std::string WinClass;
   WindowHandle Wnd = 0;

@@ -86,6 +86,47 @@ void DrawWindow(HDC dc, const tAppWin& e, core::Rect r, int fontPixels) {
 OverviewPainter::~OverviewPainter() {
   if (buffer_) DeleteObject(buffer_);
   if (font_) DeleteObject(font_);
+  for (Scaled& s : scaled_) DeleteObject(s.bitmap);
+}
+
+HBITMAP OverviewPainter::ScaledShot(HDC target, const tAppWin& e, core::Size size) {
+  for (Scaled& s : scaled_) {
+    if (s.version == e.ShotVersion && s.size == size) {
+      s.used = true;
+      return s.bitmap;
+    }
+  }
+  HBITMAP bitmap = CreateCompatibleBitmap(target, size.width, size.height);
+  if (!bitmap) return nullptr;
+  bool copied = false;
+  {
+    MemoryDc from(target);
+    MemoryDc to(target);
+    if (from.Select(reinterpret_cast<HBITMAP>(e.Shot)) && to.Select(bitmap)) {
+      SetStretchBltMode(to.get(), HALFTONE);
+      SetBrushOrgEx(to.get(), 0, 0, nullptr);
+      copied = StretchBlt(to.get(), 0, 0, size.width, size.height, from.get(), 0, 0, e.ShotSize.width,
+                          e.ShotSize.height, SRCCOPY) != FALSE;
+    }
+  }
+  // Both DCs have given the bitmaps back by now.
+  if (!copied) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  scaled_.push_back({e.ShotVersion, size, bitmap, true});
+  return bitmap;
+}
+
+void OverviewPainter::DropUnusedShots() {
+  std::erase_if(scaled_, [](Scaled& s) {
+    if (s.used) {
+      s.used = false;
+      return false;
+    }
+    DeleteObject(s.bitmap);
+    return true;
+  });
 }
 
 HBITMAP OverviewPainter::BackBuffer(HDC target, core::Size size) {
@@ -144,12 +185,14 @@ void OverviewPainter::Paint(HDC target, core::Size size, const PaintRequest& q, 
       const core::Rect r = it->panelRect;
       e.PanelRect = r;
       e.PanelDrawn = true;
-      if (glyphs && e.HasShot && e.Shot && e.ShotSize.width > 0 && e.ShotSize.height > 0 &&
-          shots.Select(reinterpret_cast<HBITMAP>(e.Shot))) {
-        SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, shots.get(), 0, 0, e.ShotSize.width,
-                   e.ShotSize.height, SRCCOPY);
+      const core::Size drawn{core::clampToInt32(r.width()), core::clampToInt32(r.height())};
+      if (glyphs && e.HasShot && e.Shot && e.ShotSize.width > 0 && e.ShotSize.height > 0) {
+        if (drawn.width > 0 && drawn.height > 0) {
+          HBITMAP scaled = ScaledShot(target, e, drawn);
+          if (scaled && shots.Select(scaled)) {
+            BitBlt(dc, r.left, r.top, drawn.width, drawn.height, shots.get(), 0, 0, SRCCOPY);
+          }
+        }
         continue;
       }
       DrawWindow(dc, e, r, fontPixels_);
@@ -170,6 +213,7 @@ void OverviewPainter::Paint(HDC target, core::Size size, const PaintRequest& q, 
     }
     layout.viewCenter = plan.viewport.center;
     BitBlt(target, 0, 0, size.width, size.height, dc, 0, 0, SRCCOPY);
+    DropUnusedShots();
   } catch (...) {
     // The rest of the picture is not drawn; the panel repaints within three scans.
     host.RepaintSoon();

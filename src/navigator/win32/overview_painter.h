@@ -8,6 +8,9 @@
 // buffer and the caption font are kept between paintings and released with the painter.
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "navigator/app_win_store.h"
 #include "navigator/navigator_host.h"
 #include "navigator/overview_mouse.h"
@@ -40,6 +43,18 @@ class OverviewPainter {
  private:
   HBITMAP BackBuffer(HDC target, core::Size size);
   HFONT CaptionFont(HDC target, int points);
+  // The entry's shot scaled to `size`, kept while paintings draw it at that size: stretching
+  // with HALFTONE costs milliseconds per window, copying a kept one next to nothing.
+  HBITMAP ScaledShot(HDC target, const tAppWin& entry, core::Size size);
+  void DropUnusedShots();
+
+  struct Scaled {
+    uint64_t version = 0;
+    core::Size size;
+    HBITMAP bitmap = nullptr;
+    bool used = false;
+  };
+  std::vector<Scaled> scaled_;
 
   HBITMAP buffer_ = nullptr;
   core::Size bufferSize_;

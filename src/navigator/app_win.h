@@ -17,8 +17,11 @@ struct tAppWin {
   double MatchScore = 0.0;
   core::Rect WindowRect;  // visible frame as the latest scan saw it
   core::Rect PanelRect;   // where the navigator last drew it
+  bool PanelDrawn = false;  // PanelRect holds a place the navigator drew it at
   core::Rect SavedRect;
   ShotHandle Shot = 0;
+  core::Size ShotSize;  // of the bitmap in Shot
+  uint64_t ShotVersion = 0;  // new for every shot taken, unique across entries
   std::string Caption;
   std::string WinClass;
   WindowHandle Wnd = 0;

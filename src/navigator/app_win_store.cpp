@@ -173,6 +173,13 @@ std::vector<tAppWin*> AppWinStore::EntriesSnapshot() const {
   return out;
 }
 
+std::vector<tAppWin*> AppWinStore::OldEntriesSnapshot() const {
+  std::vector<tAppWin*> out;
+  out.reserve(oldEntries_.size());
+  for (const Owned& e : oldEntries_) out.push_back(e.get());
+  return out;
+}
+
 bool AppWinStore::IsListed(const tAppWin* entry) const {
   return FindEntry(entries_, entry) != entries_.end() ||
          FindEntry(oldEntries_, entry) != oldEntries_.end();

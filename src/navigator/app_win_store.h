@@ -57,6 +57,8 @@ class AppWinStore {
   std::size_t EntryCount() const { return entries_.size(); }
   tAppWin* EntryAt(std::size_t i) const { return entries_.at(i).get(); }
   std::size_t OldEntryCount() const { return oldEntries_.size(); }
+  // The previous scan's entries not met again (during a scan: not met yet), in their order.
+  std::vector<tAppWin*> OldEntriesSnapshot() const;
   bool IsListed(const tAppWin* entry) const;
 
   tAppWin* ActiveEntry() const { return active_; }

@@ -18,6 +18,7 @@ inline constexpr uint32_t kGuiPopupMenuMode = 0x10;
 
 inline constexpr int kActivateTicks = 6;
 inline constexpr int kNavRefreshTicks = 10;
+inline constexpr int kNavRepaintSoonTicks = 3;
 inline constexpr int kArrangeWaitTicks = 3;
 
 inline constexpr int kVkShift = 0x10;

@@ -1,7 +1,7 @@
 // Benchmark, not a test: the move tick's cost against test windows of another process, and the
 // idle CPU of the running program beside idle test windows. tools/bench-wine runs it and, since
 // Wine reports no CPU times of other processes, reads the idle figure from Linux itself.
-//   bench_move_tick.exe [move|idle|idle-class-icon]
+//   bench_move_tick.exe [move|idle|idle-class-icon|idle-navigator]
 #include <windows.h>
 
 #include <chrono>
@@ -102,7 +102,9 @@ double CpuSeconds(HANDLE process) {
 }
 
 // Windows whose class has no icon are asked for theirs by a message at every scan.
-void IdleCpu(bool classIcon) {
+// With `navigatorOpen` the tray icon's click has opened the navigator over the screen, which
+// repaints about once a second.
+void IdleCpu(bool classIcon, bool navigatorOpen = false) {
   e2e::EndAllInstances();
   std::vector<std::string> excluded;
   if (const std::string tray = e2e::WineTrayClass(); !tray.empty()) excluded.push_back(tray);
@@ -118,6 +120,10 @@ void IdleCpu(bool classIcon) {
     return;
   }
   Sleep(3000);  // settled in the notification area
+  if (navigatorOpen) {
+    PostMessageA(e2e::FindApplicationWindow(program.Id()), WM_USER + 1, 1, WM_LBUTTONUP);  // the tray icon's click
+    Sleep(1000);
+  }
   if (UnderWine()) {
     // The outside measures now; the program and the windows stay idle meanwhile.
     std::printf("idle: measuring for 10 s\n");
@@ -145,5 +151,6 @@ int main(int argc, char** argv) {
   if (what.empty() || what == "move") MoveTickCosts();
   if (what.empty() || what == "idle") IdleCpu(false);
   if (what == "idle-class-icon") IdleCpu(true);
+  if (what == "idle-navigator") IdleCpu(false, true);
   return 0;
 }

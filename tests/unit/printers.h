@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "core/geometry.h"
+#include "navigator/overview_map.h"
 #include "navigator/scroll_room.h"
 #include "navigator/visible_frame.h"
 #include "scroller/hot_keys.h"
@@ -27,6 +28,10 @@ namespace navigator {
 inline void PrintTo(const ScrollRoom& r, std::ostream* os) {
   *os << "ScrollRoom{x " << r.ScrollMinX << ".." << r.ScrollMaxX << ", y " << r.ScrollMinY << ".." << r.ScrollMaxY
       << "}";
+}
+
+inline void PrintTo(const Extent& e, std::ostream* os) {
+  *os << "Extent{x " << e.left << ".." << e.right << ", y " << e.top << ".." << e.bottom << "}";
 }
 
 inline void PrintTo(const WindowBounds& b, std::ostream* os) {

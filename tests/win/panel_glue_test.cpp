@@ -66,10 +66,14 @@ class NoNavigator final : public scroller::NavigatorView {
   HWND Handle() const override { return nullptr; }
   bool Visible() const override { return false; }
   void ShowForChord(const scroller::Placement&) override {}
+  void ShowFromTray(const scroller::Placement&) override {}
   void Hide() override {}
   int ShowMode() const override { return 0; }
   bool WindowDragging() const override { return false; }
   bool DragMoved() const override { return false; }
+  void EndWindowDrag() override {}
+  void CaptureNextShot() override {}
+  void RequestShot(HWND) override {}
   void SetBusy(bool) override {}
   void Invalidate() override {}
 };

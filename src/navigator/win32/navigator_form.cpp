@@ -1,6 +1,9 @@
 #include "navigator/win32/navigator_form.h"
 
 #include "forms/navigator_form.h"
+#include "navigator/shot_order.h"
+#include "navigator/win32/window_shots.h"
+#include "platform/screen_metrics.h"
 #include "toolkit/guard.h"
 
 namespace navigator {
@@ -16,6 +19,17 @@ int32_t CaptionFontSize(int fontHeightPixels) {
   if (screen) ReleaseDC(nullptr, screen);
   return MulDiv(fontHeightPixels, 72, dpi > 0 ? dpi : 96) - 1;
 }
+
+// Without the control panel: both axes, no shots, and steps that go nowhere.
+class NoHost final : public NavigatorHost {
+ public:
+  int32_t DoXMove() const override { return 1; }
+  int32_t DoYMove() const override { return 1; }
+  bool ShowGlyphs() const override { return false; }
+  void SetPendingDX(int32_t) override {}
+  void SetPendingDY(int32_t) override {}
+  void RepaintSoon() override {}
+};
 
 }  // namespace
 
@@ -57,9 +71,82 @@ LRESULT TNavigator::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;  // the painting covers everything; erasing first would only flicker
     case WM_NCPAINT:
       return 0;  // no frame to paint
+    case WM_PAINT:
+      PaintBox1Paint();
+      return 0;
+    case WM_CAPTURECHANGED:
+      return 0;
     default:
+      if (HandleMouse(msg, wParam, lParam)) return 0;
       return tk::TForm::WndProc(msg, wParam, lParam);
   }
+}
+
+NavigatorHost& TNavigator::Host() {
+  static NoHost none;
+  return host_ ? *host_ : none;
+}
+
+core::Size TNavigator::PanelSize() const {
+  RECT r{};
+  if (!GetClientRect(Handle(), &r)) return {};
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void TNavigator::PaintBox1Paint() {
+  PAINTSTRUCT ps{};
+  HDC dc = BeginPaint(Handle(), &ps);
+  // While busy the previous picture stays: the background is never erased.
+  if (dc && !Busy && store_) {
+    tk::Guarded([&] {
+      PaintRequest q;
+      q.store = store_.get();
+      q.host = &Host();
+      q.virtualScreen = platform::CurrentScreenMetrics().virtualScreen;
+      q.useBackground = UseBackground;
+      q.background = BackgroundBitmap.handle;
+      q.backgroundWidth = BackgroundBitmap.width;
+      q.backgroundHeight = BackgroundBitmap.height;
+      q.fontSizePoints = FontSize;
+      painter_.Paint(dc, PanelSize(), q, layout_);
+    });
+  }
+  EndPaint(Handle(), &ps);
+}
+
+bool TNavigator::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const MouseMessage m = ReadMouseMessage(msg, wParam, lParam);
+  if (m.event == MouseEvent::None) return false;
+  if (!store_) return true;
+  tk::Guarded([&] {
+    switch (m.event) {
+      case MouseEvent::Down:
+        // A left drag goes on beyond the navigator's edge; a right drag released outside it is
+        // ended by the control panel.
+        if (m.button == MouseButton::Left) SetCapture(Handle());
+        mouse_.Down(m.button, m.at, PanelSize(), layout_, *store_, Host(), mouseSeam_);
+        break;
+      case MouseEvent::Move: mouse_.Move(PanelSize(), Host(), mouseSeam_); break;
+      case MouseEvent::Up:
+        if (GetCapture() == Handle()) ReleaseCapture();
+        mouse_.Up(ShowMode, mouseSeam_);
+        break;
+      case MouseEvent::Wheel: mouse_.Wheel(m.wheelDelta, Host()); break;
+      case MouseEvent::None: break;
+    }
+  });
+  return true;
+}
+
+void TNavigator::EndWindowDrag() { mouse_.Up(ShowMode, mouseSeam_); }
+
+void TNavigator::CaptureNextShot() {
+  if (!store_) return;
+  navigator::CaptureNextShot(*store_, Host().ShowGlyphs(), Visible(), platform::CurrentScreenMetrics().virtualScreen);
+}
+
+void TNavigator::RequestShot(HWND window) {
+  if (store_) navigator::RequestShot(*store_, ToHandle(window));
 }
 
 bool TNavigator::HasWindow(HWND window) const { return store_ && store_->HasWindow(ToHandle(window)); }

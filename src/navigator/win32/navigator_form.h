@@ -11,6 +11,10 @@
 #include <vector>
 
 #include "navigator/app_win_store.h"
+#include "navigator/navigator_host.h"
+#include "navigator/overview_mouse.h"
+#include "navigator/win32/navigator_mouse.h"
+#include "navigator/win32/overview_painter.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/win32_desktop.h"
 #include "toolkit/form.h"
@@ -25,10 +29,6 @@ struct NavigatorBitmap {
   bool Empty() const { return handle == nullptr; }
 };
 
-struct DragExtentBounds {
-  int32_t left = 0, right = 0, top = 0, bottom = 0;
-};
-
 class TNavigator final : public tk::TForm {
  public:
   // `controlPanel`: its window is never lined up by arrangement.
@@ -36,18 +36,27 @@ class TNavigator final : public tk::TForm {
   ~TNavigator() override;
 
   int32_t ShowMode = 0;  // 0: opened by the key chord; 1: opened from the tray icon
-  HWND DragWnd = nullptr;
   std::vector<tAppWin*> Candidates;  // owns nothing
-  int32_t ExtentLeft = 0, ExtentRight = 0, ExtentTop = 0, ExtentBottom = 0;
-  POINT ViewCenter{};
   int32_t FontSize = 0;  // points, of the caption font
-  DragExtentBounds DragExtent;
-  POINT LastCursor{};
   NavigatorBitmap BackgroundBitmap;
   VirtualDesktops Desktops;  // the desktop manager and whether it was created
   bool UseBackground = false;
   bool Busy = true;  // painting and arranging suspended
-  bool ViewDragging = false, WindowDragging = false, DragMoved = false;
+
+  // The control panel as the painting and the mouse see it; a form without one scrolls nothing.
+  void SetHost(std::unique_ptr<NavigatorHost> host) { host_ = std::move(host); }
+
+  // What the last painting showed, and the mouse's drag.
+  const OverviewLayout& Layout() const { return layout_; }
+  const DragState& Drag() const { return mouse_.State(); }
+  bool WindowDragging() const { return mouse_.State().WindowDragging; }
+  bool DragMoved() const { return mouse_.State().DragMoved; }
+  // The control panel ends a window drag whose button was released outside the navigator.
+  void EndWindowDrag();
+
+  // The shot step after every scan, and a new shot asked for a window.
+  void CaptureNextShot();
+  void RequestShot(HWND window);
 
   // The control panel's settings save, run first when the form is destroyed.
   std::function<void()> OnSaveSettings;
@@ -68,9 +77,19 @@ class TNavigator final : public tk::TForm {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void PaintBox1Paint();
+  bool HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  core::Size PanelSize() const;
+  NavigatorHost& Host();
+
   HWND controlPanel_;
   Win32Desktop desktop_;
   std::unique_ptr<AppWinStore> store_;
+  std::unique_ptr<NavigatorHost> host_;
+  OverviewPainter painter_;
+  OverviewLayout layout_;
+  OverviewMouse mouse_;
+  Win32MouseSeam mouseSeam_{[this] { Hide(); }};
 };
 
 // The one navigator; null before the control panel creates it and after it is destroyed.

@@ -1,10 +1,31 @@
 #include "scroller/win32/navigator_link.h"
 
+#include "navigator/navigator_host.h"
 #include "navigator/win32/navigator_form.h"
+#include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/application.h"
 
 namespace scroller {
+
+namespace {
+
+// The panel as the navigator's painting and mouse see it.
+class PanelHost final : public navigator::NavigatorHost {
+ public:
+  explicit PanelHost(TTavelmoorForm& panel) : panel_(panel) {}
+  int32_t DoXMove() const override { return panel_.Options.DoXMove; }
+  int32_t DoYMove() const override { return panel_.Options.DoYMove; }
+  bool ShowGlyphs() const override { return panel_.Options.ShowGlyphs; }
+  void SetPendingDX(int32_t dx) override { panel_.Engine->SetPendingDX(dx); }
+  void SetPendingDY(int32_t dy) override { panel_.Engine->SetPendingDY(dy); }
+  void RepaintSoon() override { panel_.Engine->RepaintNavigatorSoon(); }
+
+ private:
+  TTavelmoorForm& panel_;
+};
+
+}  // namespace
 
 void CreateNavigator(TTavelmoorForm& panel) {
   if (navigator::Navigator) return;
@@ -14,6 +35,7 @@ void CreateNavigator(TTavelmoorForm& panel) {
   if (!navigator::Navigator) return;
   TTavelmoorForm* p = &panel;
   navigator::Navigator->OnSaveSettings = [p] { p->SaveSettings(); };
+  navigator::Navigator->SetHost(std::make_unique<PanelHost>(panel));
 }
 
 void PassSettingsToNavigator(TTavelmoorForm& panel) {
@@ -71,6 +93,14 @@ void Win32NavigatorView::ShowForChord(const Placement& p) {
   nav->ShowMode = 0;
 }
 
+void Win32NavigatorView::ShowFromTray(const Placement& p) {
+  navigator::TNavigator* nav = Live();
+  if (!nav) return;
+  nav->Show();
+  SetWindowPos(nav->Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  nav->ShowMode = 1;
+}
+
 void Win32NavigatorView::Hide() {
   if (navigator::TNavigator* nav = Live()) nav->Hide();
 }
@@ -82,12 +112,24 @@ int Win32NavigatorView::ShowMode() const {
 
 bool Win32NavigatorView::WindowDragging() const {
   navigator::TNavigator* nav = Live();
-  return nav && nav->WindowDragging;
+  return nav && nav->WindowDragging();
 }
 
 bool Win32NavigatorView::DragMoved() const {
   navigator::TNavigator* nav = Live();
-  return nav && nav->DragMoved;
+  return nav && nav->DragMoved();
+}
+
+void Win32NavigatorView::EndWindowDrag() {
+  if (navigator::TNavigator* nav = Live()) nav->EndWindowDrag();
+}
+
+void Win32NavigatorView::CaptureNextShot() {
+  if (navigator::TNavigator* nav = Live()) nav->CaptureNextShot();
+}
+
+void Win32NavigatorView::RequestShot(HWND window) {
+  if (navigator::TNavigator* nav = Live()) nav->RequestShot(window);
 }
 
 void Win32NavigatorView::SetBusy(bool busy) {

@@ -20,10 +20,14 @@ class Win32NavigatorView final : public NavigatorView {
   HWND Handle() const override;
   bool Visible() const override;
   void ShowForChord(const Placement& where) override;
+  void ShowFromTray(const Placement& where) override;
   void Hide() override;
   int ShowMode() const override;
   bool WindowDragging() const override;
   bool DragMoved() const override;
+  void EndWindowDrag() override;
+  void CaptureNextShot() override;
+  void RequestShot(HWND window) override;
   void SetBusy(bool busy) override;
   void Invalidate() override;
 };

@@ -20,12 +20,19 @@ class NavigatorView {
   virtual bool Visible() const = 0;
   // Opened by the key chord, at `where`.
   virtual void ShowForChord(const Placement& where) = 0;
+  // Opened (or placed again) from the tray icon, at `where`.
+  virtual void ShowFromTray(const Placement& where) = 0;
   virtual void Hide() = 0;
   // 0: opened by the key chord; 1: from the tray icon.
   virtual int ShowMode() const = 0;
   // The user drags a window in the overview (and has moved it).
   virtual bool WindowDragging() const = 0;
   virtual bool DragMoved() const = 0;
+  // The right button of a window drag was released outside the navigator.
+  virtual void EndWindowDrag() = 0;
+  // After every scan: at most one screen shot. And a new shot of a window scrolled into view.
+  virtual void CaptureNextShot() = 0;
+  virtual void RequestShot(HWND window) = 0;
   // While busy the navigator neither paints nor arranges.
   virtual void SetBusy(bool busy) = 0;
   // Asks for a repaint.

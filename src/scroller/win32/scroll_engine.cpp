@@ -210,6 +210,7 @@ void ScrollEngine::HandleRawInput(LPARAM lParam) {
   in.DragMoved = navigator_.DragMoved();
   const RawMouseResult r = HandleRawMouse(state_, EngineView(panel_.Options()), in);
   if (r.ScrollLockItemChanged) panel_.ScrollLockItemChanged(state_.MenuScrollLockChecked);
+  if (r.EndNavigatorDrag) navigator_.EndWindowDrag();
 }
 
 void ScrollEngine::ShowPanel() {
@@ -315,8 +316,11 @@ bool ScrollEngine::TargetEndsTick() {
   if (refresh_.AutoScrollTarget == 0) return false;
   const std::optional<TargetFacts> target = TargetFactsOf(ToHwnd(refresh_.AutoScrollTarget));
   const OptionFields& o = panel_.Options();
+  const HWND window = ToHwnd(refresh_.AutoScrollTarget);
   const TargetOutcome out = ScrollToTarget(refresh_, state_, target, o.AutoScroll, o.AutoCenter);
   if (out.applyNow) ApplyPendingScrollNow();
+  // The window comes into view: its picture in the overview is renewed.
+  if (target) navigator_.RequestShot(window);
   return out.tickEnds;
 }
 
@@ -347,7 +351,9 @@ ScanOutcome ScrollEngine::Scan(HWND foreground) {
   setup.foregroundWnd = foreground;
   setup.nonScrollingClasses = nonScrolling_;
   setup.cache = &scanCache_;
-  return RunWindowScan(setup, {lists_, excluded_}, navigator_.Entries());
+  ScanOutcome outcome = RunWindowScan(setup, {lists_, excluded_}, navigator_.Entries());
+  navigator_.CaptureNextShot();
+  return outcome;
 }
 
 void ScrollEngine::AfterScan(const ScanOutcome& outcome, HWND foreground) {

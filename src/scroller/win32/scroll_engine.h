@@ -71,6 +71,12 @@ class ScrollEngine {
   std::vector<std::string>& NonScrollingClasses() { return nonScrolling_; }
   const std::vector<std::string>& NonScrollingClasses() const { return nonScrolling_; }
 
+  // The navigator's mouse writes the pending step (replacing one not yet applied), and its
+  // painting asks for a repaint within three scans when it drew a stale list or failed.
+  void SetPendingDX(int32_t dx) { state_.PendingDX = dx; }
+  void SetPendingDY(int32_t dy) { state_.PendingDY = dy; }
+  void RepaintNavigatorSoon() { refresh_.NavRefreshCountdown = kNavRepaintSoonTicks; }
+
   // Where the border band and the navigator look for the cursor.
   core::Point Cursor() const { return {state_.CursorX, state_.CursorY}; }
 

@@ -31,8 +31,14 @@ constexpr const char* kHookLibraryMissing = "Tavelmoor.dll is missing, please re
 constexpr const char* kTrayHint = "Tavelmoor Wanderpane, right click for options.";
 constexpr int kStartupActions = 4;
 constexpr UINT kLoaderAnswerMs = 5000;
-// Before one of the program's windows shows in place of another.
+// Between hiding one of the program's windows and showing the next.
 constexpr DWORD kHidePauseMs = 100;
+
+core::Point LiveCursor() {
+  POINT p{};
+  if (!GetCursorPos(&p)) return {};
+  return {p.x, p.y};
+}
 
 }  // namespace
 
@@ -138,6 +144,7 @@ TTavelmoorForm::TTavelmoorForm()
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
   theTrayIcon = std::make_unique<tk::TTrayIcon>(icon, kTrayHint, &TrayPopupMenu);
+  theTrayIcon->OnClick = [this] { theTrayIconClick(); };
   theTrayIcon->SetVisible(true);
 }
 
@@ -296,6 +303,21 @@ void TTavelmoorForm::SetSizeActionExecute() {
 
 void TTavelmoorForm::VirtualActionExecute() {
   if (MakeWayForSetSizeDialog()) setsize::MinSizeForm->ShowForDesktop();
+}
+
+void TTavelmoorForm::theTrayIconClick() {
+  if (!Engine->CreationFinished() || Engine->ShuttingDown()) return;
+  if (Visible()) {
+    Hide();  // saves the settings
+    Sleep(kHidePauseMs);
+  }
+  if (setsize::HideMinSizeForm()) Sleep(kHidePauseMs);  // its hide saves too
+  const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // The live cursor, read once for the top and again for the left.
+  const int32_t top = NavigatorPlacement(Options.SmallScreen, LiveCursor(), primary).top;
+  Placement where = NavigatorPlacement(Options.SmallScreen, LiveCursor(), primary);
+  where.top = top;
+  navigatorView_->ShowFromTray(where);
 }
 
 void TTavelmoorForm::RequestEnd() {

@@ -72,6 +72,8 @@ class TTavelmoorForm final : public tk::TForm {
 
   void ExitActionExecute();
   void ShowActionExecute();
+  // A left click on the tray icon opens the navigator, or places it again at the cursor.
+  void theTrayIconClick();
   // Starts the 64-bit loader, or asks the running one to quit.
   void Action64bitExecute();
   // The set-size dialog for the active window, or for the virtual desktop.

@@ -52,6 +52,7 @@ struct WindowSpec {
   Margins frameMargins;  // for the DWM double's extended frame bounds
   DWORD style = 0;       // added to the style the flags give
   DWORD exStyle = 0;
+  long color = -1;       // 0xRRGGBB: the client area is painted in it; -1: the system's colour
 };
 
 // Exit codes of test_windows.exe.
@@ -130,6 +131,10 @@ inline std::string EncodeWindowSpec(const WindowSpec& spec) {
     std::snprintf(numbers, sizeof numbers, ";exstyle=0x%lx", static_cast<unsigned long>(spec.exStyle));
     out += numbers;
   }
+  if (spec.color >= 0) {
+    std::snprintf(numbers, sizeof numbers, ";color=0x%06lx", static_cast<unsigned long>(spec.color));
+    out += numbers;
+  }
   return out;
 }
 
@@ -203,6 +208,11 @@ inline std::optional<WindowSpec> ParseWindowSpec(std::string_view text, std::str
       spec.frameMargins = {n[0], n[1], n[2], n[3]};
     } else if (key == "flags") {
       if (!detail::ParseFlags(value, &spec.flags)) return fail("unknown flag");
+    } else if (key == "color") {
+      char* end = nullptr;
+      const unsigned long v = std::strtoul(value.c_str(), &end, 0);
+      if (value.empty() || *end || v > 0xFFFFFFul) return fail("bad color");
+      spec.color = static_cast<long>(v);
     } else if (key == "style" || key == "exstyle") {
       char* end = nullptr;
       const unsigned long v = std::strtoul(value.c_str(), &end, 0);

@@ -16,6 +16,7 @@ struct WindowState {
   WNDPROC base = nullptr;  // the system class's procedure when its name was taken
   bool served = false;     // creation and showing are over
   DWORD moveDelayMs = 0;   // each move waits this long first
+  long color = -1;         // 0xRRGGBB of the client area, -1: the class's brush
 };
 
 // Class name (lower case, as Windows compares) -> whether it is ours or a taken system class.
@@ -66,6 +67,17 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       }
       if (state && state->served && (state->flags & kReleaseOnMove)) {
         ReportReleaseIfMoved(hwnd, *reinterpret_cast<WINDOWPOS*>(lParam));
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (state && state->color >= 0) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        const long c = state->color;
+        HBRUSH brush = CreateSolidBrush(RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        return 1;
       }
       break;
     case kCommandSleep:
@@ -225,6 +237,7 @@ HWND CreateTestWindow(const WindowSpec& spec, HWND owner, std::string* error) {
 
   auto state = std::make_unique<WindowState>();
   state->flags = spec.flags;
+  state->color = spec.color;
   HWND hwnd = CreateWindowExA(exStyle, spec.className.c_str(), spec.title.c_str(), style & ~WS_VISIBLE, spec.x,
                               spec.y, spec.width, spec.height, owner, nullptr, GetModuleHandleA(nullptr),
                               ours ? state.get() : nullptr);

@@ -1,0 +1,69 @@
+#include "navigator/win32/navigator_mouse.h"
+
+#include <windowsx.h>
+
+#include "navigator/win32/window_geometry.h"
+#include "platform/handles.h"
+
+namespace navigator {
+namespace {
+
+// A restored window gets this long to take its normal size before anything reads it.
+constexpr DWORD kRestoreSettleMs = 60;
+
+}  // namespace
+
+core::Point Win32MouseSeam::CursorPos() {
+  POINT p{};
+  if (!GetCursorPos(&p)) return {};
+  return platform::ToPoint(p);
+}
+
+bool Win32MouseSeam::IsZoomed(WindowHandle window) { return ::IsZoomed(platform::ToHwnd(window)) != FALSE; }
+
+void Win32MouseSeam::RestoreNoActivate(WindowHandle window) {
+  ShowWindow(platform::ToHwnd(window), SW_SHOWNOACTIVATE);
+  Sleep(kRestoreSettleMs);
+}
+
+std::optional<core::Rect> Win32MouseSeam::VisibleRect(WindowHandle window) {
+  RECT r{};
+  if (!GetVisibleWindowRect(platform::ToHwnd(window), &r)) return std::nullopt;
+  return platform::ToRect(r);
+}
+
+void Win32MouseSeam::MoveWindowVisible(WindowHandle window, const WindowBounds& b) {
+  HWND hwnd = platform::ToHwnd(window);
+  if (IsHungAppWindow(hwnd)) return;
+  navigator::MoveWindowVisible(hwnd, b.x, b.y, b.width, b.height);
+}
+
+void Win32MouseSeam::SetForeground(WindowHandle window) { SetForegroundWindow(platform::ToHwnd(window)); }
+
+void Win32MouseSeam::HideNavigator() {
+  if (hide_) hide_();
+}
+
+MouseMessage ReadMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  MouseMessage m;
+  m.at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (msg) {
+    case WM_LBUTTONDOWN: m.event = MouseEvent::Down; m.button = MouseButton::Left; break;
+    case WM_RBUTTONDOWN: m.event = MouseEvent::Down; m.button = MouseButton::Right; break;
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN: m.event = MouseEvent::Down; break;
+    case WM_MOUSEMOVE: m.event = MouseEvent::Move; break;
+    case WM_LBUTTONUP: m.event = MouseEvent::Up; m.button = MouseButton::Left; break;
+    case WM_RBUTTONUP: m.event = MouseEvent::Up; m.button = MouseButton::Right; break;
+    case WM_MBUTTONUP:
+    case WM_XBUTTONUP: m.event = MouseEvent::Up; break;
+    case WM_MOUSEWHEEL:
+      m.event = MouseEvent::Wheel;
+      m.wheelDelta = GET_WHEEL_DELTA_WPARAM(wParam);
+      break;
+    default: break;
+  }
+  return m;
+}
+
+}  // namespace navigator

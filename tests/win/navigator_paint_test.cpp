@@ -1,0 +1,203 @@
+// The navigator's painting against real GDI: a thousand repaints, drawn and as screen shots and
+// over a tiled picture, leave the process's GDI objects as they were; a navigator of no width or
+// height, an empty background picture and a busy navigator paint without looping; the picture
+// shows the shots in their windows' colours; the shots themselves are half-size copies.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "navigator/navigator_host.h"
+#include "navigator/overview_map.h"
+#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/window_shots.h"
+#include "platform/screen_metrics.h"
+
+namespace {
+
+using navigator::TNavigator;
+
+struct FakeHost : navigator::NavigatorHost {
+  bool glyphs = false;
+  int repaintSoon = 0;
+  int32_t DoXMove() const override { return 1; }
+  int32_t DoYMove() const override { return 1; }
+  bool ShowGlyphs() const override { return glyphs; }
+  void SetPendingDX(int32_t) override {}
+  void SetPendingDY(int32_t) override {}
+  void RepaintSoon() override { ++repaintSoon; }
+};
+
+// GDI objects of this process. Wine answers GetGuiResources with 0; there every live handle is
+// found by its table index, whatever its generation.
+int GdiObjects() {
+  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
+  int live = 0;
+  for (uintptr_t i = 1; i < 0x10000; ++i) live += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
+  return live;
+}
+
+LRESULT CALLBACK ColourProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+
+class NavigatorPaint : public testing::Test {
+ protected:
+  void SetUp() override {
+    const COLORREF colours[] = {RGB(200, 40, 40), RGB(40, 160, 60), RGB(40, 70, 200), RGB(200, 160, 30)};
+    for (int i = 0; i < 4; ++i) {
+      const std::string cls = "TvmPaintColour" + std::to_string(i);
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = ColourProc;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.hbrBackground = CreateSolidBrush(colours[i]);
+      wc.lpszClassName = cls.c_str();
+      RegisterClassA(&wc);
+      brushes_.push_back(wc.hbrBackground);
+      HWND w = CreateWindowExA(0, cls.c_str(), "paint", WS_POPUP | WS_VISIBLE, 40 + i * 220, 200, 180, 160, nullptr,
+                               nullptr, nullptr, nullptr);
+      windows_.push_back(w);
+      colours_.push_back(colours[i]);
+      UpdateWindow(w);
+    }
+    panel_ = CreateWindowExA(0, "STATIC", "paint panel", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    nav_ = std::make_unique<TNavigator>(panel_);
+    nav_->Created();
+    auto host = std::make_unique<FakeHost>();
+    host_ = host.get();
+    nav_->SetHost(std::move(host));
+    nav_->Busy = false;
+    Scan();
+    Sleep(200);
+    for (navigator::tAppWin* e : nav_->Store()->EntriesSnapshot()) navigator::CopyShotFromScreen(*e);
+  }
+  void TearDown() override {
+    nav_->Destroying();
+    nav_.reset();
+    for (HWND w : windows_) DestroyWindow(w);
+    DestroyWindow(panel_);
+    for (int i = 0; i < 4; ++i) UnregisterClassA(("TvmPaintColour" + std::to_string(i)).c_str(), GetModuleHandleA(nullptr));
+    for (HBRUSH b : brushes_) DeleteObject(b);
+  }
+  void Scan() {
+    navigator::AppWinStore& store = *nav_->Store();
+    store.BeginWindowScan();
+    for (HWND w : windows_) {
+      RECT r{};
+      GetWindowRect(w, &r);
+      store.UpdateWindowEntry(navigator::ToHandle(w), "Paint", "C", {r.left, r.top, r.right, r.bottom}, false, false, 0);
+    }
+  }
+  void ShowAt(int w, int h) {
+    nav_->Show();
+    SetWindowPos(nav_->Handle(), nullptr, 0, 0, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void Repaint() { RedrawWindow(nav_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+  bool PaintPending() {
+    RECT r{};
+    return GetUpdateRect(nav_->Handle(), &r, FALSE) != FALSE;
+  }
+
+  std::vector<HWND> windows_;
+  std::vector<COLORREF> colours_;
+  std::vector<HBRUSH> brushes_;
+  HWND panel_ = nullptr;
+  std::unique_ptr<TNavigator> nav_;
+  FakeHost* host_ = nullptr;
+};
+
+TEST_F(NavigatorPaint, AThousandRepaintsLeaveTheGdiObjectsAsTheyWere) {
+  // The counter itself counts.
+  const int base = GdiObjects();
+  std::vector<HBRUSH> probe;
+  for (int i = 0; i < 20; ++i) probe.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+  ASSERT_EQ(GdiObjects(), base + 20) << "the GDI object count does not follow created objects";
+  for (HBRUSH b : probe) DeleteObject(b);
+
+  HBITMAP tile = CreateBitmap(3, 2, 1, 32, nullptr);
+  nav_->BackgroundBitmap = {tile, 3, 2};
+  ShowAt(640, 480);
+  Repaint();
+  for (bool glyphs : {false, true}) {
+    host_->glyphs = glyphs;
+    nav_->UseBackground = !glyphs;
+    Repaint();  // the kept back buffer and font exist from here on
+  }
+  const int before = GdiObjects();
+  for (int i = 0; i < 1000; ++i) {
+    host_->glyphs = i % 2 == 1;  // ends as the warm-up ended: with the scaled shots kept
+    nav_->UseBackground = i % 3 == 0;
+    if (i % 100 == 0) Scan();  // the entries come and go too
+    Repaint();
+  }
+  EXPECT_EQ(GdiObjects(), before);
+  EXPECT_EQ(host_->repaintSoon, 0) << "no painting failed";
+}
+
+TEST_F(NavigatorPaint, ANavigatorOfNoSizeAnEmptyPictureOrABusyOneValidatesAndEndsItsPainting) {
+  struct Case {
+    const char* name;
+    int width, height;
+    bool busy;
+    navigator::NavigatorBitmap background;
+  } cases[] = {
+      {"no width", 0, 300, false, {}},
+      {"no height", 300, 0, false, {}},
+      {"one pixel", 1, 1, false, {}},
+      {"a picture of no size", 300, 200, false, {CreateBitmap(1, 1, 1, 32, nullptr), 0, 0}},
+      {"busy", 300, 200, true, {}},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    nav_->BackgroundBitmap = c.background;
+    nav_->UseBackground = c.background.handle != nullptr;
+    nav_->Busy = c.busy;
+    ShowAt(c.width, c.height);
+    InvalidateRect(nav_->Handle(), nullptr, FALSE);
+    UpdateWindow(nav_->Handle());
+    EXPECT_FALSE(PaintPending()) << "a painting left its area invalid would come back for ever";
+    if (c.background.handle) {
+      POINT origin{0, 0};
+      ClientToScreen(nav_->Handle(), &origin);
+      HDC screen = GetDC(nullptr);
+      EXPECT_EQ(GetPixel(screen, origin.x + 1, origin.y + 1), GetSysColor(COLOR_BACKGROUND))
+          << "an empty picture is not tiled: the desktop colour fills";
+      ReleaseDC(nullptr, screen);
+    }
+  }
+}
+
+TEST_F(NavigatorPaint, ShotsAreHalfTheWindowAndShowInTheirColoursWhereTheMappingSays) {
+  for (navigator::tAppWin* e : nav_->Store()->EntriesSnapshot()) {
+    ASSERT_TRUE(e->HasShot);
+    EXPECT_EQ(e->ShotSize, (core::Size{90, 80}));
+    BITMAP b{};
+    ASSERT_TRUE(GetObjectA(reinterpret_cast<HBITMAP>(e->Shot), sizeof b, &b));
+    EXPECT_EQ(b.bmWidth, 90);
+  }
+  host_->glyphs = true;
+  ShowAt(640, 400);
+  Repaint();
+  const core::Rect vs = platform::CurrentScreenMetrics().virtualScreen;
+  std::vector<core::Rect> rects;
+  for (HWND w : windows_) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    rects.push_back({r.left, r.top, r.right, r.bottom});
+  }
+  const navigator::Extent e = navigator::OverviewExtent(vs, 1, 1, rects, {640, 400});
+  EXPECT_EQ(nav_->Layout().extent, e);
+  HDC dc = GetDC(nav_->Handle());
+  for (size_t i = 0; i < windows_.size(); ++i) {
+    const core::Rect& r = rects[i];
+    const core::Point p = navigator::ToPanel(e, {640, 400}, core::Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    const COLORREF seen = GetPixel(dc, p.x, p.y);
+    EXPECT_LE(std::abs(GetRValue(seen) - GetRValue(colours_[i])) + std::abs(GetGValue(seen) - GetGValue(colours_[i])) +
+                  std::abs(GetBValue(seen) - GetBValue(colours_[i])),
+              24)
+        << "window " << i << " at " << p.x << "," << p.y;
+  }
+  ReleaseDC(nav_->Handle(), dc);
+}
+
+}  // namespace

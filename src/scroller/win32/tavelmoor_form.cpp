@@ -9,6 +9,7 @@
 #include "platform/program_folder.h"
 #include "platform/screen_metrics.h"
 #include "navigator/win32/virtual_desktops.h"
+#include "scroller/win32/layout_actions.h"
 #include "scroller/win32/navigator_link.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/window_lists_tab.h"
@@ -126,6 +127,7 @@ TTavelmoorForm::TTavelmoorForm()
     item.Action = later.action;
     TrayPopupMenu.Add(item);
   }
+  ConnectLayoutActions(*this);
 
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
@@ -177,6 +179,7 @@ void TTavelmoorForm::FormShow() {
   if (!ShownOnce) {
     // Without the manager the virtual-desktop test stays off; the first show goes on.
     navigator::CreateDesktopManager();
+    ArrangeActionExecute();
     ScheduleStartupActions();
     ShownOnce = true;
     PostMessageA(Handle(), msg::WM_PANEL_HIDE, 0, 0);
@@ -243,7 +246,12 @@ void TTavelmoorForm::ScheduleStartupActions() {
 
 void TTavelmoorForm::CustomTimerTimer() {
   CustomTimer.SetEnabled(false);
-  if (CustomTimer.Tag == kStartupActions) Hide();
+  if (CustomTimer.Tag == kStartupActions) {
+    CustomTimer.Tag = 0;
+    Hide();
+    ArrangeActionExecute();
+    RestoreActionExecute();
+  }
   CustomTimer.Tag = 0;
 }
 

@@ -76,6 +76,10 @@ class TTavelmoorForm final : public tk::TForm {
   void Action64bitExecute();
   void CustomTimerTimer();
   void ScheduleStartupActions();
+  // The window layout (layout_actions.cpp).
+  void ArrangeActionExecute();
+  void SaveActionExecute();
+  void RestoreActionExecute();
 
  protected:
   void FormCreate() override;

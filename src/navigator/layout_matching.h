@@ -4,7 +4,9 @@
 // in two passes: the first takes the window of the record's class with exactly the record's
 // caption, or else the only one of that class still unplaced; the second does the same and, among
 // two or more unplaced windows of the class, takes the one whose caption is most like the record's
-// (StringSimilarity, the live caption first; ties go to the window met first).
+// (StringSimilarity, the live caption first; ties go to the window met first). A candidate whose
+// caption shares too few characters with the record's to win is not scored, and keeps the
+// MatchScore of 0.0 it got as a candidate.
 //
 // Nothing moves here: the placer marks each entry it takes as Placed and plans the move, and the
 // caller makes the moves once the plan is complete. A move can run the control panel's window

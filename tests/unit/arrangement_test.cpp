@@ -25,11 +25,11 @@ struct Win {
 
 struct Case {
   const char* name;
-  ArrangeFacts facts;
+  ArrangeFacts facts = {};
   std::vector<Win> windows;   // top of the Z order first
   int active = 0;             // index into windows; -1: no active entry
   ArrangeOutcome outcome = ArrangeOutcome::Arranged;
-  std::vector<ArrangeMove> moves;
+  std::vector<ArrangeMove> moves = {};
   int chosenActive = -1;      // index the run chose as active, -1 none
 };
 

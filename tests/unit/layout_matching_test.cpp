@@ -1,4 +1,5 @@
 #include "navigator/layout_matching.h"
+#include "navigator/string_similarity.h"
 
 #include <gtest/gtest.h>
 
@@ -117,14 +118,58 @@ TEST_F(LayoutPlacerTest, SavedRectanglesComeFirstAndArePlaced) {
   EXPECT_EQ(placer.Moves(), (std::vector<PlannedPlacement>{{1, {-500, 40, 400, 300}}, To(2)}));
 }
 
-TEST_F(LayoutPlacerTest, EveryCandidateOfTheFuzzyPassIsScored) {
+TEST_F(LayoutPlacerTest, TheTakenCandidateCarriesItsScore) {
   tAppWin* a = Add(1, "Ed", "Page 13 - Viewer");
   tAppWin* b = Add(2, "Ed", "Page 2 - Viewer");
+  tAppWin* none = Add(3, "Ed", "zzzz");
   LayoutPlacer placer(entries, candidates);
   placer.PlaceSavedRects();
   placer.PlaceSavedWindowFuzzy(Record("Page 12 - Viewer"));
-  EXPECT_DOUBLE_EQ(a->MatchScore, 93.75);
   EXPECT_DOUBLE_EQ(b->MatchScore, 200.0 * 15 / 31);
+  // At most 15 shared characters of 32: 93.75 cannot beat 96.77, so neither is scored.
+  EXPECT_EQ(a->MatchScore, 0.0);
+  EXPECT_EQ(none->MatchScore, 0.0);
+}
+
+// The bounded search must choose as scoring every candidate in turn does: the highest score, the
+// first of equal ones. Random captions of a small alphabet give many ties and near ties.
+TEST_F(LayoutPlacerTest, TheFuzzyChoiceIsTheOneScoringEveryCandidateMakes) {
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  auto caption = [&] {
+    std::string s;
+    const int n = static_cast<int>(next() >> 16) % 9;
+    for (int i = 0; i < n; ++i) s.push_back("abAB1 -"[(next() >> 16) % 7]);
+    return s;
+  };
+  for (int round = 0; round < 400; ++round) {
+    owned.clear();
+    entries.clear();
+    const int n = 2 + static_cast<int>(next() >> 16) % 8;
+    for (int i = 0; i < n; ++i) Add(static_cast<WindowHandle>(i + 1), "Ed", caption());
+    const std::string saved = caption();
+    std::size_t expected = 0;
+    double best = -1.0;
+    bool exact = false;
+    for (int i = 0; i < n; ++i) {
+      if (entries[i]->Caption == saved) {
+        expected = i;
+        exact = true;
+        break;
+      }
+      const double s = navigator::StringSimilarity(entries[i]->Caption, saved);
+      if (s > best) {
+        best = s;
+        expected = i;
+      }
+    }
+    LayoutPlacer placer(entries, candidates);
+    placer.PlaceSavedRects();
+    placer.PlaceSavedWindowFuzzy(Record(saved));
+    ASSERT_EQ(placer.Moves().size(), 1u);
+    EXPECT_EQ(placer.Moves()[0].window, entries[expected]->Wnd)
+        << "saved '" << saved << "'" << (exact ? " (exact)" : "") << ", round " << round;
+  }
 }
 
 TEST(KeepOnDesktop, AWindowKeepsAPartOnTheDesktopAndASaneSize) {

@@ -6,6 +6,8 @@
 
 #include "core/geometry.h"
 #include "navigator/overview_map.h"
+#include "navigator/arrangement.h"
+#include "navigator/layout_matching.h"
 #include "navigator/scroll_room.h"
 #include "navigator/visible_frame.h"
 #include "scroller/hot_keys.h"
@@ -40,6 +42,22 @@ inline void PrintTo(const WindowBounds& b, std::ostream* os) {
 
 inline void PrintTo(const FrameMargins& m, std::ostream* os) {
   *os << "FrameMargins{" << m.left << ", " << m.top << ", " << m.right << ", " << m.bottom << "}";
+}
+
+inline void PrintTo(const ArrangeMove& m, std::ostream* os) {
+  *os << "ArrangeMove{0x" << std::hex << m.window << std::dec << " to " << m.visibleTopLeft.x << ", "
+      << m.visibleTopLeft.y << "}";
+}
+
+inline void PrintTo(const PlannedPlacement& m, std::ostream* os) {
+  *os << "PlannedPlacement{0x" << std::hex << m.window << std::dec << ", ";
+  PrintTo(m.bounds, os);
+  *os << "}";
+}
+
+inline void PrintTo(const SavedPlace& p, std::ostream* os) {
+  *os << "SavedPlace{\"" << p.caption << "\", \"" << p.winClass << "\", " << p.left << ", " << p.top << ", "
+      << p.width << " x " << p.height << "}";
 }
 
 }  // namespace navigator

@@ -71,6 +71,10 @@ class TNavigator final : public tk::TForm {
   void ForgetWindow(HWND window);
   tAppWin* ActiveEntryOrDefault() const;
 
+  // Lines the other windows up beside the active one, in a row when `row`, else in a column;
+  // nothing moves while `moveSizeWnd` (when not null) is in a move or size loop.
+  void ArrangeWindows(bool row, HWND moveSizeWnd);
+
  protected:
   void FormCreate() override;
   void FormDestroy() override;

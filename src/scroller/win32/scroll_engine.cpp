@@ -238,6 +238,15 @@ void ScrollEngine::ApplyPendingScrollNow() {
   ApplyPendingScroll(state_, EngineView(panel_.Options()), Room(), lists_, env, ledger_);
 }
 
+void ScrollEngine::RunWindowMoves(const std::function<void()>& moves) {
+  if (state_.ShuttingDown) return;
+  {
+    MoveBatch batch(state_);
+    moves();
+  }
+  RunDeferredMoves();
+}
+
 void ScrollEngine::RunDeferredMoves() {
   if (state_.MoveInProgress) return;
   Win32MoveEnvironment env = MoveEnvironmentNow();

@@ -11,6 +11,7 @@
 
 #include "core/geometry.h"
 #include "navigator/scroll_room.h"
+#include "platform/handles.h"
 #include "scroller/engine_state.h"
 #include "scroller/hot_keys.h"
 #include "scroller/message_dispatch.h"
@@ -80,8 +81,13 @@ class ScrollEngine {
   // Where the border band and the navigator look for the cursor.
   core::Point Cursor() const { return {state_.CursorX, state_.CursorY}; }
 
-  // Arrangement lives with the navigator; until it is connected, auto-arrange does nothing.
+  // Arrangement lives with the navigator; the auto-arrange countdown runs it through this.
   std::function<void()> ArrangeWindows;
+  // The window in a move or size loop at the last scan tick, or null.
+  HWND MoveSizeWindow() const { return platform::ToHwnd(moveSizeWnd_); }
+  // Windows moved by another part (arrangement, a layout restore): scroll requests arriving
+  // nested meanwhile wait and run after. Nothing runs once shut-down has begun.
+  void RunWindowMoves(const std::function<void()>& moves);
 
  private:
   // What one refresh tick reads of the platform, once, before it decides anything.

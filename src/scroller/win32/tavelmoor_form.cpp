@@ -9,6 +9,7 @@
 #include "platform/program_folder.h"
 #include "platform/screen_metrics.h"
 #include "navigator/win32/virtual_desktops.h"
+#include "scroller/win32/layout_actions.h"
 #include "scroller/win32/navigator_link.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/window_lists_tab.h"
@@ -116,30 +117,28 @@ TTavelmoorForm::TTavelmoorForm()
   load64Item.Name = "Load64bitextension1";
   load64Item.Action = &Action64bit;
   TrayPopupMenu.Add(load64Item);
-  struct LaterItem {
+  struct ActionItem {
     const char* name;
     const char* caption;
     tk::TAction* action;
   };
-  const LaterItem laterItems[] = {
+  const ActionItem actionItems[] = {
       {"Arrangewindows1", "&Arrange windows", &ArrangeAction},
       {"Setwindowsize1", "Set &window size", &SetSizeAction},
       {"Savewindowpositions1", "Save window &positions", &SaveAction},
       {"Restorewindowpositions1", "&Restore window positions", &RestoreAction},
       {"Setvirtualdesktopsize1", "Set &virtual desktop size", &VirtualAction},
   };
-  for (const LaterItem& later : laterItems) {
+  for (const ActionItem& later : actionItems) {
     later.action->Caption = later.caption;
-    later.action->Visible = false;
     tk::TMenuItem item;
     item.Name = later.name;
     item.Action = later.action;
     TrayPopupMenu.Add(item);
   }
-  SetSizeAction.Visible = true;
   SetSizeAction.OnExecute = [this] { SetSizeActionExecute(); };
-  VirtualAction.Visible = true;
   VirtualAction.OnExecute = [this] { VirtualActionExecute(); };
+  ConnectLayoutActions(*this);
 
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
@@ -192,6 +191,7 @@ void TTavelmoorForm::FormShow() {
   if (!ShownOnce) {
     // Without the manager the virtual-desktop test stays off; the first show goes on.
     navigator::CreateDesktopManager();
+    ArrangeActionExecute();
     ScheduleStartupActions();
     ShownOnce = true;
     PostMessageA(Handle(), msg::WM_PANEL_HIDE, 0, 0);
@@ -258,7 +258,12 @@ void TTavelmoorForm::ScheduleStartupActions() {
 
 void TTavelmoorForm::CustomTimerTimer() {
   CustomTimer.SetEnabled(false);
-  if (CustomTimer.Tag == kStartupActions) Hide();
+  if (CustomTimer.Tag == kStartupActions) {
+    CustomTimer.Tag = 0;
+    Hide();
+    ArrangeActionExecute();
+    RestoreActionExecute();
+  }
   CustomTimer.Tag = 0;
 }
 

@@ -61,7 +61,6 @@ class TTavelmoorForm final : public tk::TForm {
   tk::TAction ExitAction;
   tk::TAction ShowAction;
   tk::TAction Action64bit;
-  // Hidden until the feature behind each is connected.
   tk::TAction ArrangeAction;
   tk::TAction SetSizeAction;
   tk::TAction SaveAction;
@@ -81,6 +80,10 @@ class TTavelmoorForm final : public tk::TForm {
   void VirtualActionExecute();
   void CustomTimerTimer();
   void ScheduleStartupActions();
+  // The window layout (layout_actions.cpp).
+  void ArrangeActionExecute();
+  void SaveActionExecute();
+  void RestoreActionExecute();
 
  protected:
   void FormCreate() override;

@@ -1,0 +1,57 @@
+#include "navigator/win32/window_layout.h"
+
+#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/window_geometry.h"
+#include "platform/handles.h"
+#include "toolkit/application.h"
+
+namespace navigator {
+namespace {
+
+void MoveTopLeftNoWait(HWND window, core::Point visible) {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  GetFrameMargins(window, &left, &top, &right, &bottom);
+  const core::Point p = WindowPosForVisible({left, top, right, bottom}, visible);
+  UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) flags |= SWP_ASYNCWINDOWPOS;
+  SetWindowPos(window, nullptr, p.x, p.y, 0, 0, flags);
+}
+
+// Busy for the length of a run, and cleared however the run ends; a run during which the
+// program's end was asked for leaves it set, as the end wants it.
+class BusyWhileArranging {
+ public:
+  explicit BusyWhileArranging(TNavigator& nav) : nav_(nav) { nav_.Busy = true; }
+  ~BusyWhileArranging() { nav_.Busy = tk::Application && tk::Application->Terminated(); }
+  BusyWhileArranging(const BusyWhileArranging&) = delete;
+  BusyWhileArranging& operator=(const BusyWhileArranging&) = delete;
+
+ private:
+  TNavigator& nav_;
+};
+
+}  // namespace
+
+void ApplyArrangeMoves(std::span<const ArrangeMove> moves) {
+  for (const ArrangeMove& m : moves) MoveTopLeftNoWait(platform::ToHwnd(m.window), m.visibleTopLeft);
+}
+
+void ApplyPlacements(std::span<const PlannedPlacement> moves) {
+  for (const PlannedPlacement& m : moves) {
+    MoveWindowVisibleNoWait(platform::ToHwnd(m.window), m.bounds.x, m.bounds.y, m.bounds.width, m.bounds.height);
+  }
+}
+
+void TNavigator::ArrangeWindows(bool row, HWND moveSizeWnd) {
+  if (!store_) return;
+  const ArrangeFacts facts{.row = row, .moveSizeWnd = ToHandle(moveSizeWnd), .dragMoved = DragMoved, .busy = Busy};
+  const std::vector<tAppWin*> entries = store_->EntriesSnapshot();
+  const ArrangementPlan plan = PlanArrangement(facts, entries, store_->ActiveEntry());
+  if (plan.chosenActive) store_->SetActiveEntry(plan.chosenActive);
+  if (plan.outcome != ArrangeOutcome::Arranged) return;
+  // From here on only the plan's handles are used: the entries may go while windows move.
+  BusyWhileArranging busy(*this);
+  ApplyArrangeMoves(plan.moves);
+}
+
+}  // namespace navigator

@@ -1,0 +1,136 @@
+#include "navigator/arrangement.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using core::Point;
+using core::Rect;
+using navigator::ArrangeFacts;
+using navigator::ArrangeMove;
+using navigator::ArrangeOutcome;
+using navigator::PlanArrangement;
+using navigator::tAppWin;
+using navigator::WindowHandle;
+
+struct Win {
+  WindowHandle wnd;
+  Rect rect;
+  bool arrangeable = true;
+};
+
+struct Case {
+  const char* name;
+  ArrangeFacts facts = {};
+  std::vector<Win> windows;   // top of the Z order first
+  int active = 0;             // index into windows; -1: no active entry
+  ArrangeOutcome outcome = ArrangeOutcome::Arranged;
+  std::vector<ArrangeMove> moves = {};
+  int chosenActive = -1;      // index the run chose as active, -1 none
+};
+
+// (left, top, width, height) for brevity.
+Rect R(int32_t x, int32_t y, int32_t w, int32_t h) { return {x, y, x + w, y + h}; }
+
+const Rect kActive{500, 100, 1300, 700};
+
+const std::vector<Case>& Cases() {
+  static const std::vector<Case> cases = {
+      {.name = "row: the example of four windows around the active one",
+       .windows = {{1, kActive}, {11, R(400, 50, 250, 300)}, {12, R(100, 0, 300, 300)}, {13, R(800, 9, 400, 300)},
+                   {14, R(1500, 5, 200, 300)}},
+       .moves = {{11, {250, 100}}, {12, {-50, 100}}, {13, {1300, 100}}, {14, {1700, 100}}}},
+      {.name = "row: a left equal to the active window's goes after it",
+       .windows = {{1, kActive}, {11, R(500, 300, 100, 300)}},
+       .moves = {{11, {1300, 100}}}},
+      {.name = "row: equal edges keep the Z order, the higher window nearer",
+       .windows = {{1, kActive}, {11, R(0, 0, 100, 300)}, {12, R(0, 0, 200, 300)}, {13, R(900, 0, 100, 300)},
+                   {14, R(900, 0, 200, 300)}},
+       .moves = {{11, {400, 100}}, {12, {200, 100}}, {13, {1300, 100}}, {14, {1400, 100}}}},
+      {.name = "row: windows that are not arrangeable keep their places and leave no gap",
+       .windows = {{1, kActive}, {11, R(1400, 0, 100, 300), false}, {12, R(1600, 0, 100, 300)}},
+       .moves = {{12, {1300, 100}}}},
+      {.name = "row: the active window need not be the top one",
+       .windows = {{11, R(0, 0, 100, 300)}, {1, kActive}},
+       .active = 1,
+       .moves = {{11, {400, 100}}}},
+      {.name = "column: vertical edges, the active window's left",
+       .facts = {.row = false},
+       .windows = {{1, kActive}, {11, R(0, 50, 100, 300)}, {12, R(0, 10, 100, 200)}, {13, R(7, 100, 50, 250)},
+                   {14, R(9, 800, 50, 60)}},
+       .moves = {{11, {500, -200}}, {12, {500, -400}}, {13, {500, 700}}, {14, {500, 950}}}},
+      {.name = "column: ties behind",
+       .facts = {.row = false},
+       .windows = {{1, kActive}, {11, R(0, 50, 100, 300)}, {12, R(0, 50, 100, 200)}},
+       .moves = {{11, {500, -200}}, {12, {500, -400}}}},
+      {.name = "no active entry: the top entry becomes the active one",
+       .windows = {{1, kActive}, {11, R(0, 0, 100, 300)}},
+       .active = -1,
+       .moves = {{11, {400, 100}}},
+       .chosenActive = 0},
+      {.name = "no active entry and the top entry not arrangeable: nothing moves",
+       .windows = {{1, kActive, false}, {11, R(0, 0, 100, 300)}},
+       .active = -1,
+       .outcome = ArrangeOutcome::ActiveNotArrangeable,
+       .chosenActive = 0},
+      {.name = "the active window not arrangeable",
+       .windows = {{11, R(0, 0, 100, 300)}, {1, kActive, false}},
+       .active = 1,
+       .outcome = ArrangeOutcome::ActiveNotArrangeable},
+      {.name = "a single entry",
+       .windows = {{1, kActive}},
+       .active = -1,
+       .outcome = ArrangeOutcome::TooFewEntries},
+      {.name = "a window in a move or size loop comes first",
+       .facts = {.moveSizeWnd = 11, .dragMoved = true, .busy = true},
+       .windows = {{1, kActive}},
+       .outcome = ArrangeOutcome::MoveSizeLoop},
+      {.name = "a navigator drag that has moved",
+       .facts = {.dragMoved = true, .busy = true},
+       .windows = {{1, kActive}},
+       .outcome = ArrangeOutcome::DragMoved},
+      {.name = "fewer than two entries before busy",
+       .facts = {.busy = true},
+       .windows = {{1, kActive}},
+       .outcome = ArrangeOutcome::TooFewEntries},
+      {.name = "busy",
+       .facts = {.busy = true},
+       .windows = {{1, kActive}, {11, R(0, 0, 100, 300)}},
+       .active = -1,
+       .outcome = ArrangeOutcome::Busy},
+      {.name = "far edges saturate instead of wrapping",
+       .windows = {{1, {INT32_MIN + 10, 0, INT32_MIN + 20, 300}}, {11, {INT32_MIN, 0, INT32_MIN + 5, 300}},
+                   {12, {INT32_MIN, 0, INT32_MAX, 300}}},
+       .moves = {{11, {INT32_MIN + 5, 0}}, {12, {INT32_MIN, 0}}}},
+  };
+  return cases;
+}
+
+TEST(ArrangeWindows, PlansRowsAndColumnsBesideTheActiveWindow) {
+  for (const Case& c : Cases()) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::unique_ptr<tAppWin>> owned;
+    std::vector<tAppWin*> entries;
+    for (const Win& w : c.windows) {
+      auto e = std::make_unique<tAppWin>();
+      e->Wnd = w.wnd;
+      e->WindowRect = w.rect;
+      e->Arrangeable = w.arrangeable;
+      entries.push_back(e.get());
+      owned.push_back(std::move(e));
+    }
+    tAppWin* active = c.active >= 0 ? entries[c.active] : nullptr;
+    const auto plan = PlanArrangement(c.facts, entries, active);
+    EXPECT_EQ(plan.outcome, c.outcome);
+    EXPECT_EQ(plan.moves, c.moves);
+    EXPECT_EQ(plan.chosenActive, c.chosenActive >= 0 ? entries[c.chosenActive] : nullptr);
+    // The entries themselves are left as they were: the next scan sees the new places.
+    for (std::size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i]->WindowRect, c.windows[i].rect);
+  }
+}
+
+}  // namespace

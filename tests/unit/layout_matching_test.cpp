@@ -1,0 +1,202 @@
+#include "navigator/layout_matching.h"
+#include "navigator/string_similarity.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using navigator::KeepOnDesktop;
+using navigator::LayoutPlacer;
+using navigator::PlannedPlacement;
+using navigator::SavedPlace;
+using navigator::tAppWin;
+using navigator::WindowBounds;
+using navigator::WindowHandle;
+
+class LayoutPlacerTest : public testing::Test {
+ protected:
+  tAppWin* Add(WindowHandle wnd, std::string cls, std::string caption) {
+    auto e = std::make_unique<tAppWin>();
+    e->Wnd = wnd;
+    e->WinClass = std::move(cls);
+    e->Caption = std::move(caption);
+    entries.push_back(e.get());
+    owned.push_back(std::move(e));
+    return entries.back();
+  }
+  static SavedPlace Record(std::string caption, std::string cls = "Ed", int32_t left = 10) {
+    return {std::move(caption), std::move(cls), left, 20, 300, 400};
+  }
+  static PlannedPlacement To(WindowHandle w, int32_t left = 10) { return {w, {left, 20, 300, 400}}; }
+
+  std::vector<std::unique_ptr<tAppWin>> owned;
+  std::vector<tAppWin*> entries;
+  std::vector<tAppWin*> candidates;
+};
+
+TEST_F(LayoutPlacerTest, FirstPassTakesTheExactCaptionOrTheOnlyWindowOfTheClass) {
+  struct Step {
+    const char* what;
+    SavedPlace record;
+    std::vector<PlannedPlacement> moves;  // all moves so far
+  };
+  Add(1, "Ed", "Notes - Ed");
+  Add(2, "Ed", "Draft - Ed");
+  Add(3, "Ed", "Draft - Ed");
+  Add(4, "View", "picture");
+  Add(5, "", "no class");
+  LayoutPlacer placer(entries, candidates);
+  placer.PlaceSavedRects();
+  const Step steps[] = {
+      {"an exact caption wins over candidates met before it; of two, the first", Record("Draft - Ed"), {To(2)}},
+      {"case counts in the exact comparison: two candidates, nothing moves", Record("notes - ed"), {To(2)}},
+      {"another class is never taken", Record("Notes - Ed", "ED"), {To(2)}},
+      {"the only window of its class, whatever its caption", Record("something", "View", 30), {To(2), To(4, 30)}},
+      {"a placed window is never moved again", Record("picture", "View"), {To(2), To(4, 30)}},
+      {"an empty class matches only an empty class", Record("x", "", 50), {To(2), To(4, 30), To(5, 50)}},
+      {"the exact caption again", Record("Draft - Ed", "Ed", 60), {To(2), To(4, 30), To(5, 50), To(3, 60)}},
+      {"now the only unplaced one of its class", Record("zzz", "Ed", 70),
+       {To(2), To(4, 30), To(5, 50), To(3, 60), To(1, 70)}},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    placer.PlaceSavedWindow(s.record);
+    EXPECT_EQ(placer.Moves(), s.moves);
+    EXPECT_TRUE(candidates.empty()) << "the working list keeps no entry between placements";
+  }
+}
+
+TEST_F(LayoutPlacerTest, SecondPassTakesTheMostSimilarCaptionAndTiesGoFirst) {
+  struct Case {
+    const char* what;
+    std::vector<const char*> captions;
+    const char* saved;
+    WindowHandle taken;
+  };
+  const Case cases[] = {
+      {"the worked example: 93.75 against 96.77", {"Page 13 - Viewer", "Page 2 - Viewer"}, "Page 12 - Viewer", 2},
+      {"a tie goes to the first", {"Page 13 - Viewer", "Page 21 - Viewer"}, "Page 12 - Viewer", 1},
+      {"no common character: the first is taken all the same", {"abc", "def"}, "xyz", 1},
+      {"a caption differing only in case is no exact match but scores 100",
+       {"Page 13 - Viewer", "PAGE 12 - VIEWER"}, "Page 12 - Viewer", 2},
+      {"the live caption goes first: 'ab' scores 66.7 against 'bacb', 'bacb' 33.3 against 'ab'",
+       {"x", "ab"}, "bacb", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    owned.clear();
+    entries.clear();
+    WindowHandle w = 1;
+    for (const char* caption : c.captions) Add(w++, "Ed", caption);
+    LayoutPlacer placer(entries, candidates);
+    placer.PlaceSavedRects();
+    placer.PlaceSavedWindow(Record(c.saved));
+    EXPECT_TRUE(placer.Moves().empty()) << "the first pass leaves two or more candidates alone";
+    placer.PlaceSavedWindowFuzzy(Record(c.saved));
+    EXPECT_EQ(placer.Moves(), std::vector<PlannedPlacement>{To(c.taken)});
+    EXPECT_TRUE(candidates.empty());
+  }
+}
+
+TEST_F(LayoutPlacerTest, SavedRectanglesComeFirstAndArePlaced) {
+  tAppWin* kept = Add(1, "Ed", "one");
+  kept->HasSavedRect = true;
+  kept->SavedRect = {-500, 40, -100, 340};
+  tAppWin* fresh = Add(2, "Ed", "two");
+  fresh->Placed = true;  // left over from an earlier restore
+  LayoutPlacer placer(entries, candidates);
+  placer.PlaceSavedRects();
+  EXPECT_TRUE(kept->Placed);
+  EXPECT_FALSE(fresh->Placed);
+  // Its record still takes part: the other window is the only unplaced one of the class.
+  placer.PlaceSavedWindow(Record("one"));
+  placer.PlaceSavedWindowFuzzy(Record("one"));
+  EXPECT_EQ(placer.Moves(), (std::vector<PlannedPlacement>{{1, {-500, 40, 400, 300}}, To(2)}));
+}
+
+TEST_F(LayoutPlacerTest, TheTakenCandidateCarriesItsScore) {
+  tAppWin* a = Add(1, "Ed", "Page 13 - Viewer");
+  tAppWin* b = Add(2, "Ed", "Page 2 - Viewer");
+  tAppWin* none = Add(3, "Ed", "zzzz");
+  LayoutPlacer placer(entries, candidates);
+  placer.PlaceSavedRects();
+  placer.PlaceSavedWindowFuzzy(Record("Page 12 - Viewer"));
+  EXPECT_DOUBLE_EQ(b->MatchScore, 200.0 * 15 / 31);
+  // At most 15 shared characters of 32: 93.75 cannot beat 96.77, so neither is scored.
+  EXPECT_EQ(a->MatchScore, 0.0);
+  EXPECT_EQ(none->MatchScore, 0.0);
+}
+
+// The bounded search must choose as scoring every candidate in turn does: the highest score, the
+// first of equal ones. Random captions of a small alphabet give many ties and near ties.
+TEST_F(LayoutPlacerTest, TheFuzzyChoiceIsTheOneScoringEveryCandidateMakes) {
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  auto caption = [&] {
+    std::string s;
+    const int n = static_cast<int>(next() >> 16) % 9;
+    for (int i = 0; i < n; ++i) s.push_back("abAB1 -"[(next() >> 16) % 7]);
+    return s;
+  };
+  for (int round = 0; round < 400; ++round) {
+    owned.clear();
+    entries.clear();
+    const int n = 2 + static_cast<int>(next() >> 16) % 8;
+    for (int i = 0; i < n; ++i) Add(static_cast<WindowHandle>(i + 1), "Ed", caption());
+    const std::string saved = caption();
+    std::size_t expected = 0;
+    double best = -1.0;
+    bool exact = false;
+    for (int i = 0; i < n; ++i) {
+      if (entries[i]->Caption == saved) {
+        expected = i;
+        exact = true;
+        break;
+      }
+      const double s = navigator::StringSimilarity(entries[i]->Caption, saved);
+      if (s > best) {
+        best = s;
+        expected = i;
+      }
+    }
+    LayoutPlacer placer(entries, candidates);
+    placer.PlaceSavedRects();
+    placer.PlaceSavedWindowFuzzy(Record(saved));
+    ASSERT_EQ(placer.Moves().size(), 1u);
+    EXPECT_EQ(placer.Moves()[0].window, entries[expected]->Wnd)
+        << "saved '" << saved << "'" << (exact ? " (exact)" : "") << ", round " << round;
+  }
+}
+
+TEST(KeepOnDesktop, AWindowKeepsAPartOnTheDesktopAndASaneSize) {
+  const core::Rect desktop{-1000, 0, 3000, 2000};
+  struct Case {
+    const char* what;
+    WindowBounds saved;
+    WindowBounds kept;
+  };
+  const Case cases[] = {
+      {"inside: unchanged", {100, 100, 800, 600}, {100, 100, 800, 600}},
+      {"partly outside: unchanged", {-1500, -200, 800, 600}, {-1500, -200, 800, 600}},
+      {"wholly left: its right 64 pixels come back", {-5000, 100, 800, 600}, {-1736, 100, 800, 600}},
+      {"wholly right and below", {9000, 9000, 800, 600}, {2936, 1936, 800, 600}},
+      {"a far corner of the number range", {INT32_MAX, INT32_MIN, 800, 600}, {2936, -536, 800, 600}},
+      {"a narrow window stays wholly on", {-5000, 100, 10, 600}, {-1000, 100, 10, 600}},
+      {"sizes within 0..32000", {0, 0, -50, 999999}, {0, 0, 0, 32000}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(KeepOnDesktop(c.saved, desktop), c.kept) << c.what;
+}
+
+TEST(RestoreDesktop, IsTheAreaWidenedByTheRoomOrByTheLargestExtent) {
+  const core::Rect area{0, 0, 1920, 1040};
+  EXPECT_EQ(navigator::RestoreDesktop(area, true, -200, 1000, 0, 500), (core::Rect{-200, 0, 2920, 1540}));
+  EXPECT_EQ(navigator::RestoreDesktop(area, false, 0, 0, 0, 0), (core::Rect{-32000, -32000, 33920, 33040}));
+  EXPECT_EQ(navigator::RestoreDesktop(area, true, INT32_MIN, INT32_MAX, 0, 0),
+            (core::Rect{INT32_MIN, 0, INT32_MAX, 1040}));
+}
+
+}  // namespace

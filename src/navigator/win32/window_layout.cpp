@@ -44,7 +44,7 @@ void ApplyPlacements(std::span<const PlannedPlacement> moves) {
 
 void TNavigator::ArrangeWindows(bool row, HWND moveSizeWnd) {
   if (!store_) return;
-  const ArrangeFacts facts{.row = row, .moveSizeWnd = ToHandle(moveSizeWnd), .dragMoved = DragMoved, .busy = Busy};
+  const ArrangeFacts facts{.row = row, .moveSizeWnd = ToHandle(moveSizeWnd), .dragMoved = DragMoved(), .busy = Busy};
   const std::vector<tAppWin*> entries = store_->EntriesSnapshot();
   const ArrangementPlan plan = PlanArrangement(facts, entries, store_->ActiveEntry());
   if (plan.chosenActive) store_->SetActiveEntry(plan.chosenActive);

@@ -5,6 +5,8 @@
 #include <ostream>
 
 #include "core/geometry.h"
+#include "navigator/background_picture.h"
+#include "navigator/jpeg_decoder.h"
 #include "navigator/scroll_room.h"
 #include "navigator/visible_frame.h"
 #include "scroller/hot_keys.h"
@@ -36,6 +38,17 @@ inline void PrintTo(const WindowBounds& b, std::ostream* os) {
 inline void PrintTo(const FrameMargins& m, std::ostream* os) {
   *os << "FrameMargins{" << m.left << ", " << m.top << ", " << m.right << ", " << m.bottom << "}";
 }
+
+inline void PrintTo(PictureKind k, std::ostream* os) {
+  *os << (k == PictureKind::Bitmap ? "Bitmap" : k == PictureKind::Jpeg ? "Jpeg" : "None");
+}
+
+inline void PrintTo(BitmapFileCheck c, std::ostream* os) {
+  const char* names[] = {"Usable", "NotABitmap", "BadSize", "Truncated"};
+  *os << names[static_cast<int>(c)];
+}
+
+inline void PrintTo(JpegDecode d, std::ostream* os) { *os << ToString(d); }
 
 }  // namespace navigator
 

@@ -37,8 +37,7 @@ class TTavelmoorForm final : public tk::TForm {
   OptionFields Options;
 
   // Stored with the options.
-  std::string BackgroundFile;
-  bool UseBackground = false;
+  std::string BackgroundFile;  // the background picture's path; the navigator owns UseBackground
   bool Load64AtShow = false;
   int32_t LimitX = 0;
   int32_t LimitY = 0;
@@ -92,6 +91,7 @@ class TTavelmoorForm final : public tk::TForm {
   void CopyOptionFields();
   void ApplyStoredSettings(const StoredSettings& stored);
   void ComboBoxHelpChange();
+  void SetUseBackground(bool use);
 
   void RequestEnd();
   // Starts the 64-bit loader hidden, from the program's folder; the user's choice is recorded.

@@ -8,6 +8,8 @@
 #include "navigator/overview_map.h"
 #include "navigator/arrangement.h"
 #include "navigator/layout_matching.h"
+#include "navigator/background_picture.h"
+#include "navigator/jpeg_decoder.h"
 #include "navigator/scroll_room.h"
 #include "navigator/visible_frame.h"
 #include "scroller/hot_keys.h"
@@ -59,6 +61,16 @@ inline void PrintTo(const SavedPlace& p, std::ostream* os) {
   *os << "SavedPlace{\"" << p.caption << "\", \"" << p.winClass << "\", " << p.left << ", " << p.top << ", "
       << p.width << " x " << p.height << "}";
 }
+inline void PrintTo(PictureKind k, std::ostream* os) {
+  *os << (k == PictureKind::Bitmap ? "Bitmap" : k == PictureKind::Jpeg ? "Jpeg" : "None");
+}
+
+inline void PrintTo(BitmapFileCheck c, std::ostream* os) {
+  const char* names[] = {"Usable", "NotABitmap", "BadSize", "Truncated"};
+  *os << names[static_cast<int>(c)];
+}
+
+inline void PrintTo(JpegDecode d, std::ostream* os) { *os << ToString(d); }
 
 }  // namespace navigator
 

@@ -3,6 +3,10 @@
 #include <span>
 
 #include "forms/help_texts.h"
+#include "navigator/win32/background_bitmap.h"
+#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/open_picture_dialog.h"
+#include "scroller/background_option.h"
 #include "scroller/option_table.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/tavelmoor_form.h"
@@ -32,7 +36,26 @@ bool CopyIntoField(TTavelmoorForm& form, const OptionRow& row) {
   return changed;
 }
 
+// The picture dialog over the panel; pictures go into the navigator's background bitmap.
+class Win32BackgroundPictures final : public BackgroundPictures {
+ public:
+  explicit Win32BackgroundPictures(HWND owner) : owner_(owner) {}
+  std::optional<std::string> AskForPicture() override { return navigator::AskForBackgroundPicture(owner_); }
+  bool LoadPicture(const std::string& path) override {
+    return navigator::Navigator &&
+           navigator::LoadBackgroundPicture(path, navigator::Navigator->BackgroundBitmap) ==
+               navigator::PictureLoad::Loaded;
+  }
+
+ private:
+  HWND owner_;
+};
+
 }  // namespace
+
+void TTavelmoorForm::SetUseBackground(bool use) {
+  if (navigator::Navigator) navigator::Navigator->UseBackground = use;
+}
 
 void TTavelmoorForm::BindOptionHandlers() {
   for (const OptionRow& row : kOptionTable) {
@@ -59,11 +82,21 @@ void TTavelmoorForm::BindOptionHandlers() {
     }
   }
 
-  // Only the chosen picture is kept; set from code while UserClick is clear, it marks nothing.
+  // Set from code while UserClick is clear, the box loads the stored picture and marks nothing.
   auto& background = Get<tk::TCheckBox>("BackgroundCheckBox");
   background.OnClick = [this, &background] {
-    UseBackground = background.Checked() && !BackgroundFile.empty();
-    if (UserClick) SettingsChanged = true;
+    Win32BackgroundPictures pictures(Handle());
+    bool use = false;
+    const BackgroundChange change =
+        BackgroundCheckBoxChanged(background.Checked(), UserClick, {BackgroundFile, use}, pictures);
+    SetUseBackground(use);
+    if (change.uncheckBox) {
+      const bool userClick = UserClick;
+      UserClick = false;
+      background.SetChecked(false);
+      UserClick = userClick;
+    }
+    if (change.markChanged) SettingsChanged = true;
   };
 
   Get<tk::TComboBox>("ComboBoxHelp").OnChange = [this] { ComboBoxHelpChange(); };
@@ -73,7 +106,7 @@ void TTavelmoorForm::CopyOptionFields() {
   for (std::size_t i : std::span(kReadOrder.rows.data(), kReadOrder.count)) {
     if (HasControl(kOptionTable[i])) CopyIntoField(*this, kOptionTable[i]);
   }
-  UseBackground = Get<tk::TCheckBox>("BackgroundCheckBox").Checked();
+  SetUseBackground(Get<tk::TCheckBox>("BackgroundCheckBox").Checked());
 }
 
 void TTavelmoorForm::ComboBoxHelpChange() {

@@ -76,7 +76,7 @@ void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
   listsTab_->ShowNonScrollingClasses();
   RememberedSizes.insert(RememberedSizes.end(), s.rememberedSizes.begin(), s.rememberedSizes.end());
   if (s.useBackground) {
-    UseBackground = *s.useBackground;
+    SetUseBackground(*s.useBackground);
     const bool userClick = UserClick;
     UserClick = false;
     Get<tk::TCheckBox>("BackgroundCheckBox").SetChecked(*s.useBackground);

@@ -54,7 +54,6 @@ void PassSettingsToNavigator(TTavelmoorForm& panel) {
   if (limits.FixesScrollRoom()) {
     nav->Store()->Room() = navigator::ScrollRoom{0, panel.LimitX, 0, panel.LimitY};
   }
-  nav->UseBackground = panel.UseBackground;
   // From here on the navigator owns them; the panel's save reads them back from it.
   panel.RememberedSizes.clear();
 }

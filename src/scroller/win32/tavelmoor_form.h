@@ -37,8 +37,7 @@ class TTavelmoorForm final : public tk::TForm {
   OptionFields Options;
 
   // Stored with the options.
-  std::string BackgroundFile;
-  bool UseBackground = false;
+  std::string BackgroundFile;  // the background picture's path; the navigator owns UseBackground
   bool Load64AtShow = false;
   int32_t LimitX = 0;
   int32_t LimitY = 0;
@@ -100,6 +99,7 @@ class TTavelmoorForm final : public tk::TForm {
   void CopyOptionFields();
   void ApplyStoredSettings(const StoredSettings& stored);
   void ComboBoxHelpChange();
+  void SetUseBackground(bool use);
 
   void RequestEnd();
   // Hides the navigator and the panel before the set-size dialog opens; false while the dialog

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "navigator/overview_map.h"
+#include "pictures/picture_files.h"
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/tavelmoor_process.h"
@@ -387,5 +388,55 @@ TEST_P(TenWindows, EachWindowIsWhereTheMappingSays) {
 
 INSTANTIATE_TEST_SUITE_P(Looks, TenWindows, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "AsScreenShots" : "Drawn"; });
+
+// A picture stored as the background is tiled behind the windows, from a bitmap file as from a
+// JPEG file: between the windows the picture's two colours show instead of the desktop colour.
+class BackgroundBehind : public Navigator, public ::testing::WithParamInterface<const char*> {
+ protected:
+  void TearDown() override {
+    Navigator::TearDown();
+    if (!file_.empty()) DeleteFileA(file_.c_str());
+  }
+  std::string file_;
+};
+
+TEST_P(BackgroundBehind, ThePictureShowsBetweenTheWindows) {
+  const std::string kind = GetParam();
+  const pictures::Rgb left{200, 120, 30}, right{30, 150, 170};
+  const std::vector<uint8_t> rgb = pictures::TwoHalves(64, 48, left, right);
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  file_ = std::string(folder) + "tvm_e2e_behind." + kind;
+  ASSERT_TRUE(pictures::WriteFile(file_, kind == "bmp" ? pictures::EncodeBmp24(64, 48, rgb)
+                                                       : pictures::EncodeJpeg(64, 48, rgb)));
+  Settings({e2e::Text("Background", file_)});
+  ASSERT_TRUE(Start(kThree));
+  HWND nav = ClickTrayIcon();
+  ASSERT_NE(nav, nullptr);
+  const Mapping m = MappingNow(nav, kThreeIds);
+
+  // Tiles start at the navigator's corner: scan a row between the windows for both colours.
+  const core::Point gap = m.ToScreen({480, 440});
+  int seenLeft = 0, seenRight = 0, seenDesktop = 0;
+  for (int x = gap.x - 64; x < gap.x + 64; ++x) {
+    const COLORREF c = ScreenPixel({x, gap.y});
+    seenLeft += Near(c, RGB(left.r, left.g, left.b), 16);
+    seenRight += Near(c, RGB(right.r, right.g, right.b), 16);
+    seenDesktop += Near(c, GetSysColor(COLOR_BACKGROUND), 0);
+  }
+  EXPECT_GT(seenLeft, 20) << "the picture's left half is not behind the windows";
+  EXPECT_GT(seenRight, 20) << "the picture's right half is not behind the windows";
+  EXPECT_EQ(seenDesktop, 0) << "the desktop colour shows through";
+  // The windows are still drawn over it.
+  const RECT w = RectOf(Tracked("red"));
+  const core::Point body = m.ToScreen({(w.left + w.right) / 2, w.bottom - 20});
+  EXPECT_TRUE(Near(ScreenPixel(body), GetSysColor(COLOR_ACTIVEBORDER), 0)) << Hex(ScreenPixel(body));
+#ifdef TVM_SCREENSHOT_DIR
+  tvmtest::SaveScreen(tvmtest::WindowsPathOf(TVM_SCREENSHOT_DIR), "navigator-background-" + kind);
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BackgroundBehind, ::testing::Values("bmp", "jpg"),
+                         [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

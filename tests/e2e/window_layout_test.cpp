@@ -140,6 +140,25 @@ TEST_F(WindowLayout, ArrangeLinesTheWindowsUpEdgeToEdgeBesideTheActiveOne) {
   EXPECT_TRUE(ProgramRuns());
 }
 
+TEST_F(WindowLayout, SwitchingAutoArrangeOnArrangesAtOnce) {
+  WriteSettings({Dword("DoYMove", 0)});
+  ASSERT_TRUE(StartWindows(Specs()));
+  HWND panel = StartSettled();
+  ASSERT_NE(panel, nullptr);
+  HWND box = e2e::FindControlByCaption(panel, "Button", "Auto arrange windows next to each other.    ");
+  ASSERT_NE(box, nullptr);
+  Scatter(150);
+  ASSERT_FALSE(IsRow(Rects()));
+  SendMessageA(box, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsRow(Rects()); }, 3s)) << DescribeRects(Rects());
+  // Switched off, nothing is arranged again.
+  SendMessageA(box, BM_CLICK, 0, 0);
+  Scatter(400);
+  const auto scattered = Rects();
+  Sleep(800);
+  EXPECT_TRUE(WaitForRects(scattered, 100ms)) << DescribeRects(Rects());
+}
+
 TEST_F(WindowLayout, RestorePutsEachWindowBackAfterScrollingAndMoving) {
   WriteSettings();
   ASSERT_TRUE(StartWindows(Specs()));

@@ -83,11 +83,31 @@ class LiveCandidate : public CandidateFacts {
   HWND w_;
 };
 
+// The default processing of WM_WINDOWPOSCHANGING asks the window for its limits: the answer that
+// question got is the answer for the size change too, so one size change asks the control panel
+// once, not twice.
+struct PendingSizeChange {
+  HWND window = nullptr;
+  bool answered = false;
+  SizeAnswer answer;
+};
+thread_local PendingSizeChange* t_pending = nullptr;
+
+SizeAnswer AskOnce(HWND window) {
+  PendingSizeChange* pending = t_pending;
+  if (!pending || pending->window != window) return AskForcedSize(window);
+  if (!pending->answered) {
+    pending->answer = AskForcedSize(window);
+    pending->answered = true;
+  }
+  return pending->answer;
+}
+
 LRESULT OnGetMinMaxInfo(HWND window, LPARAM lParam) {
   auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
   if (!info) return 0;
   info->ptMaxTrackSize = {kMaxWindowExtent, kMaxWindowExtent};
-  const SizeAnswer size = AskForcedSize(window);
+  const SizeAnswer size = AskOnce(window);
   if (size.kind == SizeAnswerKind::Forced) {
     info->ptMinTrackSize = {static_cast<LONG>(size.width), static_cast<LONG>(size.height)};
   }
@@ -95,11 +115,15 @@ LRESULT OnGetMinMaxInfo(HWND window, LPARAM lParam) {
 }
 
 LRESULT OnWindowPosChanging(HWND window, WPARAM wParam, LPARAM lParam) {
-  DefSubclassProc(window, WM_WINDOWPOSCHANGING, wParam, lParam);
   auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+  PendingSizeChange pending{pos ? pos->hwnd : nullptr};
+  PendingSizeChange* outer = t_pending;
+  t_pending = &pending;
+  DefSubclassProc(window, WM_WINDOWPOSCHANGING, wParam, lParam);
+  t_pending = outer;
   // A pure move (every scroll step) carries no size that could be replaced: no question.
   if (!pos || (pos->flags & SWP_NOSIZE)) return 0;
-  const SizeAnswer size = AskForcedSize(pos->hwnd);
+  const SizeAnswer size = pending.answered ? pending.answer : AskForcedSize(pos->hwnd);
   if (size.kind == SizeAnswerKind::Forced) {
     pos->cx = static_cast<int>(size.width);
     pos->cy = static_cast<int>(size.height);

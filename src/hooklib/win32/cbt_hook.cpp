@@ -1,15 +1,61 @@
-// The WH_CBT hook procedure. For now a pure pass-through: it takes no decision of its own and
-// always hands the event on, returning what the next hook returned, so no CBT event is ever
-// vetoed. The peer look-up and the subclassing of the full library grow here; the decisions they
-// take from window facts go into the platform-free tvm_hooklib_logic (src/hooklib/*.cpp).
+// The WH_CBT hook procedure, run in every hooked process on the thread that raises the event.
+// Other programs' CBT hooks come after ours in the chain: the next hook is always called, first,
+// whatever we know of our own hook handle, and its answer is ours, so nothing is ever vetoed here.
+#include <atomic>
+
 #include "hook_state.h"
+#include "peers.h"
+#include "subclasses.h"
 
 namespace hooklib {
+namespace {
+
+std::atomic<bool> g_startedUp{false};
+
+void AddIfCandidate(HWND window) {
+  if (window && IsSubclassCandidate(window)) AddSubclass(window);
+}
+
+void OnMoveSize(HWND window, LPARAM lParam) {
+  AddIfCandidate(window);
+  const SizeAnswer size = AskForcedSize(window);
+  if (size.kind == SizeAnswerKind::StopTracking) {
+    RemoveSubclassAndReport(window);
+    return;
+  }
+  auto* rect = reinterpret_cast<RECT*>(lParam);
+  if (size.kind != SizeAnswerKind::Forced || !rect) return;
+  const core::Rect out = ApplyForcedSize({rect->left, rect->top, rect->right, rect->bottom}, size);
+  rect->right = out.right;
+  rect->bottom = out.bottom;
+}
+
+}  // namespace
 
 LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  // The handle is ignored by CallNextHookEx on every Windows since NT; in hooked processes other
-  // than the one that set the hook it is null, which is fine for that reason.
-  return CallNextHookEx(g_hook.load(std::memory_order_acquire), code, wParam, lParam);
+  // The library's start-up look-up runs here, in the first hook call, never inside DllMain.
+  FindPeerWindows(!g_startedUp.exchange(true, std::memory_order_acq_rel));
+  const LRESULT result = CallNextHookEx(HookHandleForChain(), code, wParam, lParam);
+  if (code < 0) return result;
+
+  HWND window = reinterpret_cast<HWND>(wParam);
+  switch (code) {
+    case HCBT_MOVESIZE:
+      OnMoveSize(window, lParam);
+      break;
+    case HCBT_MINMAX:
+    case HCBT_CREATEWND:
+    case HCBT_ACTIVATE:
+    case HCBT_SETFOCUS:
+      AddIfCandidate(window);
+      break;
+    case HCBT_DESTROYWND:
+      RemoveSubclassAndReport(window);
+      break;
+    default:
+      break;
+  }
+  return result;
 }
 
 }  // namespace hooklib

@@ -1,7 +1,8 @@
-// Loading into and unloading from a process. The stand-in
-// only records its module handle; the per-process start-up of the full library (peer look-up,
-// subclass tables) and the removal of every subclass at unload will be called from here.
+// Loading into and unloading from a process. Nothing is looked up or sent here: a cross-process
+// message under the loader lock can deadlock the application, so the first hook call does the
+// start-up look-up instead.
 #include "hook_state.h"
+#include "subclasses.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   using namespace hooklib;
@@ -11,11 +12,13 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
       DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
-      // Released by FreeLibrary while its hook is still set (the host skipped UnHookCBT): remove
-      // the hook so that no thread calls into the unloaded module. At process exit (reserved not
-      // null) the system removes the hook itself.
+      // At process exit (reserved not null) windows and hooks go with the process.
       if (!reserved) {
+        // Released by FreeLibrary while its hook is still set (the host skipped UnHookCBT): remove
+        // the hook so that no thread calls into the unloaded module.
         if (HHOOK hook = g_hook.exchange(nullptr)) UnhookWindowsHookEx(hook);
+        // A library with subclasses is pinned and never gets here; this empties the table only.
+        RemoveAllSubclasses();
       }
       break;
     default:

@@ -4,7 +4,8 @@
 #include "hook_state.h"
 
 // Sets the system-wide CBT hook (all threads of the desktop) and returns its handle; 0 when it
-// could not be set. While a hook is set, a further call returns the same handle.
+// could not be set. While a hook is set, a further call returns that one instead of setting a
+// second hook and losing the first.
 extern "C" HHOOK WINAPI SetHookCBT() {
   using namespace hooklib;
   if (HHOOK current = g_hook.load(std::memory_order_acquire)) return current;

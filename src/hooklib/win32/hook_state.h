@@ -1,7 +1,8 @@
 #pragma once
 // Per-process state of the hook library. Every process that loads the library has its own copy
-// (the data sections are not shared): the module handle is set on process attach; the hook handle
-// is set only in the process that called SetHookCBT.
+// (the data sections are not shared). The hook procedure runs on whichever thread raises a CBT
+// event and the subclass procedure on each window's own thread, so everything here is atomic or
+// guarded (subclasses.cpp).
 #include <windows.h>
 
 #include <atomic>
@@ -11,8 +12,7 @@ namespace hooklib {
 // The library's own module, as the loader passed it to DllMain.
 inline HINSTANCE g_module = nullptr;
 
-// The hook that SetHookCBT set in this process; null while none is set. Read by the hook procedure
-// on whatever thread raises a CBT event, written by the exports: hence atomic.
+// The hook that SetHookCBT set in this process; null while none is set.
 inline std::atomic<HHOOK> g_hook{nullptr};
 
 // The WH_CBT hook procedure (cbt_hook.cpp).

@@ -1,0 +1,209 @@
+// Subclassing the candidate windows of a hooked process, and the subclass procedure that lets them
+// grow to 32000 x 32000 and keeps them at the size the control panel answers for.
+//
+// A subclass must never outlive the code it points into. Removing a subclass works only on the
+// window's own thread, and the library may be unloaded on any thread of the process, so the first
+// subclass pins the library in the process for the rest of its life: the subclasses then go with
+// their windows (WM_DESTROY), and no window is ever left calling into an unloaded module.
+//
+// The table is shared by the process's GUI threads; one lock guards it, and no message is sent
+// while it is held (SetWindowSubclass and RemoveWindowSubclass send none).
+#include "subclasses.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "hook_state.h"
+#include "hooklib/subclass_candidate.h"
+#include "hooklib/subclass_table.h"
+#include "peers.h"
+
+namespace hooklib {
+namespace {
+
+SRWLOCK g_tableLock = SRWLOCK_INIT;
+SubclassTable g_table;
+std::atomic<bool> g_pinned{false};
+
+class TableLock {
+ public:
+  TableLock() { AcquireSRWLockExclusive(&g_tableLock); }
+  ~TableLock() { ReleaseSRWLockExclusive(&g_tableLock); }
+  TableLock(const TableLock&) = delete;
+  TableLock& operator=(const TableLock&) = delete;
+};
+
+WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
+HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+
+LRESULT CALLBACK SubclassWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR refData);
+
+bool PinLibrary() {
+  if (g_pinned.load(std::memory_order_acquire)) return true;
+  HMODULE self = nullptr;
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                          reinterpret_cast<LPCSTR>(&SubclassWndProc), &self)) {
+    return false;
+  }
+  g_pinned.store(true, std::memory_order_release);
+  return true;
+}
+
+// The window's facts for the candidate rules, read from the platform on demand.
+class LiveCandidate : public CandidateFacts {
+ public:
+  explicit LiveCandidate(HWND w) : w_(w) {}
+  WindowHandle Handle() const override { return ToHandle(w_); }
+  bool Tracked() override {
+    TableLock lock;
+    return g_table.Tracked(ToHandle(w_));
+  }
+  std::optional<uint32_t> Style() override {
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetWindowInfo(w_, &info)) return std::nullopt;
+    return static_cast<uint32_t>(info.dwStyle);
+  }
+  std::string ClassName() override { return Text(GetClassNameA); }
+  std::string Title() override { return Text(GetWindowTextA); }
+  std::optional<core::Rect> WindowRect() override {
+    RECT r{};
+    if (!GetWindowRect(w_, &r)) return std::nullopt;
+    return core::Rect{r.left, r.top, r.right, r.bottom};
+  }
+
+ private:
+  std::string Text(int(WINAPI* read)(HWND, LPSTR, int)) {
+    char buffer[kMaxTextLength + 1] = {};
+    const int n = read(w_, buffer, static_cast<int>(sizeof buffer));
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+  }
+  HWND w_;
+};
+
+// The default processing of WM_WINDOWPOSCHANGING asks the window for its limits: the answer that
+// question got is the answer for the size change too, so one size change asks the control panel
+// once, not twice.
+struct PendingSizeChange {
+  HWND window = nullptr;
+  bool answered = false;
+  SizeAnswer answer;
+};
+thread_local PendingSizeChange* t_pending = nullptr;
+
+SizeAnswer AskOnce(HWND window) {
+  PendingSizeChange* pending = t_pending;
+  if (!pending || pending->window != window) return AskForcedSize(window);
+  if (!pending->answered) {
+    pending->answer = AskForcedSize(window);
+    pending->answered = true;
+  }
+  return pending->answer;
+}
+
+LRESULT OnGetMinMaxInfo(HWND window, LPARAM lParam) {
+  auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  if (!info) return 0;
+  info->ptMaxTrackSize = {kMaxWindowExtent, kMaxWindowExtent};
+  const SizeAnswer size = AskOnce(window);
+  if (size.kind == SizeAnswerKind::Forced) {
+    info->ptMinTrackSize = {static_cast<LONG>(size.width), static_cast<LONG>(size.height)};
+  }
+  return 0;
+}
+
+LRESULT OnWindowPosChanging(HWND window, WPARAM wParam, LPARAM lParam) {
+  auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+  PendingSizeChange pending{pos ? pos->hwnd : nullptr};
+  PendingSizeChange* outer = t_pending;
+  t_pending = &pending;
+  DefSubclassProc(window, WM_WINDOWPOSCHANGING, wParam, lParam);
+  t_pending = outer;
+  // A pure move (every scroll step) carries no size that could be replaced: no question.
+  if (!pos || (pos->flags & SWP_NOSIZE)) return 0;
+  const SizeAnswer size = pending.answered ? pending.answer : AskForcedSize(pos->hwnd);
+  if (size.kind == SizeAnswerKind::Forced) {
+    pos->cx = static_cast<int>(size.width);
+    pos->cy = static_cast<int>(size.height);
+  }
+  return 0;
+}
+
+LRESULT CALLBACK SubclassWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+  switch (message) {
+    case WM_GETMINMAXINFO:
+      return OnGetMinMaxInfo(window, lParam);
+    case WM_WINDOWPOSCHANGING:
+      return OnWindowPosChanging(window, wParam, lParam);
+    case WM_SIZING:
+      DefSubclassProc(window, message, wParam, lParam);
+      return -1;
+    case WM_DESTROY:
+      RemoveSubclassAndReport(window);
+      return DefSubclassProc(window, message, wParam, lParam);
+    case WM_PRINT:
+      // Without a device context this is a control message of ours, never the window's.
+      if (wParam == 0) {
+        if (lParam == 2) RemoveSubclass(window);
+        return lParam;
+      }
+      return DefSubclassProc(window, message, wParam, lParam);
+    default:
+      return DefSubclassProc(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool IsSubclassCandidate(HWND window) {
+  LiveCandidate facts(window);
+  return hooklib::IsSubclassCandidate(facts, {ToHandle(ControlPanelWnd()), ToHandle(ReportWnd())});
+}
+
+void AddSubclass(HWND window) {
+  {
+    TableLock lock;
+    const std::optional<uint64_t> id = g_table.IdForNewSubclass(ToHandle(window));
+    if (!id) return;
+    if (!PinLibrary()) return;
+    if (!SetWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id), 0)) return;
+    g_table.Record(ToHandle(window), *id);
+  }
+  ReportSubclassed(window);
+}
+
+bool RemoveSubclass(HWND window) {
+  TableLock lock;
+  const std::optional<uint64_t> id = g_table.Remove(ToHandle(window));
+  if (!id) return false;
+  // The record goes even when the removal fails; the pinned library keeps such a subclass safe.
+  return RemoveWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id)) != FALSE;
+}
+
+bool RemoveSubclassAndReport(HWND window) {
+  bool found = false;
+  bool removed = false;
+  {
+    TableLock lock;
+    const std::optional<uint64_t> id = g_table.Remove(ToHandle(window));
+    if (id) {
+      found = true;
+      removed = RemoveWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id)) != FALSE;
+    }
+  }
+  if (found) ReportReleased(window);
+  return removed;
+}
+
+void RemoveAllSubclasses() {
+  TableLock lock;
+  for (std::size_t i = 0; i < g_table.Count(); ++i) {
+    RemoveWindowSubclass(ToHwnd(g_table.WindowAt(i)), SubclassWndProc, static_cast<UINT_PTR>(g_table.IdAt(i)));
+  }
+  g_table.Clear();
+}
+
+}  // namespace hooklib

@@ -1,0 +1,16 @@
+#pragma once
+// The windows this process's copy of the library has subclassed (see subclasses.cpp).
+#include <windows.h>
+
+namespace hooklib {
+
+bool IsSubclassCandidate(HWND window);
+void AddSubclass(HWND window);
+bool RemoveSubclass(HWND window);
+bool RemoveSubclassAndReport(HWND window);
+void RemoveAllSubclasses();
+
+// The forced size of a window and the largest size any subclassed window may take.
+inline constexpr LONG kMaxWindowExtent = 32000;
+
+}  // namespace hooklib

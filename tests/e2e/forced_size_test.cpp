@@ -12,6 +12,7 @@
 
 #include "core/geometry.h"
 #include "core/private_messages.h"
+#include "support/loader_windows.h"
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/window_lists.h"
@@ -19,6 +20,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using e2e::EndLoaders;
 using e2e::SettingsKey;
 using tvmtest::WaitUntil;
 
@@ -52,15 +54,6 @@ void TouchAsAUser(HWND w) {
   ShowWindow(w, SW_RESTORE);
 }
 
-void EndLoaders() {
-  HWND w = nullptr;
-  while ((w = FindWindowExA(nullptr, nullptr, ident::LoaderWindowClass, ident::LoaderWindowTitle)) != nullptr) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(w, msg::WM_LOADER_QUIT, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    if (!WaitUntil([&] { return !IsWindow(w); }, 3s)) break;
-  }
-}
-
 // The top-level window of that class in the process, once it shows.
 HWND WaitForShownWindow(DWORD pid, const char* cls, std::chrono::milliseconds timeout) {
   HWND found = nullptr;
@@ -78,11 +71,7 @@ class ForcedSize : public e2e::ScrollingScenario {
   void SetUp() override {
     ScrollingScenario::SetUp();
     EndLoaders();
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tavelmoor", 0, nullptr, 0, KEY_READ, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_TRUE(e2e::CreateMachineKey());
     const auto size = static_cast<int32_t>(core::packSize(kForcedWidth, kForcedHeight));
     std::vector<std::string> excluded;
     if (!trayClass_.empty()) excluded.push_back(trayClass_);
@@ -93,7 +82,7 @@ class ForcedSize : public e2e::ScrollingScenario {
     notepad_.Reset();
     ScrollingScenario::TearDown();
     EndLoaders();
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tavelmoor");
+    e2e::DeleteMachineKey();
   }
 
   // Another process resizes the window to a size that fits the screen; the synchronous

@@ -9,33 +9,20 @@
 #include <string>
 
 #include "core/private_messages.h"
+#include "support/loader_windows.h"
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using e2e::EndLoaders;
+using e2e::LoaderWindows;
 using e2e::SettingsKey;
 using tvmtest::WaitUntil;
 
 constexpr UINT kTrayLoad64Command = 1004;  // fourth item of the tray menu
 constexpr const char* kBoxCaption = "Load 64bit extention for making 64bit windows bigger than your screen.    ";
-
-int LoaderWindows() {
-  int n = 0;
-  HWND w = nullptr;
-  while ((w = FindWindowExA(nullptr, w, ident::LoaderWindowClass, ident::LoaderWindowTitle)) != nullptr) ++n;
-  return n;
-}
-
-void EndLoaders() {
-  HWND w = nullptr;
-  while ((w = FindWindowExA(nullptr, nullptr, ident::LoaderWindowClass, ident::LoaderWindowTitle)) != nullptr) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(w, msg::WM_LOADER_QUIT, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    WaitUntil([&] { return !IsWindow(w); }, 3s);
-  }
-}
 
 bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -45,16 +32,12 @@ class LoaderAction : public e2e::ScrollingScenario {
     ScrollingScenario::SetUp();
     EndLoaders();
     // The machine-wide key makes the loader's file name known.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tavelmoor", 0, nullptr, 0, KEY_READ, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_TRUE(e2e::CreateMachineKey());
   }
   void TearDown() override {
     ScrollingScenario::TearDown();
     EndLoaders();
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tavelmoor");
+    e2e::DeleteMachineKey();
   }
   HWND App() { return e2e::FindApplicationWindow(program_.Id()); }
 };

@@ -17,6 +17,7 @@
 #include "toolkit/page_control.h"
 #include "toolkit/standard_controls.h"
 #include "win_support/process_helpers.h"
+#include "win_support/screen_picture.h"
 
 namespace {
 
@@ -58,37 +59,6 @@ bool Overlap(const RECT& a, const RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-void SaveBitmap(HDC source, const RECT& area, const std::string& path) {
-  const int w = area.right - area.left;
-  const int h = area.bottom - area.top;
-  HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;  // no alpha channel for viewers to misread
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, source, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * h);
-  if (FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
-    std::fwrite(bits, stride, static_cast<size_t>(h), f);
-    std::fclose(f);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-}
-
 class ControlPanelLayout : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
@@ -128,7 +98,7 @@ TEST_P(ControlPanelLayout, ControlsFitTheirSheetAndNeverOverlap) {
   GetWindowRect(form->Handle(), &window);
   HDC screen = GetDC(nullptr);
   const char* names[] = {"options", "help", "scrolling-windows"};
-  SaveBitmap(screen, window,
+  tvmtest::SaveBitmap(screen, window,
              tvmtest::WindowsPathOf(TVM_SCREENSHOT_DIR) + "\\control-panel-" + names[GetParam()] + ".bmp");
   ReleaseDC(nullptr, screen);
 #endif

@@ -201,4 +201,35 @@ TEST_F(SetSizeDialog, ShowingThePanelHidesTheDialog) {
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(panel_) && !IsWindowVisible(dialog); }, 3s));
 }
 
+// What users run the program for: a window made larger than the screen keeps that size against
+// another program's resizes until "Clear resize" (the hook library imposes it inside the window's
+// process).
+TEST_F(SetSizeDialog, AWindowLargerThanTheScreenKeepsItsSizeUntilCleared) {
+  HWND w = Tracked("a");
+  // The hook subclasses a window at an event of its own; under Wine a window shown without
+  // activation gets one when the user first touches it.
+  ShowWindow(w, SW_MINIMIZE);
+  ShowWindow(w, SW_RESTORE);
+  Sleep(300);
+  HWND dialog = Open(kTraySetSizeCommand, "Set size for: Sized window");
+  ASSERT_NE(dialog, nullptr);
+  Enter(dialog, "3000", "2500");
+  Press(dialog, "Apply");
+  ASSERT_TRUE(WaitUntil([&] { return SizeOf(w).cx == 3000 && SizeOf(w).cy == 2500; }, 3s))
+      << "the window is " << SizeOf(w).cx << " x " << SizeOf(w).cy;
+
+  // Another process resizes it; the synchronous call returns once the window has handled it.
+  ASSERT_TRUE(SetWindowPos(w, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  EXPECT_EQ(SizeOf(w).cx, 3000) << "the forced size gave way";
+  EXPECT_EQ(SizeOf(w).cy, 2500);
+
+  dialog = Open(kTraySetSizeCommand, "Set size for: Sized window");
+  ASSERT_NE(dialog, nullptr);
+  Press(dialog, "Clear resize");
+  const SIZE screen{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  EXPECT_TRUE(WaitUntil([&] { return SizeOf(w).cx == screen.cx && SizeOf(w).cy == screen.cy; }, 3s));
+  ASSERT_TRUE(SetWindowPos(w, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  EXPECT_EQ(SizeOf(w).cx, 500) << "the size is still forced after Clear resize";
+}
+
 }  // namespace

@@ -19,6 +19,7 @@
 #include "core/private_messages.h"
 #include "hooklib/win32/hook_api.h"
 #include "support/test_windows.h"
+#include "win_support/hook_module.h"
 #include "win_support/panel_double.h"
 #include "win_support/process_helpers.h"
 
@@ -53,19 +54,10 @@ void Touch(HWND w) {
 class HookedWindows : public ::testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExA(tvmtest::BinFile(ident::HookLibraryFile).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    ASSERT_NE(module_, nullptr);
-    set_ = reinterpret_cast<hooklib::SetHookCBTProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, hooklib::SetHookExport)));
-    unhook_ = reinterpret_cast<hooklib::UnHookCBTProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, hooklib::UnHookExport)));
-    ASSERT_TRUE(set_ && unhook_);
+    ASSERT_TRUE(hook_.Loaded());
+    set_ = hook_.set;
   }
-  void TearDown() override {
-    windows_.End();
-    if (unhook_) unhook_();
-    if (module_) FreeLibrary(module_);
-  }
+  void TearDown() override { windows_.End(); }
 
   // Sets our hook, starts a test window in another process and lets the hook subclass it.
   HWND StartHookedWindow() {
@@ -83,9 +75,9 @@ class HookedWindows : public ::testing::Test {
     return w;
   }
 
-  HMODULE module_ = nullptr;
+  // Unhooked and released after the test windows have gone.
+  tvmtest::HookModule hook_{ident::HookLibraryFile};
   hooklib::SetHookCBTProc set_ = nullptr;
-  hooklib::UnHookCBTProc unhook_ = nullptr;
   e2e::TestWindows windows_;
 };
 
@@ -160,11 +152,8 @@ TEST_F(HookedWindows, TheSizeIsLimitedTo32000AndNoLongerToTheScreen) {
   PanelDouble panel;
   ASSERT_NE(set_(), nullptr);
   // A window of this thread whose own procedure sets no limits: the screen would bound it.
-  HWND w = CreateWindowExA(0, "STATIC", "in process", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr,
-                           nullptr, nullptr);
+  HWND w = tvmtest::TouchedWindowOfThisThread("in process");
   ASSERT_NE(w, nullptr);
-  ShowWindow(w, SW_SHOWNORMAL);
-  Touch(w);
   ASSERT_TRUE(Resize(w, 5000, 4000));
   EXPECT_TRUE(HasSize(w, 5000, 4000));
   ASSERT_TRUE(Resize(w, 40000, 40000));
@@ -177,11 +166,8 @@ TEST_F(HookedWindows, PrivatePrintWithoutADeviceContextRemovesTheSubclassSilentl
   panel.Answer(core::packSize(1500, 1200));
   ASSERT_NE(set_(), nullptr);
   // WM_PRINT carries a device context and does not cross processes: a window of this thread.
-  HWND w = CreateWindowExA(0, "STATIC", "in process", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr,
-                           nullptr, nullptr);
+  HWND w = tvmtest::TouchedWindowOfThisThread("in process");
   ASSERT_NE(w, nullptr);
-  ShowWindow(w, SW_SHOWNORMAL);
-  Touch(w);
   ASSERT_TRUE(Resize(w, 400, 300));
   ASSERT_TRUE(HasSize(w, 1500, 1200));
 

@@ -15,6 +15,7 @@
 #include "core/geometry.h"
 #include "core/private_messages.h"
 #include "hooklib/win32/hook_api.h"
+#include "win_support/hook_module.h"
 #include "win_support/panel_double.h"
 #include "win_support/process_helpers.h"
 
@@ -87,33 +88,13 @@ class LoaderDouble {
 class Hooked64 : public ::testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExA(tvmtest::BinFile(ident::HookLibrary64File).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    ASSERT_NE(module_, nullptr);
-    set_ = reinterpret_cast<hooklib::SetHookCBTProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, hooklib::SetHookExport)));
-    unhook_ = reinterpret_cast<hooklib::UnHookCBTProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, hooklib::UnHookExport)));
-    ASSERT_TRUE(set_ && unhook_);
+    ASSERT_TRUE(hook_.Loaded());
+    set_ = hook_.set;
   }
-  void TearDown() override {
-    if (unhook_) unhook_();
-    if (module_) FreeLibrary(module_);
-  }
-  // A sizable titled window of this thread, shown and activated: the hook subclasses it.
-  static HWND ShownWindow() {
-    HWND w = CreateWindowExA(0, "STATIC", "hooked 64", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr,
-                             nullptr, nullptr);
-    if (w) {
-      ShowWindow(w, SW_SHOWNORMAL);
-      ShowWindow(w, SW_MINIMIZE);
-      ShowWindow(w, SW_RESTORE);
-    }
-    return w;
-  }
+  static HWND ShownWindow() { return tvmtest::TouchedWindowOfThisThread("hooked 64"); }
 
-  HMODULE module_ = nullptr;
+  tvmtest::HookModule hook_{ident::HookLibrary64File};
   hooklib::SetHookCBTProc set_ = nullptr;
-  hooklib::UnHookCBTProc unhook_ = nullptr;
 };
 
 TEST_F(Hooked64, SubclassedAndReleasedWindowsAreReportedToTheLoaderOnce) {

@@ -31,11 +31,9 @@ class PanelDouble {
   }
   HWND Window() const { return window_.load(); }
   void Answer(core::PackedSize size) { answer_.store(size); }
-  // The thread stops answering for `ms`; Sleeping() holds until it wakes.
-  void Hang(DWORD ms) {
-    sleeping_.store(true);
-    PostMessageA(Window(), kDoubleSleep, ms, 0);
-  }
+  // The thread stops answering for `ms`. Sleeping() holds from the moment it has fallen asleep
+  // until it wakes: a question sent before then is still answered, sent messages going first.
+  void Hang(DWORD ms) { PostMessageA(Window(), kDoubleSleep, ms, 0); }
   bool Sleeping() const { return sleeping_.load(); }
   int SizeQuestions() const { return questions_.load(); }
   std::vector<HWND> Released() {
@@ -61,6 +59,7 @@ class PanelDouble {
         return 0;
       }
       case kDoubleSleep:
+        self->sleeping_.store(true);
         Sleep(static_cast<DWORD>(wParam));
         self->sleeping_.store(false);
         return 0;

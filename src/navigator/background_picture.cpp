@@ -103,6 +103,8 @@ BitmapFileFacts CheckBitmapFile(std::span<const uint8_t> head, uint64_t fileSize
     pixelBytes = imageBytes > 0 ? imageBytes : 1;
   }
   if (offset + pixelBytes > fileSize) return truncated();
+  facts.infoSize = infoSize;
+  facts.pixelOffset = offset;
   facts.check = BitmapFileCheck::Usable;
   return facts;
 }

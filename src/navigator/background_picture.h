@@ -58,6 +58,9 @@ struct BitmapFileFacts {
   BitmapFileCheck check = BitmapFileCheck::NotABitmap;
   int32_t width = 0;
   int32_t height = 0;  // always positive; a top-down bitmap stores it negative
+  // Where a usable file's parts lie, so that no reader works them out again.
+  uint32_t infoSize = 0;      // the info header's size, 12 for the oldest one
+  uint64_t pixelOffset = 0;   // the pixel data's place in the file, past every header
 };
 BitmapFileFacts CheckBitmapFile(std::span<const uint8_t> head, uint64_t fileSize);
 // How many of a file's first bytes CheckBitmapFile looks at.

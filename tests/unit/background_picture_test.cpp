@@ -92,12 +92,13 @@ TEST(BackgroundPicture, BitmapFileHeadersAreCheckedBeforeLoading) {
     std::vector<uint8_t> file;
     BitmapFileCheck check;
     int32_t width = 0, height = 0;
+    uint64_t pixelOffset = 0;
   };
   const Case cases[] = {
-      {"bottom-up 24-bit", good, BitmapFileCheck::Usable, 5, 3},
-      {"top-down 24-bit", SmallBitmap(true), BitmapFileCheck::Usable, 5, 3},
-      {"core header", CoreBitmap(7, 2), BitmapFileCheck::Usable, 7, 2},
-      {"pixel offset left 0", With(good, 10, 0), BitmapFileCheck::Usable, 5, 3},
+      {"bottom-up 24-bit", good, BitmapFileCheck::Usable, 5, 3, 54},
+      {"top-down 24-bit", SmallBitmap(true), BitmapFileCheck::Usable, 5, 3, 54},
+      {"core header", CoreBitmap(7, 2), BitmapFileCheck::Usable, 7, 2, 26},
+      {"pixel offset left 0", With(good, 10, 0), BitmapFileCheck::Usable, 5, 3, 54},
       {"empty file", {}, BitmapFileCheck::NotABitmap},
       {"no BM", With(good, 0, 'X', 1), BitmapFileCheck::NotABitmap},
       {"a JPEG named .bmp", pictures::EncodeJpeg(2, 2, pictures::TwoHalves(2, 2, {}, {})), BitmapFileCheck::NotABitmap},
@@ -126,6 +127,7 @@ TEST(BackgroundPicture, BitmapFileHeadersAreCheckedBeforeLoading) {
     if (c.check == BitmapFileCheck::Usable) {
       EXPECT_EQ(facts.width, c.width) << c.what;
       EXPECT_EQ(facts.height, c.height) << c.what;
+      EXPECT_EQ(facts.pixelOffset, c.pixelOffset) << c.what;
     }
   }
 }

@@ -14,8 +14,22 @@ void Replace(NavigatorBitmap& bitmap, HBITMAP handle, int width, int height) {
   bitmap = {handle, width, height};
 }
 
-uint32_t U32(const std::vector<uint8_t>& b, std::size_t at) {
-  return b[at] | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) | (uint32_t{b[at + 3]} << 24);
+// A 32-bit top-down DIB section, the form every background picture takes; null when it cannot be made.
+HBITMAP TopDownSection(int width, int height, void*& bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  bits = nullptr;
+  HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (handle && !bits) {
+    DeleteObject(handle);
+    return nullptr;
+  }
+  return handle;
 }
 
 // The file's headers and colour table rebuilt as a plain BITMAPINFO of our own, so that GDI
@@ -27,9 +41,8 @@ struct DibHeader {
 
 bool BuildHeader(const std::vector<uint8_t>& file, const BitmapFileFacts& facts, DibHeader& dib) {
   std::memset(&dib, 0, sizeof dib);
-  const uint32_t infoSize = U32(file, 14);
-  uint32_t offset = U32(file, 10);
-  if (offset == 0) offset = 14 + infoSize;
+  const uint32_t infoSize = facts.infoSize;
+  const uint64_t offset = facts.pixelOffset;
   BITMAPINFOHEADER& h = dib.header;
   h.biSize = sizeof h;
   h.biPlanes = 1;
@@ -80,21 +93,12 @@ bool LoadBitmapFile(const std::string& path, NavigatorBitmap& bitmap) {
   if (facts.check != BitmapFileCheck::Usable) return false;
   DibHeader dib;
   if (!BuildHeader(file, facts, dib)) return false;
-  uint32_t offset = U32(file, 10);
-  if (offset == 0) offset = 14 + U32(file, 14);
 
-  BITMAPINFO target{};
-  target.bmiHeader.biSize = sizeof target.bmiHeader;
-  target.bmiHeader.biWidth = facts.width;
-  target.bmiHeader.biHeight = -facts.height;
-  target.bmiHeader.biPlanes = 1;
-  target.bmiHeader.biBitCount = 32;
-  target.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP handle = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP handle = TopDownSection(facts.width, facts.height, bits);
   if (!handle) return false;
   HDC screen = GetDC(nullptr);
-  const int lines = SetDIBits(screen, handle, 0, static_cast<UINT>(facts.height), file.data() + offset,
+  const int lines = SetDIBits(screen, handle, 0, static_cast<UINT>(facts.height), file.data() + facts.pixelOffset,
                               reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS);
   if (screen) ReleaseDC(nullptr, screen);
   if (lines <= 0) {
@@ -124,19 +128,9 @@ HBITMAP BitmapOfPicture(const RgbPicture& picture) {
       picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3) {
     return nullptr;
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;  // top-down, as the rows are
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!handle || !bits) {
-    if (handle) DeleteObject(handle);
-    return nullptr;
-  }
+  HBITMAP handle = TopDownSection(picture.width, picture.height, bits);  // top-down, as the rows are
+  if (!handle) return nullptr;
   auto* out = static_cast<uint8_t*>(bits);
   const uint8_t* in = picture.rgb.data();
   const std::size_t pixels = static_cast<std::size_t>(picture.width) * picture.height;

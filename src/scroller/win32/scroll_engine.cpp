@@ -222,6 +222,35 @@ void ScrollEngine::ShowPanel() {
   panel_.Show();
 }
 
+void ScrollEngine::MakeWayForNavigator() {
+  if (panel_.Visible()) {
+    panel_.Hide();
+    Sleep(kHidePauseMs);
+  }
+  if (panel_.HideSetSizeDialog()) Sleep(kHidePauseMs);
+}
+
+void ScrollEngine::MakeWayForSetSizeDialog() {
+  if (navigator_.Visible()) {
+    navigator_.Hide();
+    Sleep(kHidePauseMs);
+  }
+  if (panel_.Visible()) {
+    panel_.Hide();
+    Sleep(kHidePauseMs);
+  }
+}
+
+void ScrollEngine::ShowNavigatorFromTray() {
+  MakeWayForNavigator();
+  const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // The live cursor, read once for the top and again for the left.
+  const int32_t top = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary).top;
+  Placement where = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary);
+  where.top = top;
+  navigator_.ShowFromTray(where);
+}
+
 void ScrollEngine::EndProgram() {
   navigator_.SetBusy(true);
   panel_.End();
@@ -305,11 +334,7 @@ bool ScrollEngine::ChordEndsTick(const TickFacts& facts) {
   const bool held = ChordHeld(panel_.Options().UseShift, keys);
   switch (DecideChord(held, navigator_.Visible(), navigator_.ShowMode())) {
     case ChordAction::ShowNavigator: {
-      if (panel_.Visible()) {
-        panel_.Hide();
-        Sleep(kHidePauseMs);
-      }
-      if (panel_.HideSetSizeDialog()) Sleep(kHidePauseMs);
+      MakeWayForNavigator();
       const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
       navigator_.ShowForChord(NavigatorPlacement(panel_.Options().SmallScreen, Cursor(), primary));
       return true;

@@ -54,6 +54,14 @@ class ScrollEngine {
   void ScrollLockItemClicked(bool checked);
   bool ScrollLockChecked() const { return state_.MenuScrollLockChecked; }
 
+  // The program's windows make way for each other, 100 ms after each hide: the panel shown (the
+  // navigator and the set-size dialog hidden first), and the navigator opened from the tray at
+  // the live cursor (the panel and the dialog hidden first, each hide saving the settings), and
+  // the navigator and the panel hidden before the set-size dialog shows.
+  void ShowPanel();
+  void ShowNavigatorFromTray();
+  void MakeWayForSetSizeDialog();
+
   // The exit action: every window of the last scan's list goes home, and nothing scrolls after.
   void BringListedWindowsHome();
   // Destruction and the end of the session: nothing scrolls any more, the hot keys are released,
@@ -101,7 +109,7 @@ class ScrollEngine {
   void AfterScan(const ScanOutcome& outcome, HWND foreground);
 
   void HandleRawInput(LPARAM lParam);
-  void ShowPanel();
+  void MakeWayForNavigator();
   void EndProgram();
   void ApplyPendingScrollNow();
   void RunDeferredMoves();

@@ -32,14 +32,6 @@ constexpr const char* kHookLibraryMissing = "Tavelmoor.dll is missing, please re
 constexpr const char* kTrayHint = "Tavelmoor Wanderpane, right click for options.";
 constexpr int kStartupActions = 4;
 constexpr UINT kLoaderAnswerMs = 5000;
-// Between hiding one of the program's windows and showing the next.
-constexpr DWORD kHidePauseMs = 100;
-
-core::Point LiveCursor() {
-  POINT p{};
-  if (!GetCursorPos(&p)) return {};
-  return {p.x, p.y};
-}
 
 }  // namespace
 
@@ -281,24 +273,12 @@ void TTavelmoorForm::ExitActionExecute() {
 
 void TTavelmoorForm::ShowActionExecute() {
   if (!Engine->CreationFinished() || Engine->ShuttingDown()) return;
-  if (navigatorView_->Visible()) {
-    navigatorView_->Hide();
-    Sleep(kHidePauseMs);
-  }
-  if (setsize::HideMinSizeForm()) Sleep(kHidePauseMs);
-  Show();
+  Engine->ShowPanel();
 }
 
 bool TTavelmoorForm::MakeWayForSetSizeDialog() {
   if (!Engine->CreationFinished() || Engine->ShuttingDown() || !setsize::MinSizeForm) return false;
-  if (navigatorView_->Visible()) {
-    navigatorView_->Hide();
-    Sleep(kHidePauseMs);
-  }
-  if (Visible()) {
-    Hide();
-    Sleep(kHidePauseMs);
-  }
+  Engine->MakeWayForSetSizeDialog();
   return true;
 }
 
@@ -312,17 +292,7 @@ void TTavelmoorForm::VirtualActionExecute() {
 
 void TTavelmoorForm::theTrayIconClick() {
   if (!Engine->CreationFinished() || Engine->ShuttingDown()) return;
-  if (Visible()) {
-    Hide();  // saves the settings
-    Sleep(kHidePauseMs);
-  }
-  if (setsize::HideMinSizeForm()) Sleep(kHidePauseMs);  // its hide saves too
-  const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  // The live cursor, read once for the top and again for the left.
-  const int32_t top = NavigatorPlacement(Options.SmallScreen, LiveCursor(), primary).top;
-  Placement where = NavigatorPlacement(Options.SmallScreen, LiveCursor(), primary);
-  where.top = top;
-  navigatorView_->ShowFromTray(where);
+  Engine->ShowNavigatorFromTray();
 }
 
 void TTavelmoorForm::RequestEnd() {

@@ -87,4 +87,12 @@ bool ReflectToControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   }
 }
 
+std::string TControl::ReadText() const {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void TControl::WriteText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
 }  // namespace tk

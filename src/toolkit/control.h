@@ -46,6 +46,9 @@ class TControl {
   // Creates the control window; called from the kind's constructor.
   // `id`: the child identifier, which the dialog keys Enter and Escape look for.
   void CreateHandle(const char* windowClass, DWORD style, DWORD exStyle = 0, int id = 0);
+  // The window's text: a label's caption, an edit's contents.
+  std::string ReadText() const;
+  void WriteText(const std::string& text);
 
   TForm& form_;
   const ComponentDescription& description_;

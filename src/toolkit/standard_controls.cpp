@@ -12,13 +12,9 @@ TLabel::TLabel(TForm& form, const ComponentDescription& d) : TControl(form, d) {
   CreateHandle("STATIC", style | SS_NOPREFIX);
 }
 
-void TLabel::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+void TLabel::SetCaption(const std::string& caption) { WriteText(caption); }
 
-std::string TLabel::Caption() const {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+std::string TLabel::Caption() const { return ReadText(); }
 
 RECT TLabel::DesignRect() const {
   RECT r = TControl::DesignRect();
@@ -89,13 +85,9 @@ TEdit::TEdit(TForm& form, const ComponentDescription& d) : TControl(form, d) {
   CreateHandle("EDIT", ES_AUTOHSCROLL | (d.tabOrder >= 0 ? WS_TABSTOP : 0), WS_EX_CLIENTEDGE);
 }
 
-std::string TEdit::Text() const {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+std::string TEdit::Text() const { return ReadText(); }
 
-void TEdit::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void TEdit::SetText(const std::string& text) { WriteText(text); }
 
 void TEdit::Focus() {
   SetFocus(hwnd_);

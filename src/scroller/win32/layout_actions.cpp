@@ -9,6 +9,7 @@
 #include "navigator/win32/window_layout.h"
 #include "scroller/layout_codec.h"
 #include "scroller/layout_restore.h"
+#include "scroller/win32/navigator_link.h"
 #include "scroller/win32/registry_settings_store.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/tavelmoor_form.h"
@@ -17,12 +18,6 @@
 
 namespace scroller {
 namespace {
-
-// The navigator while it has its entries; null before its creation and during the end.
-navigator::TNavigator* LiveNavigator() {
-  navigator::TNavigator* nav = navigator::Navigator;
-  return nav && nav->Store() ? nav : nullptr;
-}
 
 bool ActionsMayRun(const TTavelmoorForm& panel) {
   return panel.Engine && panel.Engine->CreationFinished() && !panel.Engine->ShuttingDown();

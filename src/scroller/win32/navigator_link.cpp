@@ -58,34 +58,28 @@ void PassSettingsToNavigator(TTavelmoorForm& panel) {
   panel.RememberedSizes.clear();
 }
 
-namespace {
-
-// The navigator while it exists with its entries; null before its creation and from its
-// destruction on, so that nested messages then touch nothing of it.
-navigator::TNavigator* Live() {
+navigator::TNavigator* LiveNavigator() {
   navigator::TNavigator* nav = navigator::Navigator;
   return nav && nav->Store() ? nav : nullptr;
 }
 
-}  // namespace
-
 navigator::AppWinStore* Win32NavigatorView::Entries() {
-  navigator::TNavigator* nav = Live();
+  navigator::TNavigator* nav = LiveNavigator();
   return nav ? nav->Store() : nullptr;
 }
 
 HWND Win32NavigatorView::Handle() const {
-  navigator::TNavigator* nav = Live();
+  navigator::TNavigator* nav = LiveNavigator();
   return nav ? nav->Handle() : nullptr;
 }
 
 bool Win32NavigatorView::Visible() const {
-  navigator::TNavigator* nav = Live();
+  navigator::TNavigator* nav = LiveNavigator();
   return nav && nav->Visible();
 }
 
 void Win32NavigatorView::ShowForChord(const Placement& p) {
-  navigator::TNavigator* nav = Live();
+  navigator::TNavigator* nav = LiveNavigator();
   if (!nav) return;
   nav->Show();
   SetWindowPos(nav->Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -93,7 +87,7 @@ void Win32NavigatorView::ShowForChord(const Placement& p) {
 }
 
 void Win32NavigatorView::ShowFromTray(const Placement& p) {
-  navigator::TNavigator* nav = Live();
+  navigator::TNavigator* nav = LiveNavigator();
   if (!nav) return;
   nav->Show();
   SetWindowPos(nav->Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -101,34 +95,34 @@ void Win32NavigatorView::ShowFromTray(const Placement& p) {
 }
 
 void Win32NavigatorView::Hide() {
-  if (navigator::TNavigator* nav = Live()) nav->Hide();
+  if (navigator::TNavigator* nav = LiveNavigator()) nav->Hide();
 }
 
 int Win32NavigatorView::ShowMode() const {
-  navigator::TNavigator* nav = Live();
+  navigator::TNavigator* nav = LiveNavigator();
   return nav ? nav->ShowMode : 0;
 }
 
 bool Win32NavigatorView::WindowDragging() const {
-  navigator::TNavigator* nav = Live();
+  navigator::TNavigator* nav = LiveNavigator();
   return nav && nav->WindowDragging();
 }
 
 bool Win32NavigatorView::DragMoved() const {
-  navigator::TNavigator* nav = Live();
+  navigator::TNavigator* nav = LiveNavigator();
   return nav && nav->DragMoved();
 }
 
 void Win32NavigatorView::EndWindowDrag() {
-  if (navigator::TNavigator* nav = Live()) nav->EndWindowDrag();
+  if (navigator::TNavigator* nav = LiveNavigator()) nav->EndWindowDrag();
 }
 
 void Win32NavigatorView::CaptureNextShot() {
-  if (navigator::TNavigator* nav = Live()) nav->CaptureNextShot();
+  if (navigator::TNavigator* nav = LiveNavigator()) nav->CaptureNextShot();
 }
 
 void Win32NavigatorView::RequestShot(HWND window) {
-  if (navigator::TNavigator* nav = Live()) nav->RequestShot(window);
+  if (navigator::TNavigator* nav = LiveNavigator()) nav->RequestShot(window);
 }
 
 void Win32NavigatorView::SetBusy(bool busy) {
@@ -137,7 +131,7 @@ void Win32NavigatorView::SetBusy(bool busy) {
 }
 
 void Win32NavigatorView::Invalidate() {
-  if (navigator::TNavigator* nav = Live()) InvalidateRect(nav->Handle(), nullptr, FALSE);
+  if (navigator::TNavigator* nav = LiveNavigator()) InvalidateRect(nav->Handle(), nullptr, FALSE);
 }
 
 }  // namespace scroller

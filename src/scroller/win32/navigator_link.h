@@ -3,9 +3,17 @@
 // engine's view of it.
 #include "scroller/win32/navigator_view.h"
 
+namespace navigator {
+class TNavigator;
+}
+
 namespace scroller {
 
 class TTavelmoorForm;
+
+// The navigator while it exists with its entries; null before its creation and from its
+// destruction on, so that nested messages then touch nothing of it.
+navigator::TNavigator* LiveNavigator();
 
 // Creates the navigator form (hidden, busy) unless it exists; it saves the panel's settings when
 // it is destroyed.

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/geometry.h"
+#include "navigator/remembered_sizes.h"
 #include "navigator/app_win.h"
 #include "navigator/visible_frame.h"
 
@@ -71,7 +72,7 @@ class LayoutPlacer {
 };
 
 // The largest width or height a restore gives a window, as for forced sizes.
-inline constexpr int32_t kMaxRestoredExtent = 32000;
+inline constexpr int32_t kMaxRestoredExtent = static_cast<int32_t>(kMaxForcedExtent);
 // How much of a restored window stays on the desktop at least, in each direction (all of a
 // smaller window).
 inline constexpr int32_t kMinRestoredOverlap = 64;

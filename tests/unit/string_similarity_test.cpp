@@ -92,6 +92,8 @@ TEST(StringSimilarity, LongTextsStayBounded) {
   const double s = StringSimilarity(mixed.substr(0, 126), mixed);
   EXPECT_GT(s, 0.0);
   EXPECT_LE(s, 100.0);
+  // The cut text is the long one's beginning: one run of 126 matches.
+  EXPECT_DOUBLE_EQ(s, 200.0 * 126 / (126 + 255));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "hook_state.h"
 #include "peers.h"
+#include "platform/handles.h"
 #include "subclasses.h"
 
 namespace hooklib {
@@ -25,7 +26,7 @@ void OnMoveSize(HWND window, LPARAM lParam) {
   }
   auto* rect = reinterpret_cast<RECT*>(lParam);
   if (size.kind != SizeAnswerKind::Forced || !rect) return;
-  const core::Rect out = ApplyForcedSize({rect->left, rect->top, rect->right, rect->bottom}, size);
+  const core::Rect out = ApplyForcedSize(platform::ToRect(*rect), size);
   rect->right = out.right;
   rect->bottom = out.bottom;
 }

@@ -18,6 +18,7 @@
 #include "hooklib/subclass_candidate.h"
 #include "hooklib/subclass_table.h"
 #include "peers.h"
+#include "platform/handles.h"
 
 namespace hooklib {
 namespace {
@@ -34,8 +35,8 @@ class TableLock {
   TableLock& operator=(const TableLock&) = delete;
 };
 
-WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }
-HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+using platform::ToHandle;
+using platform::ToHwnd;
 
 LRESULT CALLBACK SubclassWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                  DWORD_PTR refData);
@@ -71,7 +72,7 @@ class LiveCandidate : public CandidateFacts {
   std::optional<core::Rect> WindowRect() override {
     RECT r{};
     if (!GetWindowRect(w_, &r)) return std::nullopt;
-    return core::Rect{r.left, r.top, r.right, r.bottom};
+    return platform::ToRect(r);
   }
 
  private:

@@ -14,6 +14,7 @@
 
 #include "navigator/overview_map.h"
 #include "pictures/picture_files.h"
+#include "platform/handles.h"
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/tavelmoor_process.h"
@@ -46,7 +47,6 @@ RECT RectOf(HWND w) {
   return r;
 }
 
-core::Rect ToCore(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 core::Rect VirtualScreen() {
   const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -165,7 +165,7 @@ class Navigator : public e2e::ScrollingScenario {
     POINT origin{0, 0};
     ClientToScreen(nav, &origin);
     std::vector<core::Rect> rects;
-    for (const std::string& id : ids) rects.push_back(ToCore(RectOf(Tracked(id))));
+    for (const std::string& id : ids) rects.push_back(platform::ToRect(RectOf(Tracked(id))));
     Mapping m;
     m.panel = {client.right, client.bottom};
     m.origin = {origin.x, origin.y};

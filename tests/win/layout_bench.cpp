@@ -56,7 +56,7 @@ void Scan(navigator::AppWinStore& store, const e2e::TestWindows& windows, int co
     navigator::GetVisibleWindowRect(w, &r);
     GetWindowTextA(w, title, sizeof title);
     GetClassNameA(w, cls, sizeof cls);
-    store.UpdateWindowEntry(platform::ToHandle(w), title, cls, {r.left, r.top, r.right, r.bottom}, false, false, 0);
+    store.UpdateWindowEntry(platform::ToHandle(w), title, cls, platform::ToRect(r), false, false, 0);
   }
 }
 

@@ -15,6 +15,7 @@
 #include "navigator/navigator_host.h"
 #include "navigator/win32/navigator_form.h"
 #include "navigator/win32/window_shots.h"
+#include "platform/handles.h"
 #include "support/test_windows.h"
 
 using Clock = std::chrono::steady_clock;
@@ -73,7 +74,7 @@ void Measure(HWND panel, int count, const e2e::TestWindows& windows) {
     GetWindowRect(w, &r);
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(w, GCLP_HICON));
     store.UpdateWindowEntry(navigator::ToHandle(w), "Bench window " + std::to_string(i), "TvmIconWindow",
-                            {r.left, r.top, r.right, r.bottom}, i == 0, false, reinterpret_cast<navigator::IconHandle>(icon));
+                            platform::ToRect(r), i == 0, false, reinterpret_cast<navigator::IconHandle>(icon));
   }
   std::vector<double> shots;
   for (navigator::tAppWin* e : store.EntriesSnapshot()) {

@@ -13,6 +13,7 @@
 #include "navigator/overview_map.h"
 #include "navigator/win32/navigator_form.h"
 #include "navigator/win32/window_shots.h"
+#include "platform/handles.h"
 #include "platform/screen_metrics.h"
 
 namespace {
@@ -85,7 +86,7 @@ class NavigatorPaint : public testing::Test {
     for (HWND w : windows_) {
       RECT r{};
       GetWindowRect(w, &r);
-      store.UpdateWindowEntry(navigator::ToHandle(w), "Paint", "C", {r.left, r.top, r.right, r.bottom}, false, false, 0);
+      store.UpdateWindowEntry(navigator::ToHandle(w), "Paint", "C", platform::ToRect(r), false, false, 0);
     }
   }
   void ShowAt(int w, int h) {
@@ -183,7 +184,7 @@ TEST_F(NavigatorPaint, ShotsAreHalfTheWindowAndShowInTheirColoursWhereTheMapping
   for (HWND w : windows_) {
     RECT r{};
     GetWindowRect(w, &r);
-    rects.push_back({r.left, r.top, r.right, r.bottom});
+    rects.push_back(platform::ToRect(r));
   }
   const navigator::Extent e = navigator::OverviewExtent(vs, 1, 1, rects, {640, 400});
   EXPECT_EQ(nav_->Layout().extent, e);

@@ -144,7 +144,7 @@ TEST_F(ScanWithEntries, EntriesLastFromScanToScanAndFollowTheZOrder) {
     EXPECT_EQ((*it)->WinClass, "TvmTestWindow");
     RECT r{};
     GetWindowRect(w, &r);
-    EXPECT_EQ((*it)->WindowRect, (core::Rect{r.left, r.top, r.right, r.bottom}));
+    EXPECT_EQ((*it)->WindowRect, platform::ToRect(r));
   }
   EXPECT_EQ(entries[0]->Caption, "Tvm a");
   EXPECT_FALSE(entries[1]->Arrangeable) << "an owned window";

@@ -16,12 +16,15 @@
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/window_lists.h"
+#include "win_support/process_helpers.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using e2e::EndLoaders;
 using e2e::SettingsKey;
+using tvmtest::SizeOf;
+using tvmtest::TouchAsAUser;
 using tvmtest::WaitUntil;
 
 constexpr UINT kTrayLoad64Command = 1004;
@@ -30,11 +33,6 @@ constexpr int kForcedHeight = 2500;
 constexpr const char* kTestClass = "TvmForcedSizeWindow";
 constexpr const char* kNotepadClass = "Notepad";
 
-SIZE SizeOf(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
 
 bool HasForcedSize(HWND w) {
   const SIZE s = SizeOf(w);
@@ -49,10 +47,6 @@ std::string SizeText(HWND w) {
 // The hook subclasses a window at an event of its own while it shows (activation, focus,
 // minimizing, a move or size start). A window shown without activation, or activated before it
 // was visible, gets one when the user first touches it: here, minimized and restored.
-void TouchAsAUser(HWND w) {
-  ShowWindow(w, SW_MINIMIZE);
-  ShowWindow(w, SW_RESTORE);
-}
 
 // The top-level window of that class in the process, once it shows.
 HWND WaitForShownWindow(DWORD pid, const char* cls, std::chrono::milliseconds timeout) {

@@ -13,11 +13,13 @@
 #include "core/private_messages.h"
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
+#include "win_support/process_helpers.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using e2e::SettingsKey;
+using tvmtest::SizeOf;
 using tvmtest::WaitUntil;
 
 constexpr UINT kTraySetSizeCommand = 1006;     // sixth item of the tray menu
@@ -29,11 +31,6 @@ std::string TitleOf(HWND w) {
   return text;
 }
 
-SIZE SizeOf(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
 
 // The dialog's two edit fields, width first.
 std::vector<HWND> EditsOf(HWND dialog) {
@@ -208,8 +205,7 @@ TEST_F(SetSizeDialog, AWindowLargerThanTheScreenKeepsItsSizeUntilCleared) {
   HWND w = Tracked("a");
   // The hook subclasses a window at an event of its own; under Wine a window shown without
   // activation gets one when the user first touches it.
-  ShowWindow(w, SW_MINIMIZE);
-  ShowWindow(w, SW_RESTORE);
+  tvmtest::TouchAsAUser(w);
   Sleep(300);
   HWND dialog = Open(kTraySetSizeCommand, "Set size for: Sized window");
   ASSERT_NE(dialog, nullptr);

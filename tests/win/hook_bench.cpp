@@ -16,6 +16,7 @@
 #include "hooklib/win32/hook_api.h"
 #include "support/test_windows.h"
 #include "win_support/panel_double.h"
+#include "win_support/process_helpers.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -82,8 +83,7 @@ int main() {
     return 1;
   }
   // Minimizing and restoring is an event of the window's thread: the hook subclasses it then.
-  ShowWindow(hooked, SW_MINIMIZE);
-  ShowWindow(hooked, SW_RESTORE);
+  tvmtest::TouchAsAUser(hooked);
   const int askedBefore = panel.SizeQuestions();
   for (int r = 0; r < kRounds; ++r) {
     after.push_back(TimeResizes(hooked));

@@ -27,13 +27,10 @@ namespace {
 
 using namespace std::chrono_literals;
 using tvmtest::PanelDouble;
+using tvmtest::SizeOf;
+using tvmtest::TouchAsAUser;
 using tvmtest::WaitUntil;
 
-SIZE SizeOf(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
 
 ::testing::AssertionResult HasSize(HWND w, LONG cx, LONG cy) {
   const SIZE s = SizeOf(w);
@@ -43,12 +40,6 @@ SIZE SizeOf(HWND w) {
 
 bool Resize(HWND w, int cx, int cy) {
   return SetWindowPos(w, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
-}
-
-// A user touches the window: an event of its thread on which the hook subclasses it.
-void Touch(HWND w) {
-  ShowWindow(w, SW_MINIMIZE);
-  ShowWindow(w, SW_RESTORE);
 }
 
 class HookedWindows : public ::testing::Test {
@@ -71,7 +62,7 @@ class HookedWindows : public ::testing::Test {
       return nullptr;
     }
     HWND w = windows_.Window("w");
-    Touch(w);
+    TouchAsAUser(w);
     return w;
   }
 
@@ -181,7 +172,7 @@ TEST_F(HookedWindows, PrivatePrintWithoutADeviceContextRemovesTheSubclassSilentl
   EXPECT_EQ(SendMessageA(w, WM_PRINT, 0, 7), 0) << "the window itself answers again";
 
   // The next event subclasses it anew.
-  Touch(w);
+  TouchAsAUser(w);
   ASSERT_TRUE(Resize(w, 400, 300));
   EXPECT_TRUE(HasSize(w, 1500, 1200));
   DestroyWindow(w);

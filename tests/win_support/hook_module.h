@@ -41,8 +41,7 @@ inline HWND TouchedWindowOfThisThread(const char* title) {
                            nullptr);
   if (w) {
     ShowWindow(w, SW_SHOWNORMAL);
-    ShowWindow(w, SW_MINIMIZE);
-    ShowWindow(w, SW_RESTORE);
+    TouchAsAUser(w);
   }
   return w;
 }

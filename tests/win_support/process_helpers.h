@@ -64,6 +64,20 @@ bool WaitUntil(Pred&& pred, std::chrono::milliseconds timeout,
   }
 }
 
+// A window's outer size.
+inline SIZE SizeOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// A user touches the window, minimizing and restoring it: an event of its thread on which a CBT
+// hook sees it.
+inline void TouchAsAUser(HWND w) {
+  ShowWindow(w, SW_MINIMIZE);
+  ShowWindow(w, SW_RESTORE);
+}
+
 // The top-level window of the given class and title (matched without regard to case, as
 // FindWindowExA does) that belongs to process pid; null when there is none.
 inline HWND FindProcessWindow(DWORD pid, const char* windowClass, const char* title) {

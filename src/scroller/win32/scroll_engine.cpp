@@ -147,6 +147,7 @@ void ScrollEngine::CreationScan() {
   refresh_.ArrangeCountdown = -1;
   refresh_.AutoScrollTarget = 0;
   lastScan_ = Scan(nullptr);
+  navigator_.CaptureNextShot();
   navigator_.SetBusy(false);
 }
 
@@ -303,6 +304,8 @@ bool ScrollEngine::RefreshTick() {
     MoveBatch held(state_);
     outcome = Scan(facts.foreground);
   }
+  // One screen shot per scan, before AfterScan: a turn may mark the entries changed.
+  navigator_.CaptureNextShot();
   AfterScan(outcome, facts.foreground);
   lastScan_ = std::move(outcome);
   return true;
@@ -385,9 +388,7 @@ ScanOutcome ScrollEngine::Scan(HWND foreground) {
   setup.foregroundWnd = foreground;
   setup.nonScrollingClasses = nonScrolling_;
   setup.cache = &scanCache_;
-  ScanOutcome outcome = RunWindowScan(setup, {lists_, excluded_}, navigator_.Entries());
-  navigator_.CaptureNextShot();
-  return outcome;
+  return RunWindowScan(setup, {lists_, excluded_}, navigator_.Entries());
 }
 
 void ScrollEngine::AfterScan(const ScanOutcome& outcome, HWND foreground) {

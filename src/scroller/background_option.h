@@ -27,8 +27,7 @@ struct BackgroundState {
 };
 
 struct BackgroundChange {
-  // The box is to be unchecked from code (with UserClick clear), which runs the handler once
-  // more for the unchecked box.
+  // The box is to be shown unchecked; the state is already that of an unchecked box.
   bool uncheckBox = false;
   // The options are to be saved at the next hide: every change the user made, also a cancel.
   bool markChanged = false;

@@ -90,12 +90,7 @@ void TTavelmoorForm::BindOptionHandlers() {
     const BackgroundChange change =
         BackgroundCheckBoxChanged(background.Checked(), UserClick, {BackgroundFile, use}, pictures);
     SetUseBackground(use);
-    if (change.uncheckBox) {
-      const bool userClick = UserClick;
-      UserClick = false;
-      background.SetChecked(false);
-      UserClick = userClick;
-    }
+    if (change.uncheckBox) background.ShowChecked(false);
     if (change.markChanged) SettingsChanged = true;
   };
 

@@ -176,27 +176,25 @@ void AddSubclass(HWND window) {
   ReportSubclassed(window);
 }
 
-bool RemoveSubclass(HWND window) {
+namespace {
+
+// Forgets the window's subclass and removes it; false when the window had none of ours.
+bool Untrack(HWND window) {
   TableLock lock;
   const std::optional<uint64_t> id = g_table.Remove(ToHandle(window));
   if (!id) return false;
   // The record goes even when the removal fails; the pinned library keeps such a subclass safe.
-  return RemoveWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id)) != FALSE;
+  RemoveWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id));
+  return true;
 }
 
-bool RemoveSubclassAndReport(HWND window) {
-  bool found = false;
-  bool removed = false;
-  {
-    TableLock lock;
-    const std::optional<uint64_t> id = g_table.Remove(ToHandle(window));
-    if (id) {
-      found = true;
-      removed = RemoveWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id)) != FALSE;
-    }
-  }
-  if (found) ReportReleased(window);
-  return removed;
+}  // namespace
+
+void RemoveSubclass(HWND window) { Untrack(window); }
+
+void RemoveSubclassAndReport(HWND window) {
+  // Reported once the lock is released: the report is a message to another process.
+  if (Untrack(window)) ReportReleased(window);
 }
 
 void RemoveAllSubclasses() {

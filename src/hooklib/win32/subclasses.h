@@ -6,8 +6,8 @@ namespace hooklib {
 
 bool IsSubclassCandidate(HWND window);
 void AddSubclass(HWND window);
-bool RemoveSubclass(HWND window);
-bool RemoveSubclassAndReport(HWND window);
+void RemoveSubclass(HWND window);
+void RemoveSubclassAndReport(HWND window);
 void RemoveAllSubclasses();
 
 // The forced size of a window and the largest size any subclassed window may take.

@@ -64,6 +64,13 @@ void SetWindowPosVisible(HWND window, int x, int y) {
   SetWindowPos(window, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void SetWindowPosVisibleNoWait(HWND window, int x, int y) {
+  const core::Point p = WindowPosForVisible(MarginsNow(window), {x, y});
+  UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) flags |= SWP_ASYNCWINDOWPOS;
+  SetWindowPos(window, nullptr, p.x, p.y, 0, 0, flags);
+}
+
 void SetWindowBoundsVisible(HWND window, int x, int y, int width, int height) {
   const WindowBounds b = OuterBounds(window, x, y, width, height);
   SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -17,6 +17,8 @@ void GetFrameMargins(HWND window, int* left, int* top, int* right, int* bottom);
 
 // Moves the visible frame's top-left corner to (x, y); size, Z order and activation unchanged.
 void SetWindowPosVisible(HWND window, int x, int y);
+// As SetWindowPosVisible, but a window of another thread is moved asynchronously.
+void SetWindowPosVisibleNoWait(HWND window, int x, int y);
 // Gives the visible frame this place and size; Z order and activation unchanged.
 void SetWindowBoundsVisible(HWND window, int x, int y, int width, int height);
 // As SetWindowBoundsVisible, through MoveWindow with a repaint.

@@ -8,15 +8,6 @@
 namespace navigator {
 namespace {
 
-void MoveTopLeftNoWait(HWND window, core::Point visible) {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  GetFrameMargins(window, &left, &top, &right, &bottom);
-  const core::Point p = WindowPosForVisible({left, top, right, bottom}, visible);
-  UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) flags |= SWP_ASYNCWINDOWPOS;
-  SetWindowPos(window, nullptr, p.x, p.y, 0, 0, flags);
-}
-
 // Busy for the length of a run, and cleared however the run ends; a run during which the
 // program's end was asked for leaves it set, as the end wants it.
 class BusyWhileArranging {
@@ -33,7 +24,9 @@ class BusyWhileArranging {
 }  // namespace
 
 void ApplyArrangeMoves(std::span<const ArrangeMove> moves) {
-  for (const ArrangeMove& m : moves) MoveTopLeftNoWait(platform::ToHwnd(m.window), m.visibleTopLeft);
+  for (const ArrangeMove& m : moves) {
+    SetWindowPosVisibleNoWait(platform::ToHwnd(m.window), m.visibleTopLeft.x, m.visibleTopLeft.y);
+  }
 }
 
 void ApplyPlacements(std::span<const PlannedPlacement> moves) {

@@ -54,16 +54,16 @@ class LayoutReader {
 
   std::optional<navigator::SavedPlace> Record(std::size_t i) {
     navigator::SavedPlace p;
-    auto caption = Text(LayoutValueName(kCaptionBase, i), kMissingCaption);
+    auto caption = Text(NumberedName(kCaptionBase, i), kMissingCaption);
     if (!caption) return std::nullopt;
-    auto winClass = Text(LayoutValueName(kClassBase, i), "");
+    auto winClass = Text(NumberedName(kClassBase, i), "");
     if (!winClass) return std::nullopt;
     p.caption = std::move(*caption);
     p.winClass = std::move(*winClass);
     int32_t* fields[] = {&p.left, &p.top, &p.width, &p.height};
     const char* bases[] = {kLeftBase, kTopBase, kWidthBase, kHeightBase};
     for (int f = 0; f < 4; ++f) {
-      const auto v = Integer(LayoutValueName(bases[f], i));
+      const auto v = Integer(NumberedName(bases[f], i));
       if (!v) return std::nullopt;
       *fields[f] = *v;
     }
@@ -77,8 +77,6 @@ class LayoutReader {
 };
 
 }  // namespace
-
-std::string LayoutValueName(const char* base, std::size_t index) { return base + std::to_string(index); }
 
 std::string DescribeLayoutError(const LayoutReadError& error) {
   const char* what = error.status == ReadStatus::Missing ? "is missing" : "does not hold a value of the right type";
@@ -132,12 +130,12 @@ LayoutSaveResult SaveLayout(SettingsStore& key, std::span<const navigator::Saved
     // Texts are written as a restore reads them back.
     const std::string caption = Cut(p.caption.substr(0, p.caption.find('\0')));
     const std::string winClass = Cut(p.winClass.substr(0, p.winClass.find('\0')));
-    if (!key.WriteText(LayoutValueName(kCaptionBase, i), caption)) return fail(LayoutValueName(kCaptionBase, i), i);
-    if (!key.WriteText(LayoutValueName(kClassBase, i), winClass)) return fail(LayoutValueName(kClassBase, i), i);
+    if (!key.WriteText(NumberedName(kCaptionBase, i), caption)) return fail(NumberedName(kCaptionBase, i), i);
+    if (!key.WriteText(NumberedName(kClassBase, i), winClass)) return fail(NumberedName(kClassBase, i), i);
     const int32_t values[] = {p.left, p.top, p.width, p.height};
     const char* bases[] = {kLeftBase, kTopBase, kWidthBase, kHeightBase};
     for (int f = 0; f < 4; ++f) {
-      if (!key.WriteInteger(LayoutValueName(bases[f], i), values[f])) return fail(LayoutValueName(bases[f], i), i);
+      if (!key.WriteInteger(NumberedName(bases[f], i), values[f])) return fail(NumberedName(bases[f], i), i);
     }
   }
   if (origin) {

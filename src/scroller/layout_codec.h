@@ -69,7 +69,4 @@ struct LayoutSaveResult {
 LayoutSaveResult SaveLayout(SettingsStore& key, std::span<const navigator::SavedPlace> records,
                             const std::optional<SavedScrollOrigin>& origin);
 
-// A record's value name: base and index in decimal.
-std::string LayoutValueName(const char* base, std::size_t index);
-
 }  // namespace scroller

@@ -40,7 +40,6 @@ class GuardedReader {
   bool stopped_ = false;
 };
 
-std::string Numbered(const char* base, int32_t index) { return base + std::to_string(index); }
 
 // A negative count is corrupt and means none; one beyond the cap is cut to it. Either way the
 // clean count is written back.
@@ -62,7 +61,7 @@ bool ReadExcludedClasses(GuardedReader& read, const OptionRow& row, StoredSettin
   const auto count = read.Integer(row.name);
   if (!count) return false;
   for (int32_t i = 0, n = UsableCount(*count, out); i < n; ++i) {
-    auto name = read.Text(Numbered(row.itemName, i));
+    auto name = read.Text(NumberedName(row.itemName, i));
     if (!name) return false;
     out.excludedClasses.push_back(std::move(*name));
   }
@@ -75,9 +74,9 @@ bool ReadRememberedSizes(GuardedReader& read, const OptionRow& row, StoredSettin
   if (!count) return false;
   for (int32_t i = 0, n = UsableCount(*count, out); i < n; ++i) {
     // A class counts only together with its size, so the two lists stay parallel.
-    auto windowClass = read.Text(Numbered(row.itemName, i));
+    auto windowClass = read.Text(NumberedName(row.itemName, i));
     if (!windowClass) return false;
-    const auto size = read.Integer(Numbered(row.sizeName, i));
+    const auto size = read.Integer(NumberedName(row.sizeName, i));
     if (!size) return false;
     const auto packed = static_cast<core::PackedSize>(*size);
     if (IsUsableRememberedSize(packed)) {
@@ -228,15 +227,15 @@ SaveOutcome SaveSettings(SettingsStore& store, const SettingsToSave& v, bool& se
       case OptionKind::ExcludedClasses: {
         const int32_t count = SavedCount(v.excludedClasses.size());
         write.Integer(row.name, count);
-        for (int32_t i = 0; i < count; ++i) write.Text(Numbered(row.itemName, i), v.excludedClasses[i]);
+        for (int32_t i = 0; i < count; ++i) write.Text(NumberedName(row.itemName, i), v.excludedClasses[i]);
         break;
       }
       case OptionKind::RememberedSizes: {
         const int32_t count = SavedCount(v.rememberedSizes.size());
         write.Integer(row.name, count);
         for (int32_t i = 0; i < count; ++i) {
-          write.Text(Numbered(row.itemName, i), v.rememberedSizes[i].windowClass);
-          write.Integer(Numbered(row.sizeName, i), static_cast<int32_t>(v.rememberedSizes[i].size));
+          write.Text(NumberedName(row.itemName, i), v.rememberedSizes[i].windowClass);
+          write.Integer(NumberedName(row.sizeName, i), static_cast<int32_t>(v.rememberedSizes[i].size));
         }
         break;
       }

@@ -1,6 +1,7 @@
 #pragma once
 // The control panel's options, window classes and remembered sizes as registry values: what a load
 // found (to be applied to the controls in the order read) and the complete set a save writes.
+#include <cstddef>
 #include <cstdint>
 #include <array>
 #include <functional>
@@ -19,6 +20,8 @@ namespace scroller {
 
 // A stored count above this is corrupt: reading stops at the cap, and a save writes no more.
 inline constexpr int32_t kMaxNumberedValues = 1000;
+// A numbered value's name: base and index in decimal ("RemC3").
+inline std::string NumberedName(const char* base, std::size_t index) { return base + std::to_string(index); }
 // A remembered width or height outside this range is corrupt and the pair is dropped.
 inline constexpr uint32_t kMinRememberedExtent = 64;
 inline constexpr uint32_t kMaxRememberedExtent = 32000;

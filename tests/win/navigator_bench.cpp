@@ -17,6 +17,7 @@
 #include "navigator/win32/window_shots.h"
 #include "platform/handles.h"
 #include "support/test_windows.h"
+#include "unit/navigator_fixture.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -24,15 +25,7 @@ namespace {
 
 constexpr int kRepaints = 40;
 
-struct BenchHost : navigator::NavigatorHost {
-  bool glyphs = false;
-  int32_t DoXMove() const override { return 1; }
-  int32_t DoYMove() const override { return 1; }
-  bool ShowGlyphs() const override { return glyphs; }
-  void SetPendingDX(int32_t) override {}
-  void SetPendingDY(int32_t) override {}
-  void RepaintSoon() override {}
-};
+using navtest::FakeHost;
 
 std::vector<e2e::WindowSpec> Specs(int count) {
   std::vector<e2e::WindowSpec> specs;
@@ -62,8 +55,8 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 void Measure(HWND panel, int count, const e2e::TestWindows& windows) {
   auto nav = std::make_unique<navigator::TNavigator>(panel);
   nav->Created();
-  auto host = std::make_unique<BenchHost>();
-  BenchHost* h = host.get();
+  auto host = std::make_unique<FakeHost>();
+  FakeHost* h = host.get();
   nav->SetHost(std::move(host));
   nav->Busy = false;
   navigator::AppWinStore& store = *nav->Store();

@@ -15,21 +15,13 @@
 #include "navigator/win32/window_shots.h"
 #include "platform/handles.h"
 #include "platform/screen_metrics.h"
+#include "unit/navigator_fixture.h"
 
 namespace {
 
 using navigator::TNavigator;
 
-struct FakeHost : navigator::NavigatorHost {
-  bool glyphs = false;
-  int repaintSoon = 0;
-  int32_t DoXMove() const override { return 1; }
-  int32_t DoYMove() const override { return 1; }
-  bool ShowGlyphs() const override { return glyphs; }
-  void SetPendingDX(int32_t) override {}
-  void SetPendingDY(int32_t) override {}
-  void RepaintSoon() override { ++repaintSoon; }
-};
+using navtest::FakeHost;
 
 // GDI objects of this process. Wine answers GetGuiResources with 0; there every live handle is
 // found by its table index, whatever its generation.

@@ -121,7 +121,7 @@ void IdleCpu(bool classIcon, bool navigatorOpen = false) {
   }
   Sleep(3000);  // settled in the notification area
   if (navigatorOpen) {
-    PostMessageA(e2e::FindApplicationWindow(program.Id()), WM_USER + 1, 1, WM_LBUTTONUP);  // the tray icon's click
+    e2e::PostTrayClick(e2e::FindApplicationWindow(program.Id()));
     Sleep(1000);
   }
   if (UnderWine()) {

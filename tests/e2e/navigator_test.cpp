@@ -29,8 +29,6 @@ using e2e::WindowSpec;
 using tvmtest::WaitUntil;
 
 constexpr const char* kNavigatorTitle = "Tavelmoor Virtual Screen Navigator";
-// The tray icon's callback message (the toolkit's) and the icon's identifier.
-constexpr UINT kTrayCallback = WM_USER + 1;
 
 WindowSpec Coloured(const std::string& id, int x, int y, int w, int h, long rgb) {
   WindowSpec s;
@@ -135,9 +133,8 @@ class Navigator : public e2e::ScrollingScenario {
     return nullptr;
   }
 
-  // A left click on the tray icon, as the notification area reports it to the icon's window.
   HWND ClickTrayIcon() {
-    PostMessageA(app_, kTrayCallback, 1, WM_LBUTTONUP);
+    e2e::PostTrayClick(app_);
     HWND nav = nullptr;
     WaitUntil([&] { return (nav = NavigatorWindow()) && IsWindowVisible(nav); }, 5s);
     if (nav) Sleep(400);  // painted by now

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/private_messages.h"
+#include "toolkit/tray_icon.h"
 
 namespace e2e {
 namespace {
@@ -71,6 +72,11 @@ void PressDialogButton(HWND dialog, int id) {
   } else {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
   }
+}
+
+void PostTrayClick(HWND application) {
+  constexpr UINT kIconId = 1;  // the program's only icon
+  PostMessageA(application, tk::TTrayIcon::CallbackMessage, kIconId, WM_LBUTTONUP);
 }
 
 void EndAllInstances() {

@@ -15,6 +15,8 @@ using namespace std::chrono_literals;
 HWND FindControlPanel();
 // The hidden application window of the process (it receives the tray menu's commands).
 HWND FindApplicationWindow(DWORD pid);
+// A left click on the tray icon, as the notification area reports it to the icon's window.
+void PostTrayClick(HWND application);
 // Top-level windows of the process that are visible.
 std::vector<HWND> VisibleWindowsOf(DWORD pid);
 // The texts a dialog shows: its own title and the texts of its child windows.

@@ -104,9 +104,7 @@ void TNavigator::PaintBox1Paint() {
       q.host = &Host();
       q.virtualScreen = platform::CurrentScreenMetrics().virtualScreen;
       q.useBackground = UseBackground;
-      q.background = BackgroundBitmap.handle;
-      q.backgroundWidth = BackgroundBitmap.width;
-      q.backgroundHeight = BackgroundBitmap.height;
+      q.background = BackgroundBitmap;
       q.fontSizePoints = FontSize;
       painter_.Paint(dc, PanelSize(), q, layout_);
     });

@@ -21,14 +21,6 @@
 
 namespace navigator {
 
-// A bitmap the form owns; empty until a picture is loaded into it. An empty one is never tiled.
-struct NavigatorBitmap {
-  HBITMAP handle = nullptr;
-  int width = 0;
-  int height = 0;
-  bool Empty() const { return handle == nullptr || width <= 0 || height <= 0; }
-};
-
 class TNavigator final : public tk::TForm {
  public:
   // `controlPanel`: its window is never lined up by arrangement.

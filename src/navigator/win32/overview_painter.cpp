@@ -164,9 +164,9 @@ void OverviewPainter::Paint(HDC target, core::Size size, const PaintRequest& q, 
     layout.extent = plan.extent;
 
     const RECT all{0, 0, size.width, size.height};
-    if (q.useBackground && q.background && q.backgroundWidth > 0 && q.backgroundHeight > 0) {
+    if (q.useBackground && !q.background.Empty()) {
       // A pattern brush tiles the picture from the corner in one call, however small it is.
-      Owned tiles(CreatePatternBrush(q.background));
+      Owned tiles(CreatePatternBrush(q.background.handle));
       SetBrushOrgEx(dc, 0, 0, nullptr);
       FillRect(dc, &all, tiles.get() ? static_cast<HBRUSH>(tiles.get()) : GetSysColorBrush(COLOR_BACKGROUND));
     } else {

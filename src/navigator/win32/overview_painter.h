@@ -17,14 +17,20 @@
 
 namespace navigator {
 
+// A bitmap the form owns; empty until a picture is loaded into it. An empty one is never tiled.
+struct NavigatorBitmap {
+  HBITMAP handle = nullptr;
+  int width = 0;
+  int height = 0;
+  bool Empty() const { return handle == nullptr || width <= 0 || height <= 0; }
+};
+
 struct PaintRequest {
   AppWinStore* store = nullptr;
   NavigatorHost* host = nullptr;
   core::Rect virtualScreen;
   bool useBackground = false;
-  HBITMAP background = nullptr;  // tiled when useBackground and it has a size
-  int backgroundWidth = 0;
-  int backgroundHeight = 0;
+  NavigatorBitmap background;  // tiled when useBackground and it is not empty
   int fontSizePoints = 0;
 };
 

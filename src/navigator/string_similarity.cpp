@@ -1,57 +1,87 @@
 #include "navigator/string_similarity.h"
 
 #include <algorithm>
-#include <vector>
+#include <limits>
 
 namespace navigator {
-namespace {
 
-struct Run {
-  int i = 0;  // 0-based start in the first text
-  int j = 0;
-  int length = 0;
-};
-
-// The two texts of one count and a row buffer shared by all its levels.
-class Matcher {
- public:
-  Matcher(std::string_view a, std::string_view b) : a_(a), b_(b), prev_(b.size() + 1), cur_(b.size() + 1) {}
-
-  // Half-open, 0-based ranges [lo1, hi1) and [lo2, hi2).
-  int Count(int lo1, int hi1, int lo2, int hi2) {
-    if (hi1 <= lo1 || hi2 <= lo2) return 0;
-    const Run run = Longest(lo1, hi1, lo2, hi2);
-    if (run.length == 0) return 0;
-    return run.length + Count(run.i + run.length, hi1, run.j + run.length, hi2) + Count(lo1, run.i, lo2, run.j);
+// The parts left and right of a run are counted in any order: the count is their sum. A list of
+// parts still to count instead of recursion keeps deep splits of long texts off the stack.
+int MatchCounter::Count(std::string_view a, std::string_view b, std::size_t lo1, std::size_t hi1, std::size_t lo2,
+                        std::size_t hi2) {
+  a_ = a;
+  b_ = b;
+  pending_.clear();
+  pending_.push_back({lo1, hi1, lo2, hi2});
+  std::size_t total = 0;
+  while (!pending_.empty()) {
+    const Ranges r = pending_.back();
+    pending_.pop_back();
+    if (r.hi1 <= r.lo1 || r.hi2 <= r.lo2) continue;
+    const Run run = Longest(r);
+    if (run.length == 0) continue;
+    total += run.length;
+    pending_.push_back({run.i + run.length, r.hi1, run.j + run.length, r.hi2});
+    pending_.push_back({r.lo1, run.i, r.lo2, run.j});
   }
+  return static_cast<int>(total);
+}
 
- private:
-  // The longest common run; of several, the one starting first in the first text, then first in
-  // the second. Runs are found by where they end, row by row: for one length, ends in that order
-  // are starts in that order, and only a strictly longer run replaces the one found.
-  Run Longest(int lo1, int hi1, int lo2, int hi2) {
-    Run best;
-    std::fill(prev_.begin() + lo2, prev_.begin() + hi2 + 1, 0);
-    for (int i = lo1; i < hi1; ++i) {
-      cur_[lo2] = 0;
-      for (int j = lo2; j < hi2; ++j) {
-        // cur_[j + 1]: length of the common run ending at a_[i], b_[j].
-        const int k = a_[i] == b_[j] ? prev_[j] + 1 : 0;
-        cur_[j + 1] = k;
-        if (k > best.length) best = {i - k + 1, j - k + 1, k};
-      }
-      std::swap(prev_, cur_);
+MatchCounter::Run MatchCounter::Longest(const Ranges& r) {
+  // No run is longer than the shorter range.
+  const std::size_t longest = std::min(r.hi1 - r.lo1, r.hi2 - r.lo2);
+  if (longest <= std::numeric_limits<uint8_t>::max()) return LongestWith(r, rows8_);
+  if (longest <= std::numeric_limits<uint16_t>::max()) return LongestWith(r, rows16_);
+  return LongestWith(r, rows32_);
+}
+
+// The longest common run; of several, the one starting first in the first text, then first in
+// the second. Runs are found by where they end, row by row: for one length, ends in that order
+// are starts in that order, and only a strictly longer run replaces the one found. Within a row
+// that is the first cell holding the row's greatest length, so a row is filled without a branch
+// and searched only when it beats the run found.
+template <typename Cell>
+MatchCounter::Run MatchCounter::LongestWith(const Ranges& r, std::vector<Cell>& rows) {
+  const std::size_t width = r.hi2 - r.lo2;
+  const std::size_t longest = std::min(r.hi1 - r.lo1, width);
+  if (rows.size() < 2 * (width + 1)) rows.resize(2 * (width + 1));
+  // Cell j + 1 of a row: the length of the common run ending at a_[i] and b_[lo2 + j]; cell 0
+  // stands left of the range and stays 0.
+  Cell* prev = rows.data();
+  Cell* cur = rows.data() + width + 1;
+  std::fill(prev, prev + width + 1, Cell{0});
+  cur[0] = 0;
+  const auto* b = reinterpret_cast<const unsigned char*>(b_.data()) + r.lo2;
+  Run best;
+  for (std::size_t i = r.lo1; i < r.hi1; ++i) {
+    const auto c = static_cast<unsigned char>(a_[i]);
+    Cell rowLongest = 0;
+    for (std::size_t j = 0; j < width; ++j) {
+      const Cell same = static_cast<Cell>(0 - static_cast<Cell>(b[j] == c));  // all ones or none
+      const Cell k = static_cast<Cell>((prev[j] + 1) & same);
+      cur[j + 1] = k;
+      rowLongest = std::max(rowLongest, k);
     }
-    return best;
+    if (rowLongest > best.length) {
+      std::size_t end = 1;
+      while (cur[end] != rowLongest) ++end;
+      best = {i + 1 - rowLongest, r.lo2 + end - rowLongest, rowLongest};
+      if (best.length == longest) break;  // nothing later can be strictly longer
+    }
+    std::swap(prev, cur);
   }
+  return best;
+}
 
-  std::string_view a_;
-  std::string_view b_;
-  std::vector<int> prev_;
-  std::vector<int> cur_;
-};
+double MatchCounter::Similarity(std::string_view upperA, std::string_view upperB) {
+  if (upperA == upperB) return 100.0;
+  if (upperA.empty() || upperB.empty()) return 0.0;
+  return SimilarityOf(Count(upperA, upperB), upperA.size(), upperB.size());
+}
 
-}  // namespace
+double SimilarityOf(int64_t matching, std::size_t lengthA, std::size_t lengthB) {
+  return static_cast<double>(200 * matching) / static_cast<double>(lengthA + lengthB);
+}
 
 std::string UpperCaseAToZ(std::string_view text) {
   std::string out(text);
@@ -64,21 +94,18 @@ std::string UpperCaseAToZ(std::string_view text) {
 int CountMatchingChars(std::string_view a, std::string_view b, int from1, int to1, int from2, int to2) {
   if (to1 < from1 || to2 < from2 || from1 <= 0 || from2 <= 0) return 0;
   // Positions past the ends of the texts hold nothing to match.
-  if (to1 > static_cast<int>(a.size())) to1 = static_cast<int>(a.size());
-  if (to2 > static_cast<int>(b.size())) to2 = static_cast<int>(b.size());
-  Matcher m(a, b);
-  return m.Count(from1 - 1, to1, from2 - 1, to2);
+  const std::size_t hi1 = std::min(static_cast<std::size_t>(to1), a.size());
+  const std::size_t hi2 = std::min(static_cast<std::size_t>(to2), b.size());
+  const std::size_t lo1 = static_cast<std::size_t>(from1) - 1;
+  const std::size_t lo2 = static_cast<std::size_t>(from2) - 1;
+  if (hi1 <= lo1 || hi2 <= lo2) return 0;
+  MatchCounter counter;
+  return counter.Count(a, b, lo1, hi1, lo2, hi2);
 }
 
 double StringSimilarity(std::string_view a, std::string_view b) {
-  const std::string upperA = UpperCaseAToZ(a);
-  const std::string upperB = UpperCaseAToZ(b);
-  if (upperA == upperB) return 100.0;
-  if (upperA.empty() || upperB.empty()) return 0.0;
-  const int lengthA = static_cast<int>(upperA.size());
-  const int lengthB = static_cast<int>(upperB.size());
-  const int matching = CountMatchingChars(upperA, upperB, 1, lengthA, 1, lengthB);
-  return static_cast<double>(200 * static_cast<long long>(matching)) / static_cast<double>(lengthA + lengthB);
+  MatchCounter counter;
+  return counter.Similarity(UpperCaseAToZ(a), UpperCaseAToZ(b));
 }
 
 }  // namespace navigator

@@ -1,15 +1,11 @@
 #include "navigator/layout_matching.h"
 
 #include <algorithm>
-#include <array>
-#include <string_view>
-
-#include "navigator/string_similarity.h"
 
 namespace navigator {
 
 LayoutPlacer::LayoutPlacer(std::span<tAppWin* const> entries, std::vector<tAppWin*>& candidates)
-    : entries_(entries), candidates_(candidates) {
+    : entries_(entries), candidates_(candidates), prepared_(entries.size()) {
   candidates_.clear();
 }
 
@@ -34,7 +30,9 @@ void LayoutPlacer::Take(tAppWin* entry, const SavedPlace& saved) {
 
 bool LayoutPlacer::PlaceExactOrOnly(const SavedPlace& saved) {
   candidates_.clear();
-  for (tAppWin* e : entries_) {
+  candidateEntries_.clear();
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    tAppWin* e = entries_[i];
     if (e->WinClass != saved.winClass || e->Placed) continue;
     if (e->Caption == saved.caption) {
       Take(e, saved);
@@ -42,6 +40,7 @@ bool LayoutPlacer::PlaceExactOrOnly(const SavedPlace& saved) {
       return true;
     }
     candidates_.push_back(e);
+    candidateEntries_.push_back(i);
     e->MatchScore = 0.0;
   }
   if (candidates_.size() == 1) {
@@ -57,64 +56,21 @@ void LayoutPlacer::PlaceSavedWindow(const SavedPlace& saved) {
   candidates_.clear();
 }
 
-namespace {
-
-using Histogram = std::array<uint16_t, 256>;
-
-// Captions are cut to far fewer than 65535 characters before they get here.
-Histogram UpperHistogram(std::string_view text) {
-  Histogram h{};
-  for (unsigned char c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 32);
-    ++h[c];
-  }
-  return h;
+const PreparedCaption& LayoutPlacer::Prepared(std::size_t i) {
+  if (!prepared_[i]) prepared_[i].emplace(entries_[i]->Caption);
+  return *prepared_[i];
 }
-
-// No similarity can pass this: matching characters are at most the characters the two texts
-// share, counted with repetition. Same denominator as the score, so never below it.
-double SimilarityBound(const Histogram& a, std::size_t lengthA, const Histogram& b, std::size_t lengthB) {
-  if (lengthA + lengthB == 0) return 100.0;
-  int64_t shared = 0;
-  for (std::size_t c = 0; c < a.size(); ++c) shared += std::min(a[c], b[c]);
-  return static_cast<double>(200 * shared) / static_cast<double>(lengthA + lengthB);
-}
-
-}  // namespace
 
 void LayoutPlacer::PlaceSavedWindowFuzzy(const SavedPlace& saved) {
   if (PlaceExactOrOnly(saved) || candidates_.size() < 2) {
     candidates_.clear();
     return;
   }
-  // The candidate with the highest score, the first of equal ones. Scores are computed in the
-  // order of their bounds, highest first, and only while a bound could still beat the best: the
-  // choice is the one scoring every candidate in turn would make, at a fraction of the cost.
-  const Histogram savedHistogram = UpperHistogram(saved.caption);
-  struct Bounded {
-    std::size_t index;
-    double bound;
-  };
-  std::vector<Bounded> order;
-  order.reserve(candidates_.size());
-  for (std::size_t i = 0; i < candidates_.size(); ++i) {
-    const std::string& caption = candidates_[i]->Caption;
-    order.push_back({i, SimilarityBound(UpperHistogram(caption), caption.size(), savedHistogram, saved.caption.size())});
-  }
-  std::stable_sort(order.begin(), order.end(), [](const Bounded& x, const Bounded& y) { return x.bound > y.bound; });
-  std::size_t best = candidates_.size();
-  double bestScore = -1.0;
-  for (const Bounded& b : order) {
-    if (b.bound < bestScore) break;
-    if (b.bound == bestScore && b.index > best) continue;
-    tAppWin* c = candidates_[b.index];
-    c->MatchScore = StringSimilarity(c->Caption, saved.caption);
-    if (c->MatchScore > bestScore || (c->MatchScore == bestScore && b.index < best)) {
-      best = b.index;
-      bestScore = c->MatchScore;
-    }
-  }
-  Take(candidates_[best], saved);
+  candidateCaptions_.clear();
+  for (const std::size_t i : candidateEntries_) candidateCaptions_.push_back(&Prepared(i));
+  const CaptionSearch::Scored choice = search_.MostSimilar(candidateCaptions_, PreparedCaption(saved.caption));
+  for (const CaptionSearch::Scored& s : search_.LastScored()) candidates_[s.index]->MatchScore = s.score;
+  Take(candidates_[choice.index], saved);
   candidates_.clear();
 }
 

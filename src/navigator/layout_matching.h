@@ -5,21 +5,23 @@
 // caption, or else the only one of that class still unplaced; the second does the same and, among
 // two or more unplaced windows of the class, takes the one whose caption is most like the record's
 // (StringSimilarity, the live caption first; ties go to the window met first). A candidate whose
-// caption shares too few characters with the record's to win is not scored, and keeps the
-// MatchScore of 0.0 it got as a candidate.
+// score is bounded below the winner's (CaptionSearch) is not scored, and keeps the MatchScore of
+// 0.0 it got as a candidate. Each caption is upper-cased once per restore.
 //
 // Nothing moves here: the placer marks each entry it takes as Placed and plans the move, and the
 // caller makes the moves once the plan is complete. A move can run the control panel's window
 // procedure nested, and a WM_HOOK_RELEASED answered then forgets entries; with the plan made
 // first, no entry is touched after any window has moved.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/geometry.h"
-#include "navigator/remembered_sizes.h"
 #include "navigator/app_win.h"
+#include "navigator/caption_search.h"
+#include "navigator/remembered_sizes.h"
 #include "navigator/visible_frame.h"
 
 namespace navigator {
@@ -65,10 +67,16 @@ class LayoutPlacer {
   // Steps shared by both passes; true when an entry was taken.
   bool PlaceExactOrOnly(const SavedPlace& saved);
   void Take(tAppWin* entry, const SavedPlace& saved);
+  // The caption of entries_[i], prepared at its first use in this restore.
+  const PreparedCaption& Prepared(std::size_t i);
 
   std::span<tAppWin* const> entries_;
   std::vector<tAppWin*>& candidates_;
+  std::vector<std::size_t> candidateEntries_;  // beside candidates_: where each is in entries_
   std::vector<PlannedPlacement> moves_;
+  std::vector<std::optional<PreparedCaption>> prepared_;  // beside entries_
+  CaptionSearch search_;
+  std::vector<const PreparedCaption*> candidateCaptions_;
 };
 
 // The largest width or height a restore gives a window, as for forced sizes.

@@ -79,10 +79,6 @@ double MatchCounter::Similarity(std::string_view upperA, std::string_view upperB
   return SimilarityOf(Count(upperA, upperB), upperA.size(), upperB.size());
 }
 
-double SimilarityOf(int64_t matching, std::size_t lengthA, std::size_t lengthB) {
-  return static_cast<double>(200 * matching) / static_cast<double>(lengthA + lengthB);
-}
-
 std::string UpperCaseAToZ(std::string_view text) {
   std::string out(text);
   for (char& c : out) {

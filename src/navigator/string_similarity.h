@@ -28,7 +28,9 @@ std::string UpperCaseAToZ(std::string_view text);
 // The score `matching` characters give two texts of these lengths that are neither equal nor
 // empty. One expression for the score and for any bound on it: a count that is no smaller gives a
 // score that is no smaller.
-double SimilarityOf(int64_t matching, std::size_t lengthA, std::size_t lengthB);
+inline double SimilarityOf(int64_t matching, std::size_t lengthA, std::size_t lengthB) {
+  return static_cast<double>(200 * matching) / static_cast<double>(lengthA + lengthB);
+}
 
 // Counts matching characters, keeping its buffers from one count to the next: scoring many pairs
 // allocates nothing once the longest texts have been met.

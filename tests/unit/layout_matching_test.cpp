@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -32,6 +35,23 @@ class LayoutPlacerTest : public testing::Test {
     return {std::move(caption), std::move(cls), left, 20, 300, 400};
   }
   static PlannedPlacement To(WindowHandle w, int32_t left = 10) { return {w, {left, 20, 300, 400}}; }
+
+  struct Expected {
+    std::size_t index = 0;
+    bool exact = false;
+    double score = -1.0;
+  };
+  // The window scoring every entry of the class in turn takes: the first with the exact caption,
+  // else the first of the highest scores.
+  Expected ByScoringEvery(const std::string& saved) const {
+    Expected e;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i]->Caption == saved) return {i, true, 100.0};
+      const double s = navigator::StringSimilarity(entries[i]->Caption, saved);
+      if (s > e.score) e = {i, false, s};
+    }
+    return e;
+  }
 
   std::vector<std::unique_ptr<tAppWin>> owned;
   std::vector<tAppWin*> entries;
@@ -148,28 +168,119 @@ TEST_F(LayoutPlacerTest, TheFuzzyChoiceIsTheOneScoringEveryCandidateMakes) {
     const int n = 2 + static_cast<int>(next() >> 16) % 8;
     for (int i = 0; i < n; ++i) Add(static_cast<WindowHandle>(i + 1), "Ed", caption());
     const std::string saved = caption();
-    std::size_t expected = 0;
-    double best = -1.0;
-    bool exact = false;
-    for (int i = 0; i < n; ++i) {
-      if (entries[i]->Caption == saved) {
-        expected = i;
-        exact = true;
-        break;
-      }
-      const double s = navigator::StringSimilarity(entries[i]->Caption, saved);
-      if (s > best) {
-        best = s;
-        expected = i;
-      }
-    }
+    const Expected expected = ByScoringEvery(saved);
     LayoutPlacer placer(entries, candidates);
     placer.PlaceSavedRects();
     placer.PlaceSavedWindowFuzzy(Record(saved));
     ASSERT_EQ(placer.Moves().size(), 1u);
-    EXPECT_EQ(placer.Moves()[0].window, entries[expected]->Wnd)
-        << "saved '" << saved << "'" << (exact ? " (exact)" : "") << ", round " << round;
+    EXPECT_EQ(placer.Moves()[0].window, entries[expected.index]->Wnd)
+        << "saved '" << saved << "'" << (expected.exact ? " (exact)" : "") << ", round " << round;
   }
+}
+
+// The same over captions as windows have them, and as long as saved records keep them, among
+// candidates that are near the saved caption or unrelated to it (in some rounds all of them),
+// equal to each other (ties), or differing from it only in case (100).
+TEST_F(LayoutPlacerTest, TheFuzzyChoiceOverLongCaptionsIsTheOneScoringEveryCandidateMakes) {
+  struct Family {
+    const char* what;
+    std::size_t minLength, maxLength;  // of the saved caption
+    const char* alphabet;              // nullptr: words
+    std::size_t liveCut;               // live captions are cut to this length
+  };
+  const Family families[] = {
+      {"browser and editor titles", 60, 126, nullptr, 126},
+      {"saved 255 against live 126", 200, 255, nullptr, 126},
+      {"four letters", 100, 126, "abAB", 126},
+      {"longer than any caption", 256, 400, "ab-", 1000},
+  };
+  uint32_t seed = 777;
+  auto below = [&](std::size_t n) { return static_cast<std::size_t>((seed = seed * 1664525u + 1013904223u) >> 8) % n; };
+  auto text = [&](const Family& f, std::size_t length) {
+    static const char* const kWords[] = {"Report", "draft",  "v2", "-",      "Notes", "meeting", "(3)",  "Inbox",
+                                         "build",  "failed", "#41", "review", "a",     "of",      "Web",  "Browser"};
+    std::string s;
+    while (s.size() < length) {
+      if (f.alphabet) {
+        s += f.alphabet[below(std::string_view(f.alphabet).size())];
+      } else {
+        s += kWords[below(std::size(kWords))];
+        s += ' ';
+      }
+    }
+    s.resize(length);
+    return s;
+  };
+  auto changed = [&](std::string s) {
+    for (std::size_t k = 1 + below(5); k > 0 && !s.empty(); --k) {
+      const std::size_t at = below(s.size());
+      switch (below(3)) {
+        case 0: s.insert(at, 1, '*'); break;
+        case 1: s.erase(at, 1); break;
+        default: s[at] = static_cast<char>('a' + below(26)); break;
+      }
+    }
+    return s;
+  };
+  for (const Family& f : families) {
+    SCOPED_TRACE(f.what);
+    for (int round = 0; round < 150; ++round) {
+      owned.clear();
+      entries.clear();
+      const std::string saved = text(f, f.minLength + below(f.maxLength - f.minLength + 1));
+      const std::size_t n = 2 + below(24);
+      const bool caseOnly = below(4) == 0;  // else it would win most rounds
+      const bool replaced = below(3) == 0;  // no caption near the saved one
+      for (std::size_t i = 0; i < n; ++i) {
+        std::string live;
+        switch (below(caseOnly ? 6 : 5)) {
+          case 0:
+          case 1: live = replaced ? text(f, f.minLength + below(f.maxLength - f.minLength + 1)) : changed(saved); break;
+          case 2:
+            live = i > 0 ? entries[below(i)]->Caption : changed(saved);
+            break;
+          case 5:
+            live = saved;
+            for (char& c : live) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c >= 'A' && c <= 'Z' ? c + 32 : c);
+            break;
+          default: live = text(f, f.minLength + below(f.maxLength - f.minLength + 1)); break;
+        }
+        if (live.size() > f.liveCut) live.resize(f.liveCut);
+        Add(static_cast<WindowHandle>(i + 1), "Ed", live);
+      }
+      const Expected expected = ByScoringEvery(saved);
+      LayoutPlacer placer(entries, candidates);
+      placer.PlaceSavedRects();
+      placer.PlaceSavedWindowFuzzy(Record(saved));
+      ASSERT_EQ(placer.Moves().size(), 1u);
+      ASSERT_EQ(placer.Moves()[0].window, entries[expected.index]->Wnd) << "round " << round;
+      if (!expected.exact) {
+        EXPECT_EQ(entries[expected.index]->MatchScore, expected.score) << "round " << round;
+      }
+    }
+  }
+}
+
+// Captions that are anagrams of the saved one share all its characters: only the longer bound
+// tells them apart, and the one near the saved caption is the only one scored.
+TEST_F(LayoutPlacerTest, AnagramsOfTheSavedCaptionAreNotScored) {
+  const std::string saved = "Quarterly report 2024 - Document Editor";
+  std::string reversed(saved.rbegin(), saved.rend());
+  std::string rotated = saved.substr(7) + saved.substr(0, 7);
+  std::string sorted = saved;
+  std::sort(sorted.begin(), sorted.end());
+  tAppWin* a = Add(1, "Ed", reversed);
+  tAppWin* b = Add(2, "Ed", sorted);
+  tAppWin* near = Add(3, "Ed", "*" + saved);
+  tAppWin* c = Add(4, "Ed", rotated);
+  LayoutPlacer placer(entries, candidates);
+  placer.PlaceSavedRects();
+  placer.PlaceSavedWindowFuzzy(Record(saved));
+  EXPECT_EQ(placer.Moves(), std::vector<PlannedPlacement>{To(3)});
+  EXPECT_DOUBLE_EQ(near->MatchScore, 200.0 * 39 / 79);
+  EXPECT_EQ(a->MatchScore, 0.0);
+  EXPECT_EQ(b->MatchScore, 0.0);
+  EXPECT_EQ(c->MatchScore, 0.0);
 }
 
 TEST(KeepOnDesktop, AWindowKeepsAPartOnTheDesktopAndASaneSize) {

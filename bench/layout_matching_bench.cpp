@@ -7,9 +7,11 @@
 //
 // Captions as users have them, all windows of one class:
 // - browser and editor titles of 60 to 126 characters, each changed a little since the save;
+// - pages of one kind (one template, numbers and a few words apart), each changed a little;
 // - saved captions of 255 characters (as long as a record keeps) against live ones cut to 126;
-// - word titles of one site, half changed by a few characters and half wholly (another page);
-// - adversarial: captions of four letters, where the bounds are loose and every run is short.
+// - word titles of one site, half changed by a few characters and half wholly (another page).
+// Adversarial: captions of four letters, where every run is short and the bounds are loose,
+// changed a little or all replaced (then most pairs are scored).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -22,7 +22,8 @@ core::Point Win32MouseSeam::CursorPos() {
 bool Win32MouseSeam::IsZoomed(WindowHandle window) { return ::IsZoomed(platform::ToHwnd(window)) != FALSE; }
 
 void Win32MouseSeam::RestoreNoActivate(WindowHandle window) {
-  ShowWindow(platform::ToHwnd(window), SW_SHOWNOACTIVATE);
+  // ShowWindow would wait until the window's thread has restored it: for ever, if it is hung.
+  ShowWindowAsync(platform::ToHwnd(window), SW_SHOWNOACTIVATE);
   Sleep(kRestoreSettleMs);
 }
 
@@ -32,10 +33,8 @@ std::optional<core::Rect> Win32MouseSeam::VisibleRect(WindowHandle window) {
   return platform::ToRect(r);
 }
 
-void Win32MouseSeam::MoveWindowVisible(WindowHandle window, const WindowBounds& b) {
-  HWND hwnd = platform::ToHwnd(window);
-  if (IsHungAppWindow(hwnd)) return;
-  navigator::MoveWindowVisible(hwnd, b.x, b.y, b.width, b.height);
+void Win32MouseSeam::MoveVisibleTo(WindowHandle window, core::Point p) {
+  SetWindowPosVisibleNoWait(platform::ToHwnd(window), p.x, p.y);
 }
 
 void Win32MouseSeam::SetForeground(WindowHandle window) { SetForegroundWindow(platform::ToHwnd(window)); }

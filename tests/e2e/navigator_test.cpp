@@ -18,6 +18,7 @@
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/tavelmoor_process.h"
+#include "win_support/mouse_input.h"
 #include "win_support/screen_picture.h"
 
 namespace {
@@ -72,31 +73,9 @@ std::string Hex(COLORREF c) {
 
 COLORREF FromRgb(long rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-// The cursor to a screen point, as a user's mouse moves it (absolute, no acceleration).
-void PointerTo(core::Point p, DWORD extra = 0) {
-  const core::Rect vs = VirtualScreen();
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = static_cast<LONG>((int64_t{p.x} - vs.left) * 65535 / std::max<int64_t>(vs.width() - 1, 1));
-  in.mi.dy = static_cast<LONG>((int64_t{p.y} - vs.top) * 65535 / std::max<int64_t>(vs.height() - 1, 1));
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | extra;
-  SendInput(1, &in, sizeof in);
-}
-
-void Button(DWORD flag) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flag;
-  SendInput(1, &in, sizeof in);
-}
-
-void Wheel(int delta) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.mouseData = static_cast<DWORD>(delta);
-  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
-  SendInput(1, &in, sizeof in);
-}
+void PointerTo(core::Point p) { tvmtest::PointerTo(p.x, p.y); }
+using tvmtest::Button;
+using tvmtest::Wheel;
 
 class Navigator : public e2e::ScrollingScenario {
  protected:

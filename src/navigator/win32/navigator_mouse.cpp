@@ -46,11 +46,17 @@ void Win32MouseSeam::HideNavigator() {
 MouseMessage ReadMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   MouseMessage m;
   m.at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  // The form's class takes double clicks, so the second press of a fast pair comes as a double
+  // click; to the overview it is a press like any other.
   switch (msg) {
-    case WM_LBUTTONDOWN: m.event = MouseEvent::Down; m.button = MouseButton::Left; break;
-    case WM_RBUTTONDOWN: m.event = MouseEvent::Down; m.button = MouseButton::Right; break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: m.event = MouseEvent::Down; m.button = MouseButton::Left; break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: m.event = MouseEvent::Down; m.button = MouseButton::Right; break;
     case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN: m.event = MouseEvent::Down; break;
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK: m.event = MouseEvent::Down; break;
     case WM_MOUSEMOVE: m.event = MouseEvent::Move; break;
     case WM_LBUTTONUP: m.event = MouseEvent::Up; m.button = MouseButton::Left; break;
     case WM_RBUTTONUP: m.event = MouseEvent::Up; m.button = MouseButton::Right; break;

@@ -25,6 +25,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using e2e::Dword;
+using e2e::TestWindows;
 using e2e::TopLeft;
 using e2e::WindowSpec;
 using tvmtest::WaitUntil;
@@ -316,6 +317,84 @@ TEST_F(Navigator, AWindowDragReleasedOutsideTheNavigatorIsEndedByTheControlPanel
   PointerTo({start.x + 12, placed.bottom + 42});
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(nav); }, 3s)) << "the drag was not ended";
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Tracked("green"); }, 3s));
+}
+
+// Whether the control panel answers a message within `ms`: its thread is not held up.
+bool Answers(HWND panel, DWORD ms = 500) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result) != 0;
+}
+
+// A press restores a maximized active window. Its application's thread sleeps: the restore is
+// posted, so the press is over at once and a scroll request meanwhile moves the other windows.
+TEST_F(Navigator, APressBesideAMaximizedActiveWindowWhoseThreadSleepsHoldsNothingUp) {
+  Settings();
+  ASSERT_TRUE(Start(kThree));
+  HWND sleeper = windows_.Create("red", RECT{600, 400, 900, 600}, true);
+  ASSERT_NE(sleeper, nullptr);
+  Track("sleeper", sleeper);
+  ShowWindow(sleeper, SW_MAXIMIZE);
+  SetForegroundWindow(sleeper);
+  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(sleeper) && GetForegroundWindow() == sleeper; }, 3s))
+      << "the window is not the maximized active one";
+  Sleep(500);  // the scans have seen it
+  HWND nav = ClickTrayIcon();
+  ASSERT_NE(nav, nullptr);
+  std::vector<std::string> ids = kThreeIds;
+  ids.push_back("sleeper");
+  const Mapping m = MappingNow(nav, ids);
+
+  TestWindows::SleepThread(sleeper, 8000);
+  Sleep(100);
+  PointerTo(m.Centre());
+  Sleep(150);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  Sleep(300);  // the press is being handled by now, or long over
+  const auto before = Positions(kThreeIds);
+  e2e::PostScrollBy(panel_, 40, 0);
+  EXPECT_TRUE(WaitMovedBy(before, -40, 0, 1500ms)) << "the scroll request waited: " << Describe(before);
+  Button(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(Answers(panel_));
+  EXPECT_TRUE(WaitUntil([&] { return !IsZoomed(sleeper); }, 12s)) << "the restore was not asked for";
+}
+
+// A right drag of a window whose thread sleeps: the moves are posted, the program goes on
+// answering, and once the window wakes it stands where the drag's steps put it.
+TEST_F(Navigator, ADragOfAWindowWhoseThreadSleepsHoldsNothingUpAndEndsWhereTheStepsSay) {
+  Settings();
+  ASSERT_TRUE(Start(kThree));
+  HWND sleeper = windows_.Create("red", RECT{560, 480, 860, 680}, true);
+  ASSERT_NE(sleeper, nullptr);
+  Track("sleeper", sleeper);
+  Sleep(500);  // the scans have listed it
+  HWND nav = ClickTrayIcon();
+  ASSERT_NE(nav, nullptr);
+  std::vector<std::string> ids = kThreeIds;
+  ids.push_back("sleeper");
+  const Mapping m = MappingNow(nav, ids);
+  const RECT s = RectOf(sleeper);
+  const core::Point start = m.ToScreen({(s.left + s.right) / 2, (s.top + s.bottom) / 2});
+  const auto before = Positions({"sleeper"});
+  PointerTo(start);
+  Sleep(150);
+  Button(MOUSEEVENTF_RIGHTDOWN);
+  Sleep(150);
+
+  TestWindows::SleepThread(sleeper, 3000);
+  Sleep(100);
+  int32_t movedX = 0, movedY = 0;
+  for (int i = 1; i <= 3; ++i) {
+    PointerTo({start.x + 10 * i, start.y + 5 * i});
+    movedX += navigator::MulDivSaturated(10, m.extent.width(), m.panel.width);
+    movedY += navigator::MulDivSaturated(5, m.extent.height(), m.panel.height);
+    Sleep(100);
+    EXPECT_TRUE(Answers(panel_)) << "step " << i << " waited for the window";
+  }
+  Button(MOUSEEVENTF_RIGHTUP);
+  Sleep(100);
+  EXPECT_TRUE(Answers(panel_)) << "the release waited for the window";
+  EXPECT_EQ(TopLeft(sleeper).x, before.at("sleeper").x) << "the window did not sleep through the drag";
+  EXPECT_TRUE(WaitMovedBy(before, movedX, movedY, 6s)) << Describe(before);
 }
 
 // Ten windows, one of them far right of the screen, as a user sees them: drawn, then as screen

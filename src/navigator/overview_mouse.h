@@ -21,7 +21,6 @@
 #include "navigator/move_ledger.h"
 #include "navigator/navigator_host.h"
 #include "navigator/overview_map.h"
-#include "navigator/visible_frame.h"
 
 namespace navigator {
 

@@ -20,9 +20,12 @@ struct ErrorExit {
   JpegDecode failure;
 };
 
-struct ScanLimit {
+// Watches the scans as libjpeg meets them: their number and the work they ask for.
+struct ScanWatch {
   jpeg_progress_mgr pub;  // first
   ErrorExit* exit;
+  int scan;            // the last scan charged
+  uint64_t work;       // asked for by the scans so far
 };
 
 [[noreturn]] void Fail(ErrorExit& exit, JpegDecode failure) {
@@ -67,12 +70,21 @@ void OnMessage(j_common_ptr cinfo, int level) {
 
 void OnOutput(j_common_ptr) {}
 
+// libjpeg calls this before each step of its reading: the scan whose header was read last (its
+// band and components) is charged before any of it is decoded.
 void OnProgress(j_common_ptr cinfo) {
   if (!cinfo->is_decompressor) return;
-  auto* limit = reinterpret_cast<ScanLimit*>(cinfo->progress);
-  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxJpegScans) {
-    Fail(*limit->exit, JpegDecode::Corrupt);
+  auto* watch = reinterpret_cast<ScanWatch*>(cinfo->progress);
+  const auto& d = *reinterpret_cast<j_decompress_ptr>(cinfo);
+  if (d.input_scan_number > kMaxJpegScans) Fail(*watch->exit, JpegDecode::Corrupt);
+  if (d.input_scan_number == watch->scan) return;
+  watch->scan = d.input_scan_number;
+  uint64_t blocks = 0;
+  for (int i = 0; i < d.comps_in_scan; ++i) {
+    blocks += uint64_t{d.cur_comp_info[i]->width_in_blocks} * d.cur_comp_info[i]->height_in_blocks;
   }
+  watch->work += JpegScanWork(blocks, d.Ss, d.Se);
+  if (watch->work > kMaxJpegWork) Fail(*watch->exit, JpegDecode::TooMuchWork);
 }
 
 bool Allocate(RgbPicture& picture, JDIMENSION width, JDIMENSION height) noexcept {
@@ -103,7 +115,7 @@ constexpr long kMaxDecoderMemory = 320L << 20;
 JpegDecode DecodeInto(std::span<const uint8_t> data, RgbPicture& out) {
   jpeg_decompress_struct cinfo;
   ErrorExit exit;
-  ScanLimit limit;
+  ScanWatch watch;
   cinfo.err = jpeg_std_error(&exit.pub);
   exit.pub.error_exit = OnError;
   exit.pub.emit_message = OnMessage;
@@ -115,9 +127,11 @@ JpegDecode DecodeInto(std::span<const uint8_t> data, RgbPicture& out) {
   }
   jpeg_create_decompress(&cinfo);
   cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
-  limit.pub.progress_monitor = OnProgress;
-  limit.exit = &exit;
-  cinfo.progress = &limit.pub;
+  watch.pub.progress_monitor = OnProgress;
+  watch.exit = &exit;
+  watch.scan = 0;
+  watch.work = 0;
+  cinfo.progress = &watch.pub;
   jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
 
   jpeg_read_header(&cinfo, TRUE);
@@ -172,6 +186,7 @@ const char* ToString(JpegDecode value) {
     case JpegDecode::Truncated: return "Truncated";
     case JpegDecode::TooLarge: return "TooLarge";
     case JpegDecode::OutOfMemory: return "OutOfMemory";
+    case JpegDecode::TooMuchWork: return "TooMuchWork";
   }
   return "?";
 }

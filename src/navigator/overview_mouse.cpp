@@ -1,6 +1,7 @@
 #include "navigator/overview_mouse.h"
 
 #include <cstdlib>
+#include <span>
 
 #include "navigator/overview_plan.h"
 
@@ -39,6 +40,7 @@ void OverviewMouse::Down(MouseButton button, core::Point at, core::Size panel,
       const tAppWin* hit = HitEntry(store.EntriesSnapshot(), at);
       if (!hit) return;
       drag_.DragWnd = hit->Wnd;
+      ledger_.Retain(std::span(&drag_.DragWnd, 1));
       drag_.LastCursor = seam.CursorPos();
       drag_.DragExtent = layout.extent;
       drag_.WindowDragging = true;
@@ -68,14 +70,21 @@ void OverviewMouse::Move(core::Size panel, NavigatorHost& host, MouseSeam& seam)
   const int64_t stepX = MulDivSaturated(dx * (host.DoXMove() == 1 ? 1 : 0), e.width(), panel.width);
   const int64_t stepY = MulDivSaturated(dy * (host.DoYMove() == 1 ? 1 : 0), e.height(), panel.height);
   drag_.LastCursor = p;
+  MoveDragged(stepX, stepY, seam);
+  drag_.DragMoved = true;
+}
+
+void OverviewMouse::MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam) {
   const WindowHandle window = drag_.DragWnd;
+  if (stepX == 0 && stepY == 0 && !ledger_.Owes(window)) return;
   // A window whose frame cannot be read (it has just closed) is not moved from a guess; the
   // drag goes on and ends at the release.
-  if (const std::optional<core::Rect> r = seam.VisibleRect(window)) {
-    seam.MoveWindowVisible(window, {core::clampToInt32(r->left + stepX), core::clampToInt32(r->top + stepY),
-                                    core::clampToInt32(r->width()), core::clampToInt32(r->height())});
-  }
-  drag_.DragMoved = true;
+  const std::optional<core::Rect> r = seam.VisibleRect(window);
+  if (!r) return;
+  // The ledger's steps are scroll steps: a positive one moves the window left and up.
+  const std::optional<core::Point> target =
+      ledger_.Advance(window, {r->left, r->top}, core::clampToInt32(-stepX), core::clampToInt32(-stepY));
+  if (target) seam.MoveVisibleTo(window, *target);
 }
 
 void OverviewMouse::Up(int32_t& showMode, MouseSeam& seam) {
@@ -84,8 +93,12 @@ void OverviewMouse::Up(int32_t& showMode, MouseSeam& seam) {
   drag_.ViewDragging = false;
   drag_.WindowDragging = false;
   drag_.DragMoved = false;
-  // A right click on a window without moving it only activates it.
-  if (windowDrag) seam.SetForeground(window);
+  if (windowDrag) {
+    // Steps a hung window could not be sent yet go now, as far as it can take them.
+    MoveDragged(0, 0, seam);
+    // A right click on a window without moving it only activates it.
+    seam.SetForeground(window);
+  }
   if (showMode == 1) {
     showMode = 0;
     seam.HideNavigator();

@@ -4,19 +4,23 @@
 // it; the wheel scrolls one axis. The view is never moved here: the pending step is written and
 // the move timer applies it. A navigator opened from the tray closes at the first release.
 //
-// Re-entrancy: restoring a maximized window and moving the dragged one wait on other
-// applications, and the control panel's window procedure may run nested meanwhile and forget
-// entries. The drag holds only the window's handle, never an entry, and entries are looked up
-// afresh after every call-out.
+// Nothing here waits for another application's thread: the restore of a maximized window and
+// the drag's moves are posted, so a busy or hung application holds up neither the navigator nor
+// the scrolling. A busy window takes the drag's moves late; the drag's ledger remembers where it
+// is meant to be, so each step goes on from there and the window neither loses nor gains one.
+//
+// Re-entrancy: a call into the platform may still run the control panel's window procedure
+// nested and forget entries. The drag holds only the window's handle, never an entry, and
+// entries are looked up afresh after every call-out.
 #include <cstdint>
 #include <optional>
 
 #include "core/geometry.h"
 #include "navigator/app_win.h"
 #include "navigator/app_win_store.h"
+#include "navigator/move_ledger.h"
 #include "navigator/navigator_host.h"
 #include "navigator/overview_map.h"
-#include "navigator/visible_frame.h"
 
 namespace navigator {
 
@@ -28,10 +32,13 @@ class MouseSeam {
   virtual ~MouseSeam() = default;
   virtual core::Point CursorPos() = 0;  // screen coordinates
   virtual bool IsZoomed(WindowHandle window) = 0;
-  // Restores a maximized window without activating it and gives it a moment to take the size.
+  // Restores a maximized window without activating it and without waiting for its thread, and
+  // gives it a moment to take the size.
   virtual void RestoreNoActivate(WindowHandle window) = 0;
   virtual std::optional<core::Rect> VisibleRect(WindowHandle window) = 0;
-  virtual void MoveWindowVisible(WindowHandle window, const WindowBounds& visible) = 0;
+  // Sends the visible frame's top-left corner there without waiting for the window's thread;
+  // the size stays.
+  virtual void MoveVisibleTo(WindowHandle window, core::Point topLeft) = 0;
   virtual void SetForeground(WindowHandle window) = 0;
   virtual void HideNavigator() = 0;
 };
@@ -70,7 +77,12 @@ class OverviewMouse {
   const DragState& State() const { return drag_; }
 
  private:
+  // Moves the dragged window on by the step from where it is meant to be; a window that owes
+  // steps is sent them with a step of 0.
+  void MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam);
+
   DragState drag_;
+  MoveLedger ledger_;
 };
 
 }  // namespace navigator

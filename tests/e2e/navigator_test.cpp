@@ -18,12 +18,14 @@
 #include "support/scrolling_scenario.h"
 #include "support/settings_key.h"
 #include "support/tavelmoor_process.h"
+#include "win_support/mouse_input.h"
 #include "win_support/screen_picture.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using e2e::Dword;
+using e2e::TestWindows;
 using e2e::TopLeft;
 using e2e::WindowSpec;
 using tvmtest::WaitUntil;
@@ -72,31 +74,9 @@ std::string Hex(COLORREF c) {
 
 COLORREF FromRgb(long rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-// The cursor to a screen point, as a user's mouse moves it (absolute, no acceleration).
-void PointerTo(core::Point p, DWORD extra = 0) {
-  const core::Rect vs = VirtualScreen();
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = static_cast<LONG>((int64_t{p.x} - vs.left) * 65535 / std::max<int64_t>(vs.width() - 1, 1));
-  in.mi.dy = static_cast<LONG>((int64_t{p.y} - vs.top) * 65535 / std::max<int64_t>(vs.height() - 1, 1));
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | extra;
-  SendInput(1, &in, sizeof in);
-}
-
-void Button(DWORD flag) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flag;
-  SendInput(1, &in, sizeof in);
-}
-
-void Wheel(int delta) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.mouseData = static_cast<DWORD>(delta);
-  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
-  SendInput(1, &in, sizeof in);
-}
+void PointerTo(core::Point p) { tvmtest::PointerTo(p.x, p.y); }
+using tvmtest::Button;
+using tvmtest::Wheel;
 
 class Navigator : public e2e::ScrollingScenario {
  protected:
@@ -168,6 +148,24 @@ class Navigator : public e2e::ScrollingScenario {
     m.origin = {origin.x, origin.y};
     m.extent = navigator::OverviewExtent(VirtualScreen(), 1, 1, rects, m.panel);
     return m;
+  }
+
+  // The right button pressed at the middle of the window's drawing; the pointer's place.
+  static core::Point PressRightOn(const Mapping& m, HWND window) {
+    const RECT w = RectOf(window);
+    const core::Point start = m.ToScreen({(w.left + w.right) / 2, (w.top + w.bottom) / 2});
+    PointerTo(start);
+    Sleep(150);
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    Sleep(150);
+    return start;
+  }
+  // Drag step `i` (from 1): the pointer 10 and 5 pixels on per step from `start`; the screen
+  // pixels it asks the window to move are added to `x` and `y`.
+  static void DragStep(const Mapping& m, core::Point start, int i, int32_t& x, int32_t& y) {
+    PointerTo({start.x + 10 * i, start.y + 5 * i});
+    x += navigator::MulDivSaturated(10, m.extent.width(), m.panel.width);
+    y += navigator::MulDivSaturated(5, m.extent.height(), m.panel.height);
   }
 
   HWND panel_ = nullptr;
@@ -273,18 +271,11 @@ TEST_F(Navigator, ARightDragMovesOneWindowByTheOverviewsScaleAndTheWheelScrollsT
   HWND nav = ClickTrayIcon();
   ASSERT_NE(nav, nullptr);
   const Mapping m = MappingNow(nav, kThreeIds);
-  const RECT g = RectOf(Tracked("green"));
-  const core::Point start = m.ToScreen({(g.left + g.right) / 2, (g.top + g.bottom) / 2});
   const auto before = Positions();
-  PointerTo(start);
-  Sleep(150);
-  Button(MOUSEEVENTF_RIGHTDOWN);
-  Sleep(150);
+  const core::Point start = PressRightOn(m, Tracked("green"));
   int32_t movedX = 0, movedY = 0;
   for (int i = 1; i <= 3; ++i) {
-    PointerTo({start.x + 10 * i, start.y + 5 * i});
-    movedX += navigator::MulDivSaturated(10, m.extent.width(), m.panel.width);
-    movedY += navigator::MulDivSaturated(5, m.extent.height(), m.panel.height);
+    DragStep(m, start, i, movedX, movedY);
     const auto want = Positions({"green"});
     WaitUntil([&] { return TopLeft(Tracked("green")).x != want.at("green").x; }, 2s);
   }
@@ -337,6 +328,84 @@ TEST_F(Navigator, AWindowDragReleasedOutsideTheNavigatorIsEndedByTheControlPanel
   PointerTo({start.x + 12, placed.bottom + 42});
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(nav); }, 3s)) << "the drag was not ended";
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Tracked("green"); }, 3s));
+}
+
+// Whether the control panel answers a message within `ms`: its thread is not held up.
+bool Answers(HWND panel, DWORD ms = 500) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result) != 0;
+}
+
+// The three windows and one more on a thread of its own, which can be made to sleep alone.
+class NavigatorBesideASleeper : public Navigator {
+ protected:
+  bool StartWithSleeper(RECT at) {
+    Settings();
+    if (!Start(kThree)) return false;
+    sleeper_ = windows_.Create("red", at, true);
+    if (sleeper_) Track("sleeper", sleeper_);
+    return sleeper_ != nullptr;
+  }
+  Mapping MappingOfAll(HWND nav) const {
+    std::vector<std::string> ids = kThreeIds;
+    ids.push_back("sleeper");
+    return MappingNow(nav, ids);
+  }
+
+  HWND sleeper_ = nullptr;
+};
+
+// A press restores a maximized active window. Its application's thread sleeps: the restore is
+// posted, so the press is over at once and a scroll request meanwhile moves the other windows.
+TEST_F(NavigatorBesideASleeper, APressBesideAMaximizedActiveWindowWhoseThreadSleepsHoldsNothingUp) {
+  ASSERT_TRUE(StartWithSleeper(RECT{600, 400, 900, 600}));
+  ShowWindow(sleeper_, SW_MAXIMIZE);
+  SetForegroundWindow(sleeper_);
+  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(sleeper_) && GetForegroundWindow() == sleeper_; }, 3s))
+      << "the window is not the maximized active one";
+  Sleep(500);  // the scans have seen it
+  HWND nav = ClickTrayIcon();
+  ASSERT_NE(nav, nullptr);
+  const Mapping m = MappingOfAll(nav);
+
+  TestWindows::SleepThread(sleeper_, 8000);
+  Sleep(100);
+  PointerTo(m.Centre());
+  Sleep(150);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  Sleep(300);  // the press is being handled by now, or long over
+  const auto before = Positions(kThreeIds);
+  e2e::PostScrollBy(panel_, 40, 0);
+  EXPECT_TRUE(WaitMovedBy(before, -40, 0, 1500ms)) << "the scroll request waited: " << Describe(before);
+  Button(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(Answers(panel_));
+  EXPECT_TRUE(WaitUntil([&] { return !IsZoomed(sleeper_); }, 12s)) << "the restore was not asked for";
+}
+
+// A right drag of a window whose thread sleeps: the moves are posted, the program goes on
+// answering, and once the window wakes it stands where the drag's steps put it.
+TEST_F(NavigatorBesideASleeper, ADragOfAWindowWhoseThreadSleepsHoldsNothingUpAndEndsWhereTheStepsSay) {
+  ASSERT_TRUE(StartWithSleeper(RECT{560, 480, 860, 680}));
+  Sleep(500);  // the scans have listed it
+  HWND nav = ClickTrayIcon();
+  ASSERT_NE(nav, nullptr);
+  const Mapping m = MappingOfAll(nav);
+  const auto before = Positions({"sleeper"});
+  const core::Point start = PressRightOn(m, sleeper_);
+
+  TestWindows::SleepThread(sleeper_, 3000);
+  Sleep(100);
+  int32_t movedX = 0, movedY = 0;
+  for (int i = 1; i <= 3; ++i) {
+    DragStep(m, start, i, movedX, movedY);
+    Sleep(100);
+    EXPECT_TRUE(Answers(panel_)) << "step " << i << " waited for the window";
+  }
+  Button(MOUSEEVENTF_RIGHTUP);
+  Sleep(100);
+  EXPECT_TRUE(Answers(panel_)) << "the release waited for the window";
+  EXPECT_EQ(TopLeft(sleeper_).x, before.at("sleeper").x) << "the window did not sleep through the drag";
+  EXPECT_TRUE(WaitMovedBy(before, movedX, movedY, 6s)) << Describe(before);
 }
 
 // Ten windows, one of them far right of the screen, as a user sees them: drawn, then as screen

@@ -34,8 +34,10 @@ enum class JpegKind { Baseline, Progressive, Gray, AdobeCmyk };
 
 // Encodes `samples` (3 bytes a pixel for Baseline and Progressive, 1 for Gray, 4 for AdobeCmyk,
 // rows top-down) at quality 100 without chroma subsampling, so colours come back within a few steps.
+// A progressive file takes its scans from `scans` when given.
 inline std::vector<uint8_t> EncodeJpeg(int width, int height, const std::vector<uint8_t>& samples,
-                                       JpegKind kind = JpegKind::Baseline) {
+                                       JpegKind kind = JpegKind::Baseline,
+                                       const std::vector<jpeg_scan_info>& scans = {}) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr err;
   cinfo.err = jpeg_std_error(&err);
@@ -61,7 +63,11 @@ inline std::vector<uint8_t> EncodeJpeg(int width, int height, const std::vector<
     cinfo.comp_info[c].h_samp_factor = 1;
     cinfo.comp_info[c].v_samp_factor = 1;
   }
-  if (kind == JpegKind::Progressive) jpeg_simple_progression(&cinfo);
+  if (kind == JpegKind::Progressive && scans.empty()) jpeg_simple_progression(&cinfo);
+  if (kind == JpegKind::Progressive && !scans.empty()) {
+    cinfo.scan_info = scans.data();
+    cinfo.num_scans = static_cast<int>(scans.size());
+  }
   jpeg_start_compress(&cinfo, TRUE);
   const size_t stride = static_cast<size_t>(width) * components;
   while (cinfo.next_scanline < cinfo.image_height) {

@@ -179,4 +179,34 @@ TEST(JpegDecoder, ScansWithoutEndAreCutOff) {
   ExpectPrevious(p, "endless scans");
 }
 
+// Each scan goes over every block of its components again, however few bytes it takes: a file of
+// one colour that repeats a scan of all its coefficients asks for hundreds of passes over the
+// picture in a few kilobytes. Such a file is refused before the scan that passes the bound is
+// decoded; the same picture without the repeats is still a picture.
+TEST(JpegDecoder, AFileWhoseScansAskForFarMoreDecodingThanItsPictureIsRefused) {
+  const int side = 1536;  // 36864 blocks of each colour
+  const auto flat = pictures::TwoHalves(side, side, {90, 140, 200}, {90, 140, 200});
+  // The luma's coefficients come last, in one scan of the whole band.
+  const std::vector<jpeg_scan_info> scans = {
+      {3, {0, 1, 2}, 0, 0, 0, 0},
+      {1, {1}, 1, 63, 0, 0},
+      {1, {2}, 1, 63, 0, 0},
+      {1, {0}, 1, 63, 0, 0},
+  };
+  const auto progressive = pictures::EncodeJpeg(side, side, flat, pictures::JpegKind::Progressive, scans);
+  RgbPicture p = Previous();
+  ASSERT_EQ(navigator::DecodeJpeg(progressive, p), JpegDecode::Decoded);
+  EXPECT_TRUE(Near(PixelAt(p, side - 1, side - 1), {90, 140, 200}));
+
+  // 480 more passes over the luma's 36864 blocks, under the 500 scans a file may have.
+  const auto repeated = pictures::WithLastScanRepeated(progressive, 480);
+  std::printf("%zu bytes, %d x %d\n", repeated.size(), side, side);
+  p = Previous();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(navigator::DecodeJpeg(repeated, p), JpegDecode::TooMuchWork);
+  ExpectPrevious(p, "repeated scans");
+  std::printf("decoding took %.1f ms\n",
+              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A store of window entries over a fake desktop, and the fakes of the navigator's host and mouse
 // seam, for the navigator's overview, mouse and shot tests.
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -58,10 +59,13 @@ struct FakeHost : navigator::NavigatorHost {
   void RepaintSoon() override { ++repaintSoon; }
 };
 
-// Records the platform calls as words; windows have the frames in `frames`.
+// Records the platform calls as words; windows have the frames in `frames`. A window takes each
+// move `lag` moves after it was sent, as a busy application does, or at Settle().
 struct FakeSeam : navigator::MouseSeam {
   core::Point cursor{500, 500};
   std::map<WindowHandle, core::Rect> frames;
+  std::size_t lag = 0;
+  std::deque<std::pair<WindowHandle, core::Rect>> onTheirWay;
   std::vector<WindowHandle> zoomed;
   std::vector<std::string> calls;
   std::function<void(WindowHandle)> duringCallOut;  // runs inside a call that waits on a window
@@ -82,11 +86,21 @@ struct FakeSeam : navigator::MouseSeam {
     if (it == frames.end()) return std::nullopt;
     return it->second;
   }
-  void MoveWindowVisible(WindowHandle w, const navigator::WindowBounds& b) override {
-    calls.push_back("move " + std::to_string(w) + " to " + std::to_string(b.x) + "," + std::to_string(b.y) + " " +
-                    std::to_string(b.width) + "x" + std::to_string(b.height));
-    frames[w] = {b.x, b.y, b.x + b.width, b.y + b.height};
+  void MoveVisibleTo(WindowHandle w, core::Point p) override {
+    const core::Rect now = frames[w];
+    const int32_t width = core::clampToInt32(now.width()), height = core::clampToInt32(now.height());
+    calls.push_back("move " + std::to_string(w) + " to " + std::to_string(p.x) + "," + std::to_string(p.y) + " " +
+                    std::to_string(width) + "x" + std::to_string(height));
+    onTheirWay.push_back({w, {p.x, p.y, p.x + width, p.y + height}});
+    while (onTheirWay.size() > lag) TakeOne();
     if (duringCallOut) duringCallOut(w);
+  }
+  void Settle() {
+    while (!onTheirWay.empty()) TakeOne();
+  }
+  void TakeOne() {
+    frames[onTheirWay.front().first] = onTheirWay.front().second;
+    onTheirWay.pop_front();
   }
   void SetForeground(WindowHandle w) override { calls.push_back("activate " + std::to_string(w)); }
   void HideNavigator() override { calls.push_back("hide"); }

@@ -124,6 +124,29 @@ TEST_F(NavigatorMouse, ARightDragMovesTheHitWindowAlongTheScrollingAxesAndTheRel
   EXPECT_FALSE(host.dx.has_value()) << "a window drag scrolls nothing";
 }
 
+// The drag's moves do not wait for the window's thread: a busy window takes them late, a hung
+// one not at all until it wakes. Each step goes on from where the window is meant to be, so
+// once it has taken its moves it stands moved by every step, exactly.
+TEST_F(NavigatorMouse, ADraggedWindowThatTakesItsMovesLateEndsMovedByEveryStep) {
+  navtest::WindowHandle w = 50;
+  for (const std::size_t lag : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{100}}) {
+    SCOPED_TRACE("moves taken " + std::to_string(lag) + " moves late");
+    ++w;
+    seam = navtest::FakeSeam{};
+    seam.lag = lag;
+    entries.Scan({{w, {0, 0, 800, 600}}});
+    Drawn(w, {0, 0, 80, 60});
+    seam.frames[w] = {0, 0, 800, 600};
+    seam.cursor = {500, 500};
+    Down(MouseButton::Right, {10, 10});
+    for (int i = 1; i <= 5; ++i) MoveCursorTo({500 + 3 * i, 500 + i});
+    mouse.Up(showMode, seam);
+    seam.Settle();
+    EXPECT_EQ(seam.frames[w], (Rect{150, 50, 950, 650})) << "3 and 1 cursor pixels, 10 screen pixels each, 5 times";
+    EXPECT_LE(seam.calls.size(), 6u) << "five moves and the activation at most";
+  }
+}
+
 TEST_F(NavigatorMouse, HitTestingTakesTheTopmostDrawnWindowEdgesIncludedAndNeverAnUndrawnOne) {
   entries.Scan({{1, {0, 0, 10, 10}}, {2, {0, 0, 10, 10}}, {3, {0, 0, 10, 10}}});
   const auto list = entries.store.EntriesSnapshot();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pictures/picture_files.h"
+#include "win_support/gdi_objects.h"
 
 namespace {
 
@@ -130,9 +131,11 @@ TEST_F(BackgroundBitmap, ADamagedOrHugeFileLeavesThePreviousPicture) {
   ASSERT_EQ(navigator::LoadBackgroundPicture(Write("tvm_bg_first.bmp", pictures::EncodeBmp24(40, 12, rgb)), bitmap_),
             PictureLoad::Loaded);
   const HBITMAP first = bitmap_.handle;
+  const uint64_t version = bitmap_.version;
   for (const Case& c : cases) {
     EXPECT_EQ(navigator::LoadBackgroundPicture(Write(c.name, c.file), bitmap_), c.load) << c.name;
     EXPECT_EQ(bitmap_.handle, first) << c.name;
+    EXPECT_EQ(bitmap_.version, version) << c.name << ": the picture is the same, and so is what was made of it";
     ExpectRedBlue(40, 12, c.name);
   }
   char folder[MAX_PATH] = {};
@@ -142,16 +145,19 @@ TEST_F(BackgroundBitmap, ADamagedOrHugeFileLeavesThePreviousPicture) {
   EXPECT_EQ(bitmap_.handle, first);
 }
 
-// Loading again and again frees each picture it replaces.
+// Loading again and again frees each picture it replaces, and each new picture is told apart from
+// the ones before, whatever handle GDI gives it.
 TEST_F(BackgroundBitmap, ReplacingAPictureFreesTheOldOne) {
   const std::string bmp = Write("tvm_bg_cycle.bmp", pictures::EncodeBmp24(40, 12, pictures::TwoHalves(40, 12, kRed, kBlue)));
   const std::string jpg = Write("tvm_bg_cycle.jpg", pictures::EncodeJpeg(40, 12, pictures::TwoHalves(40, 12, kRed, kBlue)));
   ASSERT_EQ(navigator::LoadBackgroundPicture(bmp, bitmap_), PictureLoad::Loaded);
-  const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const int before = tvmtest::GdiObjects();
   for (int i = 0; i < 200; ++i) {
+    const uint64_t version = bitmap_.version;
     ASSERT_EQ(navigator::LoadBackgroundPicture(i % 2 ? bmp : jpg, bitmap_), PictureLoad::Loaded) << i;
+    EXPECT_GT(bitmap_.version, version) << i;
   }
-  const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const int after = tvmtest::GdiObjects();
   EXPECT_LE(after, before + 2) << "GDI objects before " << before << ", after " << after;
   ExpectRedBlue(40, 12, "after 200 loads");
 }

@@ -1,7 +1,8 @@
 // The navigator's painting against real GDI: a thousand repaints, drawn and as screen shots and
 // over a tiled picture, leave the process's GDI objects as they were; a navigator of no width or
 // height, an empty background picture and a busy navigator paint without looping; the picture
-// shows the shots in their windows' colours; the shots themselves are half-size copies.
+// shows the shots in their windows' colours; the shots themselves are half-size copies; pictures
+// smaller and larger than the panel tile from its corner, and a replaced picture shows at once.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,11 +12,13 @@
 
 #include "navigator/navigator_host.h"
 #include "navigator/overview_map.h"
+#include "navigator/win32/background_bitmap.h"
 #include "navigator/win32/navigator_form.h"
 #include "navigator/win32/window_shots.h"
 #include "platform/handles.h"
 #include "platform/screen_metrics.h"
 #include "unit/navigator_fixture.h"
+#include "win_support/gdi_objects.h"
 
 namespace {
 
@@ -23,14 +26,7 @@ using navigator::TNavigator;
 
 using navtest::FakeHost;
 
-// GDI objects of this process. Wine answers GetGuiResources with 0; there every live handle is
-// found by its table index, whatever its generation.
-int GdiObjects() {
-  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
-  int live = 0;
-  for (uintptr_t i = 1; i < 0x10000; ++i) live += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
-  return live;
-}
+using tvmtest::GdiObjects;
 
 LRESULT CALLBACK ColourProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
 
@@ -86,6 +82,20 @@ class NavigatorPaint : public testing::Test {
     SetWindowPos(nav_->Handle(), nullptr, 0, 0, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void Repaint() { RedrawWindow(nav_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+  // No windows at all, in this scan or the one before: nothing is drawn over the background.
+  void NoWindows() {
+    nav_->Store()->BeginWindowScan();
+    nav_->Store()->BeginWindowScan();
+  }
+  // Whether a panel point lies on the viewport's red rectangle, or next to it.
+  bool NearViewport(POINT p, core::Size panel) const {
+    const core::Rect v =
+        navigator::ViewportOf(nav_->Layout().extent, panel, platform::CurrentScreenMetrics().virtualScreen).rect;
+    const auto within1 = [](int a, int b) { return a >= b - 1 && a <= b + 1; };
+    const bool acrossX = p.x >= v.left - 1 && p.x <= v.right + 1;
+    const bool acrossY = p.y >= v.top - 1 && p.y <= v.bottom + 1;
+    return (acrossX && (within1(p.y, v.top) || within1(p.y, v.bottom))) || (acrossY && (within1(p.x, v.left) || within1(p.x, v.right)));
+  }
   bool PaintPending() {
     RECT r{};
     return GetUpdateRect(nav_->Handle(), &r, FALSE) != FALSE;
@@ -191,6 +201,105 @@ TEST_F(NavigatorPaint, ShotsAreHalfTheWindowAndShowInTheirColoursWhereTheMapping
         << "window " << i << " at " << p.x << "," << p.y;
   }
   ReleaseDC(nav_->Handle(), dc);
+}
+
+// A picture whose every pixel tells where in the picture it lies, made as a loaded one is.
+COLORREF PatternAt(int x, int y) { return RGB((x * 7) & 0xFF, (y * 11) & 0xFF, ((x / 256) * 50 + (y / 256) * 30) & 0xFF); }
+HBITMAP PatternPicture(int width, int height) {
+  navigator::RgbPicture p{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3)};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      uint8_t* px = p.rgb.data() + (static_cast<size_t>(y) * width + x) * 3;
+      const COLORREF c = PatternAt(x, y);
+      px[0] = GetRValue(c), px[1] = GetGValue(c), px[2] = GetBValue(c);
+    }
+  }
+  return navigator::BitmapOfPicture(p);
+}
+
+std::string Hex(COLORREF c) {
+  char text[16];
+  snprintf(text, sizeof text, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+  return text;
+}
+
+TEST_F(NavigatorPaint, PicturesSmallerAndLargerThanThePanelTileFromItsCorner) {
+  constexpr int kWidth = 640, kHeight = 400;
+  nav_->UseBackground = true;
+  ShowAt(kWidth, kHeight);
+  const struct {
+    const char* name;
+    int width, height;
+  } cases[] = {
+      {"smaller both ways", 50, 30},
+      {"wider, lower", 2000, 30},
+      {"narrower, taller", 30, 1500},
+      {"larger both ways", 2000, 1500},
+      {"the panel's size", kWidth, kHeight},
+  };
+  // Corners, tile edges, and beyond the first tile; none under a window's drawing.
+  const POINT samples[] = {{0, 0}, {1, 2}, {29, 29}, {30, 30}, {49, 31}, {50, 61}, {333, 3}, {639, 0}, {2, 399}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HBITMAP picture = PatternPicture(c.width, c.height);
+    ASSERT_NE(picture, nullptr);
+    if (nav_->BackgroundBitmap.handle) DeleteObject(nav_->BackgroundBitmap.handle);
+    nav_->BackgroundBitmap = {picture, c.width, c.height, nav_->BackgroundBitmap.version + 1};
+    NoWindows();
+    Repaint();
+    HDC dc = GetDC(nav_->Handle());
+    for (const POINT& p : samples) {
+      ASSERT_FALSE(NearViewport(p, {kWidth, kHeight})) << p.x << "," << p.y << " shows the viewport, not the picture";
+      const COLORREF want = PatternAt(p.x % c.width, p.y % c.height);
+      const COLORREF seen = GetPixel(dc, p.x, p.y);
+      EXPECT_EQ(seen, want) << "at " << p.x << "," << p.y << ": " << Hex(seen) << ", wanted " << Hex(want);
+    }
+    ReleaseDC(nav_->Handle(), dc);
+  }
+}
+
+// GDI may hand a new picture the handle of the one it replaced; the painting tells them apart,
+// and frees what it prepared for the old one.
+TEST_F(NavigatorPaint, AReplacedPictureShowsAtOnceAndWhatWasKeptForTheOldOneIsFreed) {
+  nav_->UseBackground = true;
+  ShowAt(320, 200);
+  NoWindows();
+  const auto fill = [](HBITMAP picture, COLORREF colour) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, picture);
+    const RECT all{0, 0, 64, 48};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  };
+  const auto seen = [&] {
+    HDC dc = GetDC(nav_->Handle());
+    const COLORREF c = GetPixel(dc, 20, 70);
+    ReleaseDC(nav_->Handle(), dc);
+    return c;
+  };
+  HBITMAP picture = PatternPicture(64, 48);
+  fill(picture, RGB(200, 30, 30));
+  nav_->BackgroundBitmap = {picture, 64, 48, 1};
+  Repaint();
+  EXPECT_EQ(seen(), RGB(200, 30, 30));
+  // The same handle, refilled as a new picture would be.
+  fill(picture, RGB(30, 30, 200));
+  nav_->BackgroundBitmap = {picture, 64, 48, 2};
+  Repaint();
+  EXPECT_EQ(seen(), RGB(30, 30, 200)) << "the tiles of the picture before were drawn";
+
+  const int before = GdiObjects();
+  for (int i = 0; i < 20; ++i) {
+    HBITMAP next = PatternPicture(i % 2 ? 64 : 900, 48);  // one smaller than the panel, one cut to it
+    ASSERT_NE(next, nullptr);
+    DeleteObject(nav_->BackgroundBitmap.handle);
+    nav_->BackgroundBitmap = {next, i % 2 ? 64 : 900, 48, nav_->BackgroundBitmap.version + 1};
+    Repaint();
+  }
+  EXPECT_EQ(GdiObjects(), before) << "twenty pictures later";
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 
 void Replace(NavigatorBitmap& bitmap, HBITMAP handle, int width, int height) {
   if (bitmap.handle) DeleteObject(bitmap.handle);
-  bitmap = {handle, width, height};
+  bitmap = {handle, width, height, bitmap.version + 1};
 }
 
 // A 32-bit top-down DIB section, the form every background picture takes; null when it cannot be made.

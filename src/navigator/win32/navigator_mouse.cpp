@@ -22,7 +22,8 @@ core::Point Win32MouseSeam::CursorPos() {
 bool Win32MouseSeam::IsZoomed(WindowHandle window) { return ::IsZoomed(platform::ToHwnd(window)) != FALSE; }
 
 void Win32MouseSeam::RestoreNoActivate(WindowHandle window) {
-  ShowWindow(platform::ToHwnd(window), SW_SHOWNOACTIVATE);
+  // ShowWindow would wait until the window's thread has restored it: for ever, if it is hung.
+  ShowWindowAsync(platform::ToHwnd(window), SW_SHOWNOACTIVATE);
   Sleep(kRestoreSettleMs);
 }
 
@@ -32,10 +33,8 @@ std::optional<core::Rect> Win32MouseSeam::VisibleRect(WindowHandle window) {
   return platform::ToRect(r);
 }
 
-void Win32MouseSeam::MoveWindowVisible(WindowHandle window, const WindowBounds& b) {
-  HWND hwnd = platform::ToHwnd(window);
-  if (IsHungAppWindow(hwnd)) return;
-  navigator::MoveWindowVisible(hwnd, b.x, b.y, b.width, b.height);
+void Win32MouseSeam::MoveVisibleTo(WindowHandle window, core::Point p) {
+  SetWindowPosVisibleNoWait(platform::ToHwnd(window), p.x, p.y);
 }
 
 void Win32MouseSeam::SetForeground(WindowHandle window) { SetForegroundWindow(platform::ToHwnd(window)); }
@@ -47,11 +46,17 @@ void Win32MouseSeam::HideNavigator() {
 MouseMessage ReadMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   MouseMessage m;
   m.at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  // The form's class takes double clicks, so the second press of a fast pair comes as a double
+  // click; to the overview it is a press like any other.
   switch (msg) {
-    case WM_LBUTTONDOWN: m.event = MouseEvent::Down; m.button = MouseButton::Left; break;
-    case WM_RBUTTONDOWN: m.event = MouseEvent::Down; m.button = MouseButton::Right; break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: m.event = MouseEvent::Down; m.button = MouseButton::Left; break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: m.event = MouseEvent::Down; m.button = MouseButton::Right; break;
     case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN: m.event = MouseEvent::Down; break;
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK: m.event = MouseEvent::Down; break;
     case WM_MOUSEMOVE: m.event = MouseEvent::Move; break;
     case WM_LBUTTONUP: m.event = MouseEvent::Up; m.button = MouseButton::Left; break;
     case WM_RBUTTONUP: m.event = MouseEvent::Up; m.button = MouseButton::Right; break;

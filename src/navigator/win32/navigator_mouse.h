@@ -16,8 +16,7 @@ class Win32MouseSeam final : public MouseSeam {
   bool IsZoomed(WindowHandle window) override;
   void RestoreNoActivate(WindowHandle window) override;
   std::optional<core::Rect> VisibleRect(WindowHandle window) override;
-  // A hung application's window is not moved: the move would wait until it wakes.
-  void MoveWindowVisible(WindowHandle window, const WindowBounds& visible) override;
+  void MoveVisibleTo(WindowHandle window, core::Point topLeft) override;
   void SetForeground(WindowHandle window) override;
   void HideNavigator() override;
 

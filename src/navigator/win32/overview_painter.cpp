@@ -84,6 +84,7 @@ void DrawWindow(HDC dc, const tAppWin& e, core::Rect r, int fontPixels) {
 }  // namespace
 
 OverviewPainter::~OverviewPainter() {
+  DropBackgroundTiles();
   if (buffer_) DeleteObject(buffer_);
   if (font_) DeleteObject(font_);
   for (Scaled& s : scaled_) DeleteObject(s.bitmap);
@@ -129,6 +130,39 @@ void OverviewPainter::DropUnusedShots() {
   });
 }
 
+HBRUSH OverviewPainter::BackgroundTiles(HDC target, const NavigatorBitmap& picture, core::Size size) {
+  const core::Size pictureSize{picture.width, picture.height};
+  if (tiles_.brush && tiles_.picture == picture.handle && tiles_.version == picture.version &&
+      tiles_.pictureSize == pictureSize && tiles_.panel == size) {
+    return tiles_.brush;
+  }
+  DropBackgroundTiles();
+  const core::Size shown{std::min(picture.width, size.width), std::min(picture.height, size.height)};
+  HBRUSH brush = nullptr;
+  if (shown == pictureSize) {
+    brush = CreatePatternBrush(picture.handle);
+  } else if (HBITMAP part = CreateCompatibleBitmap(target, shown.width, shown.height)) {
+    bool copied = false;
+    {
+      MemoryDc from(target);
+      MemoryDc to(target);
+      copied = from.Select(picture.handle) && to.Select(part) &&
+               BitBlt(to.get(), 0, 0, shown.width, shown.height, from.get(), 0, 0, SRCCOPY) != FALSE;
+    }
+    // Both DCs have given the bitmaps back by now; the brush keeps a copy of its own.
+    if (copied) brush = CreatePatternBrush(part);
+    DeleteObject(part);
+  }
+  if (!brush) return nullptr;
+  tiles_ = {picture.handle, picture.version, pictureSize, size, brush};
+  return brush;
+}
+
+void OverviewPainter::DropBackgroundTiles() {
+  if (tiles_.brush) DeleteObject(tiles_.brush);
+  tiles_ = {};
+}
+
 HBITMAP OverviewPainter::BackBuffer(HDC target, core::Size size) {
   if (buffer_ && bufferSize_ == size) return buffer_;
   if (buffer_) DeleteObject(buffer_);
@@ -166,9 +200,9 @@ void OverviewPainter::Paint(HDC target, core::Size size, const PaintRequest& q, 
     const RECT all{0, 0, size.width, size.height};
     if (q.useBackground && !q.background.Empty()) {
       // A pattern brush tiles the picture from the corner in one call, however small it is.
-      Owned tiles(CreatePatternBrush(q.background.handle));
+      HBRUSH tiles = BackgroundTiles(target, q.background, size);
       SetBrushOrgEx(dc, 0, 0, nullptr);
-      FillRect(dc, &all, tiles.get() ? static_cast<HBRUSH>(tiles.get()) : GetSysColorBrush(COLOR_BACKGROUND));
+      FillRect(dc, &all, tiles ? tiles : GetSysColorBrush(COLOR_BACKGROUND));
     } else {
       FillRect(dc, &all, GetSysColorBrush(COLOR_BACKGROUND));
     }

@@ -22,6 +22,9 @@ struct NavigatorBitmap {
   HBITMAP handle = nullptr;
   int width = 0;
   int height = 0;
+  // New for every picture loaded into this bitmap: what a painting prepared from the picture
+  // before is never taken for the next one, even when GDI hands out the old handle again.
+  uint64_t version = 0;
   bool Empty() const { return handle == nullptr || width <= 0 || height <= 0; }
 };
 
@@ -48,6 +51,12 @@ class OverviewPainter {
 
  private:
   HBITMAP BackBuffer(HDC target, core::Size size);
+  // The background picture as a pattern brush, made of the part a panel of `size` shows and kept
+  // while the picture and the size stay. Making a brush copies its bitmap; the tiles start at the
+  // panel's corner, so nothing of the picture beyond the panel's size is ever seen, and a
+  // painting costs the same whatever the picture's size. Null when it cannot be made.
+  HBRUSH BackgroundTiles(HDC target, const NavigatorBitmap& picture, core::Size size);
+  void DropBackgroundTiles();
   HFONT CaptionFont(HDC target, int points);
   // The entry's shot scaled to `size`, kept while paintings draw it at that size: stretching
   // with HALFTONE costs milliseconds per window, copying a kept one next to nothing.
@@ -61,6 +70,15 @@ class OverviewPainter {
     bool used = false;
   };
   std::vector<Scaled> scaled_;
+
+  struct Tiles {
+    HBITMAP picture = nullptr;
+    uint64_t version = 0;
+    core::Size pictureSize;
+    core::Size panel;
+    HBRUSH brush = nullptr;
+  };
+  Tiles tiles_;
 
   HBITMAP buffer_ = nullptr;
   core::Size bufferSize_;

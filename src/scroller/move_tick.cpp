@@ -9,24 +9,47 @@ bool GatePasses(const EngineState& s, const EngineOptions& o) {
   return (XAxisOf(o) == 1 && s.PendingDX != 0) || (YAxisOf(o) == 1 && s.PendingDY != 0);
 }
 
-// Moves every window of the list by (moveX, moveY), bottom of the Z order first; with `owedOnly`,
-// only the windows owed earlier steps, by what they are owed. The walk is over a copy; a window
-// released meanwhile is not moved, and none is moved twice.
-int MoveAll(EngineState& s, const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
-            int32_t moveX, int32_t moveY, bool owedOnly = false) {
-  const std::vector<WindowHandle> snapshot = lists.Handles;
+// One window of a walk as read before anything moves: reading calls out to no other window, so
+// nothing nested changes the list between the reads.
+struct Sighting {
+  WindowHandle window;
+  core::Point seen;
+};
+
+// The listed windows whose place can be read, bottom of the Z order first; with `owedOnly`, only
+// those owed earlier steps.
+std::vector<Sighting> ReadWalk(const ScrollLists& lists, MoveEnvironment& env, const MoveLedger& ledger,
+                               bool owedOnly) {
+  std::vector<Sighting> walk;
+  walk.reserve(lists.Handles.size());
+  for (auto it = lists.Handles.rbegin(); it != lists.Handles.rend(); ++it) {
+    if (owedOnly && !ledger.Owes(*it)) continue;
+    if (const std::optional<core::Point> seen = env.VisibleTopLeft(*it)) walk.push_back({*it, *seen});
+  }
+  return walk;
+}
+
+// The step cut at the coordinate range for the windows of `walk`, where they are meant to stand.
+core::Point CutForWalk(const std::vector<Sighting>& walk, const MoveLedger& ledger, int32_t moveX, int32_t moveY) {
+  if (moveX == 0 && moveY == 0) return {};
+  std::vector<core::Point> meant;
+  meant.reserve(walk.size());
+  for (const Sighting& w : walk) meant.push_back(ledger.Meant(w.window, w.seen));
+  return CutToWindowRange(meant, moveX, moveY);
+}
+
+// Moves every window of the walk by (moveX, moveY), or what it is owed. A window released by a
+// nested message meanwhile is not moved, and none is moved twice.
+int MoveWalk(EngineState& s, const std::vector<Sighting>& walk, const ScrollLists& lists, MoveEnvironment& env,
+             MoveLedger& ledger, core::Point move) {
   int moved = 0;
   {
     MoveBatch batch(s);
-    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
-      const WindowHandle window = *it;
-      if (!lists.Contains(window)) continue;
-      if (owedOnly && !ledger.Owes(window)) continue;
-      const std::optional<core::Point> seen = env.VisibleTopLeft(window);
-      if (!seen) continue;
-      const std::optional<core::Point> target = ledger.Advance(window, *seen, moveX, moveY);
+    for (const Sighting& w : walk) {
+      if (!lists.Contains(w.window)) continue;
+      const std::optional<core::Point> target = ledger.Advance(w.window, w.seen, move.x, move.y);
       if (!target) continue;
-      env.MoveVisibleTo(window, *target);
+      env.MoveVisibleTo(w.window, *target);
       ++moved;
     }
   }
@@ -62,14 +85,19 @@ MoveOutcome RunTicks(EngineState& s, const EngineOptions& o, navigator::ScrollRo
     const MoveTickPlan plan = PlanMoveTick(s, o, facts, room);
     ++out.ticks;
     if (!plan.moves) {
-      // Windows that had all the moves they may have outstanding while the others moved get
-      // what they are owed once they have taken some.
-      if (ledger.Owes()) out.windowsMoved += MoveAll(s, lists, env, ledger, 0, 0, true);
+      // Windows that still had a move on its way while the others moved get what they are owed
+      // once they have arrived.
+      if (ledger.Owes()) out.windowsMoved += MoveWalk(s, ReadWalk(lists, env, ledger, true), lists, env, ledger, {});
       break;
     }
     ConsumeStep(s);
-    if (plan.limitsApply) ShiftRoom(room, plan.stepX, plan.stepY);
-    out.windowsMoved += MoveAll(s, lists, env, ledger, plan.moveX, plan.moveY);
+    const std::vector<Sighting> walk = ReadWalk(lists, env, ledger, false);
+    const core::Point move = CutForWalk(walk, ledger, plan.moveX, plan.moveY);
+    // The room shifts by the step applied: on an axis that moves windows, the step as cut.
+    if (plan.limitsApply) {
+      ShiftRoom(room, XAxisOf(o) == 1 ? move.x : plan.stepX, YAxisOf(o) == 1 ? move.y : plan.stepY);
+    }
+    out.windowsMoved += MoveWalk(s, walk, lists, env, ledger, move);
     if (!s.TickDeferred || s.ShuttingDown) break;
   }
   // Whatever is still asked for waits, pending, for the next timer tick.
@@ -136,59 +164,68 @@ void ShiftRoom(navigator::ScrollRoom& room, int32_t stepX, int32_t stepY) {
   room.ScrollMaxY = core::clampToInt32(int64_t{room.ScrollMaxY} - stepY);
 }
 
+namespace {
+
+// The part of `move` in its direction that keeps every place inside the window range.
+int32_t CutAxis(std::span<const core::Point> places, int32_t move, int32_t core::Point::*axis) {
+  if (move == 0) return 0;
+  int64_t allowed = move > 0 ? int64_t{move} : -int64_t{move};
+  for (const core::Point& p : places) {
+    const int64_t v = p.*axis;
+    // A positive step lowers the coordinate.
+    const int64_t room = move > 0 ? v - core::kMinWindowPosition : core::kMaxWindowPosition - v;
+    allowed = std::min(allowed, std::max<int64_t>(room, 0));
+  }
+  return static_cast<int32_t>(move > 0 ? allowed : -allowed);
+}
+
+}  // namespace
+
+core::Point CutToWindowRange(std::span<const core::Point> places, int32_t moveX, int32_t moveY) {
+  return {CutAxis(places, moveX, &core::Point::x), CutAxis(places, moveY, &core::Point::y)};
+}
+
+core::Point MoveLedger::Meant(WindowHandle window, core::Point seen) const {
+  const auto it = flights_.find(window);
+  if (it == flights_.end()) return seen;
+  const Flight& f = it->second;
+  if (seen != f.to && seen != f.from) return seen;  // somebody else moved it
+  return {core::clampToInt32(int64_t{f.to.x} - f.owedX), core::clampToInt32(int64_t{f.to.y} - f.owedY)};
+}
+
 std::optional<core::Point> MoveLedger::Advance(WindowHandle window, core::Point seen, int32_t moveX,
                                                int32_t moveY) {
-  auto it = chains_.find(window);
-  if (it != chains_.end()) {
-    Chain& c = it->second;
-    // Unless it has taken none of them yet.
-    if (seen != c.from) {
-      // The earliest match keeps the most moves outstanding when a place repeats.
-      const auto hit = std::find(c.sent.begin(), c.sent.end(), seen);
-      if (hit == c.sent.end()) {
-        chains_.erase(it);  // moved by somebody else: start from where it is
-        it = chains_.end();
-      } else {
-        c.from = *hit;
-        c.sent.erase(c.sent.begin(), hit + 1);
-        if (c.sent.empty() && c.owedX == 0 && c.owedY == 0) {
-          chains_.erase(it);  // caught up
-          it = chains_.end();
-        }
-      }
+  int64_t owedX = moveX;
+  int64_t owedY = moveY;
+  core::Point base = seen;
+  auto it = flights_.find(window);
+  if (it != flights_.end()) {
+    Flight& f = it->second;
+    if (seen == f.to) {
+      // Arrived: what it was owed goes with this step.
+      owedX += f.owedX;
+      owedY += f.owedY;
+    } else if (seen == f.from) {
+      f.owedX += moveX;
+      f.owedY += moveY;
+      return std::nullopt;
     }
+    // Elsewhere, somebody else moved it: it steps on from there, owing nothing more.
+    flights_.erase(it);
   }
-  if (it == chains_.end()) {
-    const core::Point target = MovedTopLeft(seen, moveX, moveY);
-    if (target == seen) return std::nullopt;
-    chains_.emplace(window, Chain{seen, {target}});
-    return target;
-  }
-  Chain& c = it->second;
-  c.owedX += moveX;
-  c.owedY += moveY;
-  if (c.sent.size() >= kMaxOutstanding) return std::nullopt;
-  const core::Point base = c.sent.empty() ? c.from : c.sent.back();
-  const core::Point target{core::clampToInt32(int64_t{base.x} - c.owedX),
-                           core::clampToInt32(int64_t{base.y} - c.owedY)};
-  c.owedX = 0;
-  c.owedY = 0;
-  // With moves outstanding, a target equal to where it stands now is still a move it has to take.
-  if (c.sent.empty() && target == seen) {
-    chains_.erase(it);
-    return std::nullopt;
-  }
-  c.sent.push_back(target);
+  const core::Point target{core::clampToInt32(int64_t{base.x} - owedX), core::clampToInt32(int64_t{base.y} - owedY)};
+  if (target == seen) return std::nullopt;
+  flights_[window] = Flight{seen, target};
   return target;
 }
 
 void MoveLedger::Retain(std::span<const WindowHandle> windows) {
-  for (auto it = chains_.begin(); it != chains_.end();) {
-    Chain& c = it->second;
+  for (auto it = flights_.begin(); it != flights_.end();) {
+    Flight& f = it->second;
     if (std::find(windows.begin(), windows.end(), it->first) != windows.end()) {
-      c.absentWalks = 0;
-    } else if (++c.absentWalks > kAbsentWalksKept) {
-      it = chains_.erase(it);
+      f.absentWalks = 0;
+    } else if (++f.absentWalks > kAbsentWalksKept) {
+      it = flights_.erase(it);
       continue;
     }
     ++it;
@@ -197,22 +234,19 @@ void MoveLedger::Retain(std::span<const WindowHandle> windows) {
 
 std::size_t MoveLedger::Tracked() const {
   return static_cast<std::size_t>(
-      std::count_if(chains_.begin(), chains_.end(), [](const auto& c) { return c.second.absentWalks == 0; }));
+      std::count_if(flights_.begin(), flights_.end(), [](const auto& f) { return f.second.absentWalks == 0; }));
 }
 
-std::size_t MoveLedger::Outstanding(WindowHandle window) const {
-  const auto it = chains_.find(window);
-  return it == chains_.end() ? 0 : it->second.sent.size();
-}
+bool MoveLedger::OnItsWay(WindowHandle window) const { return flights_.count(window) != 0; }
 
 bool MoveLedger::Owes(WindowHandle window) const {
-  const auto it = chains_.find(window);
-  return it != chains_.end() && (it->second.owedX != 0 || it->second.owedY != 0);
+  const auto it = flights_.find(window);
+  return it != flights_.end() && (it->second.owedX != 0 || it->second.owedY != 0);
 }
 
 bool MoveLedger::Owes() const {
-  return std::any_of(chains_.begin(), chains_.end(), [](const auto& c) {
-    return c.second.absentWalks == 0 && (c.second.owedX != 0 || c.second.owedY != 0);
+  return std::any_of(flights_.begin(), flights_.end(), [](const auto& f) {
+    return f.second.absentWalks == 0 && (f.second.owedX != 0 || f.second.owedY != 0);
   });
 }
 
@@ -238,7 +272,8 @@ MoveOutcome ApplyPendingScroll(EngineState& s, const EngineOptions& o, navigator
   ConsumeStep(s);
   s.TickDeferred = false;
   MoveOutcome out;
-  out.windowsMoved = MoveAll(s, lists, env, ledger, moveX, moveY);
+  const std::vector<Sighting> walk = ReadWalk(lists, env, ledger, false);
+  out.windowsMoved = MoveWalk(s, walk, lists, env, ledger, CutForWalk(walk, ledger, moveX, moveY));
   if (s.TickDeferred && !s.ShuttingDown) return RunTicks(s, o, room, lists, env, ledger, out);
   s.TickDeferred = false;
   return out;

@@ -35,6 +35,18 @@ constexpr T clampLowThenHigh(T v, T lo, T hi) {
   return v;
 }
 
+// Where the program puts a window's visible top-left corner: inside the platform's 16-bit range
+// (-32768..32767, which Wine clamps SetWindowPos to and WM_MOVE packs positions in), with room
+// left for invisible resize borders and for the client area's offset from the frame. A window
+// carried past it would stop where the platform clamps it while the others go on.
+inline constexpr int32_t kMinWindowPosition = -32768 + 256;
+inline constexpr int32_t kMaxWindowPosition = 32767 - 256;
+
+constexpr int32_t clampToWindowRange(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, kMinWindowPosition, kMaxWindowPosition));
+}
+constexpr Point clampToWindowRange(Point p) { return {clampToWindowRange(p.x), clampToWindowRange(p.y)}; }
+
 struct Rect {
   int32_t left = 0;
   int32_t top = 0;

@@ -54,8 +54,10 @@ ArrangementPlan PlanArrangement(const ArrangeFacts& facts, std::span<tAppWin* co
   std::stable_sort(before.begin(), before.end(), [](const Placing& x, const Placing& y) { return x.edge > y.edge; });
   std::stable_sort(after.begin(), after.end(), [](const Placing& x, const Placing& y) { return x.edge < y.edge; });
 
+  // Lined up past the coordinate range, windows stop at its edge rather than where the platform
+  // would clamp them.
   auto place = [&](WindowHandle w, int64_t edge) {
-    const int32_t at = core::clampToInt32(edge);
+    const int32_t at = core::clampToWindowRange(edge);
     plan.moves.push_back({w, row ? core::Point{at, a.top} : core::Point{a.left, at}});
   };
   int64_t edge = row ? a.left : a.top;

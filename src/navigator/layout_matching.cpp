@@ -101,8 +101,10 @@ WindowBounds KeepOnDesktop(const WindowBounds& saved, const core::Rect& desktop)
   WindowBounds b = saved;
   b.width = std::clamp(b.width, 0, kMaxRestoredExtent);
   b.height = std::clamp(b.height, 0, kMaxRestoredExtent);
-  b.x = KeepSpanOn(b.x, b.width, desktop.left, desktop.right);
-  b.y = KeepSpanOn(b.y, b.height, desktop.top, desktop.bottom);
+  // Never past the coordinate range, where the platform would clamp the window and the desktop
+  // come apart.
+  b.x = core::clampToWindowRange(KeepSpanOn(b.x, b.width, desktop.left, desktop.right));
+  b.y = core::clampToWindowRange(KeepSpanOn(b.y, b.height, desktop.top, desktop.bottom));
   return b;
 }
 

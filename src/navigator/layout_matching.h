@@ -93,7 +93,7 @@ core::Rect RestoreDesktop(const core::Rect& area, bool fixedRoom, int32_t minX, 
 
 // The saved frame as a restore may set it: the size within 0..kMaxRestoredExtent, and the place
 // moved just far enough that the window keeps kMinRestoredOverlap pixels (or all of itself) on
-// `desktop` in each direction.
+// `desktop` in each direction, and within the window range.
 WindowBounds KeepOnDesktop(const WindowBounds& saved, const core::Rect& desktop);
 
 }  // namespace navigator

@@ -1,8 +1,7 @@
 #pragma once
-// Where a window is meant to be while moves posted to it are still on their way.
+// Where a window is meant to be while a move posted to it is still on its way.
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -18,31 +17,33 @@ constexpr core::Point MovedTopLeft(core::Point p, int32_t moveX, int32_t moveY) 
   return {core::clampToInt32(int64_t{p.x} - moveX), core::clampToInt32(int64_t{p.y} - moveY)};
 }
 
-// Per window, the places it was sent to and has not been seen at yet, and what it is owed beyond
-// them: moves that do not wait for the window's thread are computed from where the window is
-// meant to be, never from a place it has not left yet. The scroll engine's move tick and the
-// navigator's window drag keep one each.
+// Per window, the move on its way and the steps owed beyond it. A move that does not wait for the
+// window's thread may not have been taken when the window is next read; with at most one on its
+// way, a window read meanwhile is either where the move found it or where the move puts it, so
+// every target is computed from where the window is meant to be and a slow window neither loses
+// nor gains a step, its thread never holds more than one of these moves, and a hung window
+// catches up with one move when it wakes. The scroll engine's move tick and the navigator's
+// window drag keep one each.
 class MoveLedger {
  public:
-  // At most this many moves are posted to a window that has not taken them. Further steps add up
-  // as owed and go as one move once it has taken some, so a window hung for long catches up when
-  // it wakes, and neither the ledger nor the window's queue grows without bound.
-  static constexpr std::size_t kMaxOutstanding = 64;
+  // Where the window, seen at `seen`, is meant to stand: where the move on its way and the steps
+  // owed put it; `seen` itself when nothing is on its way or somebody else has moved it.
+  core::Point Meant(WindowHandle window, core::Point seen) const;
 
-  // The place to send a window read at `seen`, recorded as sent; nullopt when nothing is to be
-  // sent now (the move is owed, or it would not move the window). While `seen` is the place it
-  // stood when the first outstanding move was sent, or one of the places sent since, the window
-  // is on its way and the target follows on from the last place sent. Anywhere else, somebody
-  // else moved it (the user, the application) and the target follows on from `seen`.
+  // The window's share of a step, seen at `seen`: the place to send it now, recorded as on its
+  // way; nullopt when nothing is to be sent (a move is still on its way, so the step is owed, or
+  // the window already stands where it is meant to). Seen neither where its move found it nor
+  // where the move puts it, somebody else moved it (the user, its application): it steps on from
+  // where it is, and what it was owed goes.
   std::optional<core::Point> Advance(WindowHandle window, core::Point seen, int32_t moveX, int32_t moveY);
 
-  // Stops tracking the windows that are not in `windows`. What was sent to one is kept aside for
-  // kAbsentWalksKept more walks: a window left out of one list (a scan that had not reached it)
-  // and listed again takes up its moves where they stand.
+  // Stops tracking the windows that are not in `windows`. A window's record is kept aside for
+  // kAbsentWalksKept more walks: one left out of a list (a scan that did not take it) and listed
+  // again takes up its move where it stands.
   static constexpr int kAbsentWalksKept = 16;
   void Retain(std::span<const WindowHandle> windows);
 
-  std::size_t Outstanding(WindowHandle window) const;
+  bool OnItsWay(WindowHandle window) const;
   // Whether the window, or any window, is owed steps it has not been sent yet.
   bool Owes(WindowHandle window) const;
   bool Owes() const;
@@ -50,14 +51,14 @@ class MoveLedger {
   std::size_t Tracked() const;
 
  private:
-  struct Chain {
-    core::Point from;               // where the window stood before the oldest outstanding move
-    std::deque<core::Point> sent;   // oldest first
-    int64_t owedX = 0;              // steps not sent to it yet
+  struct Flight {
+    core::Point from;     // where the window stood when the move was sent
+    core::Point to;       // where the move puts it
+    int64_t owedX = 0;    // steps taken by the others and not sent to it yet
     int64_t owedY = 0;
-    int absentWalks = 0;            // walks since it was last in the list
+    int absentWalks = 0;  // walks since it was last in the list
   };
-  std::unordered_map<WindowHandle, Chain> chains_;
+  std::unordered_map<WindowHandle, Flight> flights_;
 };
 
 }  // namespace navigator

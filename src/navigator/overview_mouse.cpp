@@ -74,17 +74,23 @@ void OverviewMouse::Move(core::Size panel, NavigatorHost& host, MouseSeam& seam)
   drag_.DragMoved = true;
 }
 
-void OverviewMouse::MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam) {
+void OverviewMouse::MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam, bool last) {
   const WindowHandle window = drag_.DragWnd;
   if (stepX == 0 && stepY == 0 && !ledger_.Owes(window)) return;
   // A window whose frame cannot be read (it has just closed) is not moved from a guess; the
   // drag goes on and ends at the release.
   const std::optional<core::Rect> r = seam.VisibleRect(window);
   if (!r) return;
+  const core::Point seen{r->left, r->top};
   // The ledger's steps are scroll steps: a positive one moves the window left and up.
-  const std::optional<core::Point> target =
-      ledger_.Advance(window, {r->left, r->top}, core::clampToInt32(-stepX), core::clampToInt32(-stepY));
-  if (target) seam.MoveVisibleTo(window, *target);
+  if (const std::optional<core::Point> target =
+          ledger_.Advance(window, seen, core::clampToInt32(-stepX), core::clampToInt32(-stepY))) {
+    seam.MoveVisibleTo(window, *target);
+  } else if (last && ledger_.Owes(window)) {
+    // Still taking its last move at the release: the rest follows it now, since no later step
+    // would send it.
+    seam.MoveVisibleTo(window, ledger_.Meant(window, seen));
+  }
 }
 
 void OverviewMouse::Up(int32_t& showMode, MouseSeam& seam) {
@@ -94,8 +100,8 @@ void OverviewMouse::Up(int32_t& showMode, MouseSeam& seam) {
   drag_.WindowDragging = false;
   drag_.DragMoved = false;
   if (windowDrag) {
-    // Steps a hung window could not be sent yet go now, as far as it can take them.
-    MoveDragged(0, 0, seam);
+    // Steps a busy window could not be sent yet go now.
+    MoveDragged(0, 0, seam, true);
     // A right click on a window without moving it only activates it.
     seam.SetForeground(window);
   }

@@ -78,8 +78,8 @@ class OverviewMouse {
 
  private:
   // Moves the dragged window on by the step from where it is meant to be; a window that owes
-  // steps is sent them with a step of 0.
-  void MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam);
+  // steps is sent them with a step of 0, the `last` time even before it has taken its last move.
+  void MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam, bool last = false);
 
   DragState drag_;
   MoveLedger ledger_;

@@ -40,4 +40,24 @@ int BringWindowsHome(const ScrollLists& lists, HomeDesk& desk) {
   return moved;
 }
 
+bool OutOfReach(const core::Rect& frame, std::span<const core::Rect> workAreas) {
+  return std::none_of(workAreas.begin(), workAreas.end(),
+                      [&](const core::Rect& area) { return core::intersectionArea(frame, area) > 0; });
+}
+
+int BringStrandedWindowsHome(std::span<const WindowHandle> windows, HomeDesk& desk) {
+  int moved = 0;
+  const std::vector<core::Rect> areas = desk.WorkAreas();
+  for (const WindowHandle window : windows) {
+    if (desk.IsMinimized(window)) continue;
+    const std::optional<core::Rect> frame = desk.VisibleRect(window);
+    if (!frame || !OutOfReach(*frame, areas)) continue;
+    if (const std::optional<navigator::WindowBounds> home = HomeBoundsFor(frame, desk.WorkArea())) {
+      desk.SetBoundsVisible(window, *home);
+      ++moved;
+    }
+  }
+  return moved;
+}
+
 }  // namespace scroller

@@ -3,6 +3,8 @@
 // top-left corner of the primary work area, shrunk to the work area where it is larger, so that
 // none stays out of reach. Which windows the exit scan collects is decided in window_filter.h.
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "core/geometry.h"
 #include "navigator/visible_frame.h"
@@ -24,6 +26,7 @@ class HomeDesk {
  public:
   virtual ~HomeDesk() = default;
   virtual core::Rect WorkArea() = 0;  // the primary work area, read afresh for each window
+  virtual std::vector<core::Rect> WorkAreas() = 0;  // every monitor's
   virtual bool IsMinimized(WindowHandle window) = 0;
   virtual void Restore(WindowHandle window) = 0;  // OpenIcon
   virtual std::optional<core::Rect> VisibleRect(WindowHandle window) = 0;
@@ -39,5 +42,14 @@ class HomeDesk {
 // released meanwhile, so none is skipped or moved twice when an entry drops out. Returns the
 // number of windows moved; an empty list returns at once without the pause.
 int BringWindowsHome(const ScrollLists& lists, HomeDesk& desk);
+
+// Whether a frame lies wholly outside every work area: the user cannot reach it.
+bool OutOfReach(const core::Rect& frame, std::span<const core::Rect> workAreas);
+
+// Windows this run moved that the exit's own collection leaves out (excluded by message, hidden):
+// each one that lies out of reach goes home too, without being shown or restored; a minimized
+// one is left, since moving it would not move the place it is restored to. Returns the number
+// moved.
+int BringStrandedWindowsHome(std::span<const WindowHandle> windows, HomeDesk& desk);
 
 }  // namespace scroller

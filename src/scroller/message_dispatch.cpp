@@ -75,7 +75,9 @@ DispatchResult DispatchPanelMessage(uint32_t message, uintptr_t wParam, intptr_t
     case msg::WM_HOOK_GET_HANDLE:
       return Answer(creating ? 0 : static_cast<intptr_t>(ctx.hookHandle));
     case msg::WM_HOOK_RELEASED:
-      Release(ctx, window);
+      // The hook no longer tracks the window. One that still exists goes on scrolling with the
+      // desktop and keeps its entry, forced size included; one that has gone leaves at once.
+      if (!ctx.windowExists || !ctx.windowExists(window)) Release(ctx, window);
       return Answer();
     case msg::WM_HOOK_GET_SIZE:
       return Answer(creating ? 0 : static_cast<intptr_t>(SizeAnswer(ctx, window)));

@@ -3,6 +3,7 @@
 // state in; the effect on the engine's own state done here, and what is left for the Win32 side
 // (an action), the answer and whether the inherited procedure gets the message too.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/geometry.h"
@@ -37,6 +38,8 @@ struct PanelContext {
   NavigatorLink* navigator = nullptr;  // null before it is created and once it is destroyed
   uintptr_t hookHandle = 0;
   bool closing = false;  // the end of the program has been requested
+  // Whether a handle is still a window; without it every released window counts as gone.
+  std::function<bool(WindowHandle)> windowExists;
 };
 
 enum class PanelAction {

@@ -9,24 +9,47 @@ bool GatePasses(const EngineState& s, const EngineOptions& o) {
   return (XAxisOf(o) == 1 && s.PendingDX != 0) || (YAxisOf(o) == 1 && s.PendingDY != 0);
 }
 
-// Moves every window of the list by (moveX, moveY), bottom of the Z order first; with `owedOnly`,
-// only the windows owed earlier steps, by what they are owed. The walk is over a copy; a window
-// released meanwhile is not moved, and none is moved twice.
-int MoveAll(EngineState& s, const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
-            int32_t moveX, int32_t moveY, bool owedOnly = false) {
-  const std::vector<WindowHandle> snapshot = lists.Handles;
+// One window of a walk as read before anything moves: reading calls out to no other window, so
+// nothing nested changes the list between the reads.
+struct Sighting {
+  WindowHandle window;
+  core::Point seen;
+};
+
+// The listed windows whose place can be read, bottom of the Z order first; with `owedOnly`, only
+// those owed earlier steps.
+std::vector<Sighting> ReadWalk(const ScrollLists& lists, MoveEnvironment& env, const MoveLedger& ledger,
+                               bool owedOnly) {
+  std::vector<Sighting> walk;
+  walk.reserve(lists.Handles.size());
+  for (auto it = lists.Handles.rbegin(); it != lists.Handles.rend(); ++it) {
+    if (owedOnly && !ledger.Owes(*it)) continue;
+    if (const std::optional<core::Point> seen = env.VisibleTopLeft(*it)) walk.push_back({*it, *seen});
+  }
+  return walk;
+}
+
+// The step cut at the coordinate range for the windows of `walk`, where they are meant to stand.
+core::Point CutForWalk(const std::vector<Sighting>& walk, const MoveLedger& ledger, int32_t moveX, int32_t moveY) {
+  if (moveX == 0 && moveY == 0) return {};
+  std::vector<core::Point> meant;
+  meant.reserve(walk.size());
+  for (const Sighting& w : walk) meant.push_back(ledger.Meant(w.window, w.seen));
+  return CutToWindowRange(meant, moveX, moveY);
+}
+
+// Moves every window of the walk by (moveX, moveY), or what it is owed. A window released by a
+// nested message meanwhile is not moved, and none is moved twice.
+int MoveWalk(EngineState& s, const std::vector<Sighting>& walk, const ScrollLists& lists, MoveEnvironment& env,
+             MoveLedger& ledger, core::Point move) {
   int moved = 0;
   {
     MoveBatch batch(s);
-    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
-      const WindowHandle window = *it;
-      if (!lists.Contains(window)) continue;
-      if (owedOnly && !ledger.Owes(window)) continue;
-      const std::optional<core::Point> seen = env.VisibleTopLeft(window);
-      if (!seen) continue;
-      const std::optional<core::Point> target = ledger.Advance(window, *seen, moveX, moveY);
+    for (const Sighting& w : walk) {
+      if (!lists.Contains(w.window)) continue;
+      const std::optional<core::Point> target = ledger.Advance(w.window, w.seen, move.x, move.y);
       if (!target) continue;
-      env.MoveVisibleTo(window, *target);
+      env.MoveVisibleTo(w.window, *target);
       ++moved;
     }
   }
@@ -62,14 +85,19 @@ MoveOutcome RunTicks(EngineState& s, const EngineOptions& o, navigator::ScrollRo
     const MoveTickPlan plan = PlanMoveTick(s, o, facts, room);
     ++out.ticks;
     if (!plan.moves) {
-      // Windows that had all the moves they may have outstanding while the others moved get
-      // what they are owed once they have taken some.
-      if (ledger.Owes()) out.windowsMoved += MoveAll(s, lists, env, ledger, 0, 0, true);
+      // Windows that still had a move on its way while the others moved get what they are owed
+      // once they have arrived.
+      if (ledger.Owes()) out.windowsMoved += MoveWalk(s, ReadWalk(lists, env, ledger, true), lists, env, ledger, {});
       break;
     }
     ConsumeStep(s);
-    if (plan.limitsApply) ShiftRoom(room, plan.stepX, plan.stepY);
-    out.windowsMoved += MoveAll(s, lists, env, ledger, plan.moveX, plan.moveY);
+    const std::vector<Sighting> walk = ReadWalk(lists, env, ledger, false);
+    const core::Point move = CutForWalk(walk, ledger, plan.moveX, plan.moveY);
+    // The room shifts by the step applied: on an axis that moves windows, the step as cut.
+    if (plan.limitsApply) {
+      ShiftRoom(room, XAxisOf(o) == 1 ? move.x : plan.stepX, YAxisOf(o) == 1 ? move.y : plan.stepY);
+    }
+    out.windowsMoved += MoveWalk(s, walk, lists, env, ledger, move);
     if (!s.TickDeferred || s.ShuttingDown) break;
   }
   // Whatever is still asked for waits, pending, for the next timer tick.
@@ -136,6 +164,27 @@ void ShiftRoom(navigator::ScrollRoom& room, int32_t stepX, int32_t stepY) {
   room.ScrollMaxY = core::clampToInt32(int64_t{room.ScrollMaxY} - stepY);
 }
 
+namespace {
+
+// The part of `move` in its direction that keeps every place inside the window range.
+int32_t CutAxis(std::span<const core::Point> places, int32_t move, int32_t core::Point::*axis) {
+  if (move == 0) return 0;
+  int64_t allowed = move > 0 ? int64_t{move} : -int64_t{move};
+  for (const core::Point& p : places) {
+    const int64_t v = p.*axis;
+    // A positive step lowers the coordinate.
+    const int64_t room = move > 0 ? v - core::kMinWindowPosition : core::kMaxWindowPosition - v;
+    allowed = std::min(allowed, std::max<int64_t>(room, 0));
+  }
+  return static_cast<int32_t>(move > 0 ? allowed : -allowed);
+}
+
+}  // namespace
+
+core::Point CutToWindowRange(std::span<const core::Point> places, int32_t moveX, int32_t moveY) {
+  return {CutAxis(places, moveX, &core::Point::x), CutAxis(places, moveY, &core::Point::y)};
+}
+
 MoveOutcome RunMoveTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
                         const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger) {
   if (s.ShuttingDown) return {};
@@ -158,7 +207,8 @@ MoveOutcome ApplyPendingScroll(EngineState& s, const EngineOptions& o, navigator
   ConsumeStep(s);
   s.TickDeferred = false;
   MoveOutcome out;
-  out.windowsMoved = MoveAll(s, lists, env, ledger, moveX, moveY);
+  const std::vector<Sighting> walk = ReadWalk(lists, env, ledger, false);
+  out.windowsMoved = MoveWalk(s, walk, lists, env, ledger, CutForWalk(walk, ledger, moveX, moveY));
   if (s.TickDeferred && !s.ShuttingDown) return RunTicks(s, o, room, lists, env, ledger, out);
   s.TickDeferred = false;
   return out;

@@ -9,13 +9,20 @@
 // and a nested scroll request only records itself (TickDeferred); it runs as a whole tick of its
 // own once the walk has ended.
 //
-// Moves do not wait for the window's thread, so a busy window may not have taken the previous
-// move when the next tick reads its place. MoveLedger remembers what each window was sent, so the
-// next target is computed from where the window is meant to be, never from a place it has not
-// left yet: a slow window neither loses nor gains a step against the others.
+// Moves do not wait for the window's thread, so a busy window may not have taken its last move
+// when the next tick reads its place. MoveLedger keeps at most one move on its way to each window;
+// the steps that come meanwhile are owed to it and go as one move once it stands where the move
+// on its way puts it. A window read while a move is on its way is then either where it was or
+// where it is going, so its next target follows on from where it is meant to be: at any rate of
+// steps and any number of windows, a slow window neither loses nor gains a step, its thread
+// never has more than one of our moves queued, and a hung one catches up with one move.
+//
+// Every step is cut so that no listed window leaves the platform's coordinate range: one step for
+// all, as a fixed desktop size cuts it, or the desktop would come apart at the range's edge.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/geometry.h"
@@ -85,6 +92,11 @@ MoveTickPlan PlanMoveTick(EngineState& s, const EngineOptions& o, const MoveTick
 // The bounds move by the pending step itself, also on a disabled axis.
 void ShiftRoom(navigator::ScrollRoom& room, int32_t stepX, int32_t stepY);
 
+// The step (moveX, moveY) cut so that every window meant to stand at one of `places` stays
+// within the window range: on each axis the largest part of the step, in its direction, that
+// keeps them all inside. A window already outside lets no part of the step carry it further out.
+core::Point CutToWindowRange(std::span<const core::Point> places, int32_t moveX, int32_t moveY);
+
 // The ledger of moves on their way (shared with the navigator's window drag).
 using navigator::MovedTopLeft;
 using navigator::MoveLedger;
@@ -111,7 +123,8 @@ struct MoveOutcome {
 MoveOutcome RunMoveTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
                         const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger);
 
-// The immediate move of the auto-centring: no band, cooldown, clamp, sticky gate or room shift.
+// The immediate move of the auto-centring: no band, cooldown, room clamp, sticky gate or room
+// shift; the cut at the coordinate range holds here too.
 MoveOutcome ApplyPendingScroll(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
                                const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger);
 

@@ -30,7 +30,7 @@ class WaitingEnvironment final : public scroller::MoveEnvironment {
   }
 
  private:
-  scroller::Win32MoveEnvironment inner_{nullptr, nullptr};
+  scroller::Win32MoveEnvironment inner_{nullptr, nullptr, nullptr};
 };
 
 std::vector<e2e::WindowSpec> Specs(int count, bool classIcon = false) {
@@ -78,7 +78,7 @@ void MoveTickCosts() {
     }
     scroller::ScrollLists lists;
     for (int i = 0; i < count; ++i) lists.Append(reinterpret_cast<scroller::WindowHandle>(windows.Window("w" + std::to_string(i))), " ");
-    scroller::Win32MoveEnvironment async(nullptr, nullptr);
+    scroller::Win32MoveEnvironment async(nullptr, nullptr, nullptr);
     WaitingEnvironment waiting;
     const double a = MeasureTicks(async, lists, 20);
     const double w = MeasureTicks(waiting, lists, 20);

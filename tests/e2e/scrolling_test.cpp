@@ -27,7 +27,10 @@ using e2e::ScrollBy;
 using e2e::Tavelmoor;
 using e2e::TopLeft;
 using e2e::TestWindows;
+using e2e::Ask;
+using e2e::PressCtrlShift;
 using e2e::WindowSpec;
+using e2e::WorkArea;
 using tvmtest::WaitUntil;
 namespace flag = e2e::flag;
 
@@ -43,12 +46,6 @@ SIZE SizeOf(HWND w) {
 
 std::string Text(POINT p) { return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")"; }
 
-RECT WorkArea() {
-  RECT r{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-  return r;
-}
-
 void MoveMouseBy(int dx, int dy) {
   INPUT in{};
   in.type = INPUT_MOUSE;
@@ -56,23 +53,6 @@ void MoveMouseBy(int dx, int dy) {
   in.mi.dy = dy;
   in.mi.dwFlags = MOUSEEVENTF_MOVE;
   SendInput(1, &in, sizeof in);
-}
-
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
-}
-
-void PressCtrlShift(char key) {
-  Key(VK_CONTROL, false);
-  Key(VK_SHIFT, false);
-  Key(static_cast<WORD>(key), false);
-  Key(static_cast<WORD>(key), true);
-  Key(VK_SHIFT, true);
-  Key(VK_CONTROL, true);
 }
 
 class Scrolling : public e2e::ScrollingScenario {
@@ -503,13 +483,6 @@ TEST_P(BringingHome, EveryWindowComesHomeInsideThePrimaryWorkArea) {
 INSTANTIATE_TEST_SUITE_P(Endings, BringingHome, ::testing::Values(Ending::SecondInstance, Ending::TrayExit),
                          [](const auto& info) { return info.param == Ending::SecondInstance ? "SecondInstance" : "TrayExit"; });
 
-
-LRESULT Ask(HWND panel, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR answer = 0;
-  EXPECT_NE(SendMessageTimeoutA(panel, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &answer), 0)
-      << "message 0x" << std::hex << message << " not answered";
-  return static_cast<LRESULT>(answer);
-}
 
 // Windows asks before it ends a session, and another application may still refuse: only the
 // real end brings the windows home, saves the options and ends the program.

@@ -51,6 +51,10 @@ const std::vector<Case>& Cases() {
        .windows = {{1, kActive}, {11, R(0, 0, 100, 300)}, {12, R(0, 0, 200, 300)}, {13, R(900, 0, 100, 300)},
                    {14, R(900, 0, 200, 300)}},
        .moves = {{11, {400, 100}}, {12, {200, 100}}, {13, {1300, 100}}, {14, {1400, 100}}}},
+      {.name = "row: lined up past the coordinate range, windows stop at its edge",
+       .windows = {{1, R(30000, 100, 2000, 600)}, {11, R(33000, 0, 1000, 300)}, {12, R(34000, 0, 500, 300)},
+                   {13, R(0, 0, 64000, 300)}},
+       .moves = {{13, {core::kMinWindowPosition, 100}}, {11, {32000, 100}}, {12, {core::kMaxWindowPosition, 100}}}},
       {.name = "row: windows that are not arrangeable keep their places and leave no gap",
        .windows = {{1, kActive}, {11, R(1400, 0, 100, 300), false}, {12, R(1600, 0, 100, 300)}},
        .moves = {{12, {1300, 100}}}},
@@ -102,10 +106,10 @@ const std::vector<Case>& Cases() {
        .windows = {{1, kActive}, {11, R(0, 0, 100, 300)}},
        .active = -1,
        .outcome = ArrangeOutcome::Busy},
-      {.name = "far edges saturate instead of wrapping",
+      {.name = "far edges neither wrap nor leave the window range",
        .windows = {{1, {INT32_MIN + 10, 0, INT32_MIN + 20, 300}}, {11, {INT32_MIN, 0, INT32_MIN + 5, 300}},
                    {12, {INT32_MIN, 0, INT32_MAX, 300}}},
-       .moves = {{11, {INT32_MIN + 5, 0}}, {12, {INT32_MIN, 0}}}},
+       .moves = {{11, {core::kMinWindowPosition, 0}}, {12, {core::kMinWindowPosition, 0}}}},
   };
   return cases;
 }

@@ -16,6 +16,8 @@ using scroller::WindowHandle;
 
 // The taskbar on the left: the work area does not start at 0.
 constexpr Rect kWork{60, 0, 1920, 1040};
+// A second monitor right of the first.
+constexpr Rect kSecondWork{1920, 0, 3200, 1024};
 
 TEST(BringHome, TargetInsideTheWorkArea) {
   const struct {
@@ -41,6 +43,7 @@ struct FakeHome : scroller::HomeDesk {
   std::function<void(WindowHandle)> onSet;
 
   Rect WorkArea() override { return kWork; }
+  std::vector<Rect> WorkAreas() override { return {kWork, kSecondWork}; }
   bool IsMinimized(WindowHandle w) override { return minimized.count(w) > 0; }
   void Restore(WindowHandle w) override {
     calls.push_back("restore " + std::to_string(w));
@@ -98,6 +101,34 @@ TEST(BringHome, NestedReleaseSkipsNothingElse) {
   EXPECT_EQ(scroller::BringWindowsHome(lists, desk), 3);
   EXPECT_EQ(desk.calls, (std::vector<std::string>{"set 1", "set 2", "set 4", "pause 100",
                                                   "redraw 2", "redraw 4"}));
+}
+
+// Windows the exit would leave behind (excluded, hidden) go home only when the user could not
+// reach them otherwise; none is shown or restored.
+TEST(BringHome, StrandedWindowsGoHomeOnlyWhenOutOfReach) {
+  const struct {
+    const char* what;
+    Rect frame;
+    bool minimized;
+    bool home;
+  } cases[] = {
+      {"left of every monitor", {-1850, 100, -1350, 500}, false, true},
+      {"below every monitor", {100, 5000, 400, 5300}, false, true},
+      {"one pixel on the first monitor", {-499, 100, 61, 500}, false, false},
+      {"on the second monitor", {2500, 100, 2900, 500}, false, false},
+      {"touching an edge only", {-500, 100, 60, 500}, false, true},
+      {"minimized: its restored place cannot be moved this way", {-1850, 100, -1350, 500}, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeHome desk;
+    desk.rects[7] = c.frame;
+    if (c.minimized) desk.minimized.insert(7);
+    const std::vector<WindowHandle> stranded{7, 8};  // 8 has gone: its frame cannot be read
+    EXPECT_EQ(scroller::BringStrandedWindowsHome(stranded, desk), c.home ? 1 : 0);
+    for (const std::string& call : desk.calls) EXPECT_EQ(call.rfind("restore", 0), std::string::npos) << call;
+    if (c.home) EXPECT_EQ(desk.rects[7].left, kWork.left);
+  }
 }
 
 }  // namespace

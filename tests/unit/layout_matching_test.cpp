@@ -300,6 +300,12 @@ TEST(KeepOnDesktop, AWindowKeepsAPartOnTheDesktopAndASaneSize) {
       {"sizes within 0..32000", {0, 0, -50, 999999}, {0, 0, 0, 32000}},
   };
   for (const Case& c : cases) EXPECT_EQ(KeepOnDesktop(c.saved, desktop), c.kept) << c.what;
+  // Without a fixed desktop size the desktop reaches past the coordinate range: the place stays
+  // inside the window range all the same.
+  const core::Rect free = navigator::RestoreDesktop({0, 0, 1920, 1040}, false, 0, 0, 0, 0);
+  EXPECT_EQ(KeepOnDesktop({40000, -40000, 800, 600}, free),
+            (WindowBounds{core::kMaxWindowPosition, core::kMinWindowPosition, 800, 600}));
+  EXPECT_EQ(KeepOnDesktop({32000, -32000, 800, 600}, free), (WindowBounds{32000, -32000, 800, 600}));
 }
 
 TEST(RestoreDesktop, IsTheAreaWidenedByTheRoomOrByTheLargestExtent) {

@@ -97,6 +97,24 @@ TEST_F(Dispatch, ReleasedDropsHandleAndTextAtOneIndex) {
   EXPECT_EQ(nav.forgotten, (std::vector<WindowHandle>{0x20, 0x77}));
 }
 
+// A release for a window that still exists only says the hook no longer tracks it: it goes on
+// scrolling and keeps its entry; a gone one leaves at once.
+TEST_F(Dispatch, AReleasedWindowThatStillExistsStaysListedAndKeepsItsEntry) {
+  std::vector<WindowHandle> asked;
+  ctx.windowExists = [&](WindowHandle w) {
+    asked.push_back(w);
+    return w == 0x20;
+  };
+  Send(msg::WM_HOOK_RELEASED, 0x20);
+  EXPECT_EQ(lists.Handles, (std::vector<WindowHandle>{0x10, 0x20, 0x30}));
+  EXPECT_EQ(lists.Texts.size(), 3u);
+  EXPECT_TRUE(nav.forgotten.empty());
+  Send(msg::WM_HOOK_RELEASED, 0x30);
+  EXPECT_EQ(lists.Handles, (std::vector<WindowHandle>{0x10, 0x20}));
+  EXPECT_EQ(nav.forgotten, (std::vector<WindowHandle>{0x30}));
+  EXPECT_EQ(asked, (std::vector<WindowHandle>{0x20, 0x30}));
+}
+
 TEST_F(Dispatch, ClosingAndNavigatorGone) {
   ctx.closing = true;
   EXPECT_EQ(Send(msg::WM_HOOK_GET_SIZE, 0x20).answer, static_cast<intptr_t>(core::kStopTracking));

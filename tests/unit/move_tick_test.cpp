@@ -314,6 +314,7 @@ TEST_F(MoveTick, NestedReleaseDuringTheWalk) {
       lists.Clear();
       desk = {};
       s = {};
+      ledger = {};
       List({1, 2, 3, 4});
       std::vector<WindowHandle> excluded;
       scroller::PanelLife life{true};
@@ -422,14 +423,17 @@ TEST_F(MoveTick, SlowWindowNeitherLosesNorGainsAStep) {
   EXPECT_EQ(desk.at[2], (Point{20 - 50, 100}));
 }
 
-// A step and its way back while the window has taken neither: the second target is the place it
-// still stands at, and must still count as outstanding.
+// A step and its way back while the window has taken neither: the way back is owed while the
+// first move is on its way, and goes once the window has taken it, even with no step pending.
 TEST_F(MoveTick, SlowWindowSentBackToWhereItStandsKeepsItsPlace) {
   List({1, 2});
   desk.slow.insert(2);
   s.PendingDX = 1;
   Tick();
   s.PendingDX = -1;
+  Tick();
+  EXPECT_EQ(desk.queued[2].size(), 1u);
+  desk.Wake(2);
   Tick();
   desk.Wake(2);
   EXPECT_EQ(desk.at[2], (Point{20, 100}));
@@ -440,9 +444,9 @@ TEST_F(MoveTick, SlowWindowSentBackToWhereItStandsKeepsItsPlace) {
   EXPECT_EQ(desk.at[2], (Point{20 - 25, 100}));
 }
 
-// A window hung for long (stopped in a debugger while the user scrolls on) gets no more than
-// kMaxOutstanding moves posted; the rest is owed and sent as one move once it takes some, so it
-// ends exactly where the others' steps put it, whatever the count, also when no step follows.
+// A window hung for long (stopped in a debugger while the user scrolls on) never has more than one
+// move queued; the rest is owed and sent as one move once it has taken it, so it ends exactly
+// where the others' steps put it, whatever the count, also when no step follows.
 TEST_F(MoveTick, HungWindowCatchesUpWhateverTheCount) {
   const struct {
     const char* what;
@@ -452,7 +456,8 @@ TEST_F(MoveTick, HungWindowCatchesUpWhateverTheCount) {
   } cases[] = {
       {"woken after 1200 steps, none after", 1200, 0, 0},
       {"woken slowly while steps go on", 2000, 60, 5},
-      {"just past the bound", static_cast<int>(scroller::MoveLedger::kMaxOutstanding) + 1, 0, 0},
+      {"two steps", 2, 0, 0},
+      {"woken one move at a time while steps go on", 50, 50, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -476,7 +481,7 @@ TEST_F(MoveTick, HungWindowCatchesUpWhateverTheCount) {
       desk.Wake(2, c.perTick);
       step(i);
     }
-    EXPECT_LE(mostQueued, scroller::MoveLedger::kMaxOutstanding);
+    EXPECT_LE(mostQueued, 1u);
     desk.Wake(2);
     Tick();  // the move timer, with no step pending
     EXPECT_EQ(desk.at[1], (Point{static_cast<int32_t>(10 - sum), 100}));
@@ -516,7 +521,7 @@ TEST_F(MoveTick, SlowWindowLeftOutOfOneListKeepsItsMoves) {
     s.PendingDX = 1;
     Tick();
   }
-  EXPECT_EQ(ledger.Outstanding(2), 0u);
+  EXPECT_FALSE(ledger.OnItsWay(2));
 }
 
 // The desktop stays rigid while windows lag: many windows, some slow, each taking a varying
@@ -602,7 +607,8 @@ TEST_F(MoveTick, LedgerForgetsWindowsThatLeftTheList) {
   s.PendingDX = 10;
   Tick();
   EXPECT_EQ(ledger.Tracked(), 1u);
-  EXPECT_EQ(ledger.Outstanding(2), 2u);
+  EXPECT_TRUE(ledger.OnItsWay(2));
+  EXPECT_TRUE(ledger.Owes(2));
 }
 
 TEST_F(MoveTick, ApplyPendingScrollMovesTheWholeStepOnly) {
@@ -626,6 +632,118 @@ TEST_F(MoveTick, ApplyPendingScrollMovesTheWholeStepOnly) {
   s.PendingDX = 50;
   EXPECT_EQ(scroller::ApplyPendingScroll(s, o, room, lists, desk, ledger).windowsMoved, 0);
   EXPECT_EQ(s.PendingDX, 50);
+}
+
+// What one sighting of a window tells the ledger while a move is on its way to it.
+TEST(MoveLedger, OneMoveOnItsWayAndTheRestOwed) {
+  constexpr Point kFrom{100, 50};
+  constexpr Point kTo{90, 50};  // a step of 10
+  const struct {
+    const char* what;
+    Point seen;
+    int32_t moveX;
+    std::optional<Point> sent;
+    Point meantAfter;  // where the ledger then means it to stand, seen where it was seen
+  } cases[] = {
+      {"still where it was: the step is owed", kFrom, 5, std::nullopt, {85, 50}},
+      {"still where it was, no step", kFrom, 0, std::nullopt, kTo},
+      {"arrived: the step goes at once", kTo, 5, Point{85, 50}, {85, 50}},
+      {"arrived, no step: nothing to send", kTo, 0, std::nullopt, kTo},
+      {"moved by somebody else: steps on from there", {400, 300}, 5, Point{395, 300}, {395, 300}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    scroller::MoveLedger ledger;
+    ASSERT_EQ(ledger.Advance(7, kFrom, 10, 0), kTo);
+    EXPECT_EQ(ledger.Advance(7, c.seen, c.moveX, 0), c.sent);
+    EXPECT_EQ(ledger.Meant(7, c.sent ? *c.sent : c.seen), c.meantAfter);
+  }
+  // Owed steps pile up while the window takes nothing and go as one move once it has arrived.
+  scroller::MoveLedger ledger;
+  ASSERT_EQ(ledger.Advance(7, kFrom, 10, 0), kTo);
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(ledger.Advance(7, kFrom, i % 2 == 0 ? 3 : -1, 2), std::nullopt);
+  EXPECT_TRUE(ledger.Owes(7));
+  EXPECT_EQ(ledger.Meant(7, kFrom), (Point{90 - 100, 50 - 200}));
+  EXPECT_EQ(ledger.Advance(7, kTo, 0, 0), (Point{90 - 100, 50 - 200}));
+  EXPECT_FALSE(ledger.Owes(7));
+}
+
+// The step is cut so that no window leaves the window range: one cut for all, per axis, in the
+// step's direction only.
+TEST(CutToWindowRange, EveryWindowStaysInside) {
+  constexpr int32_t kMin = core::kMinWindowPosition;
+  constexpr int32_t kMax = core::kMaxWindowPosition;
+  const struct {
+    const char* what;
+    std::vector<Point> places;
+    Point move;
+    Point cut;
+  } cases[] = {
+      {"far from the edges: whole", {{100, 100}, {200, 300}}, {5000, -7000}, {5000, -7000}},
+      {"left edge: the leftmost decides", {{kMin + 30, 0}, {kMin + 10, 0}, {500, 0}}, {50, 0}, {10, 0}},
+      {"right edge", {{kMax - 40, 0}, {0, 0}}, {-100, 0}, {-40, 0}},
+      {"top edge", {{0, kMin + 5}, {0, 0}}, {0, 20000}, {0, 5}},
+      {"bottom edge", {{0, kMax - 1}}, {0, -3}, {0, -1}},
+      {"at the edge: nothing further out", {{kMin, kMax}}, {1, -1}, {0, 0}},
+      {"at the edge: back in, as far as the range goes", {{kMin, kMax}}, {-70000, 70000}, {kMin - kMax, kMax - kMin}},
+      {"already outside: nothing further out, back in", {{kMin - 100, 0}}, {10, 0}, {0, 0}},
+      {"already outside, back in", {{kMin - 100, 0}}, {-10, 0}, {-10, 0}},
+      {"one axis cut, the other whole", {{kMin + 1, 0}}, {1000, 1000}, {1, 1000}},
+      {"no windows: whole", {}, {-2147483647, 2147483647}, {-2147483647, 2147483647}},
+      {"the issue's three windows, +20000 twice", {{-19900, 0}, {-19850, 0}, {-19800, 0}}, {20000, 0},
+       {-19900 - kMin, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(scroller::CutToWindowRange(c.places, c.move.x, c.move.y), c.cut);
+  }
+}
+
+// Steps that would carry windows past the range stop all of them at it, and the room (when a
+// fixed desktop size holds it) shifts by the step applied; the windows keep their distances.
+TEST_F(MoveTick, AStepNeverCarriesAWindowPastTheRange) {
+  const struct {
+    const char* what;
+    bool fixedRoom;
+    bool yAxis;
+    int32_t step;
+  } cases[] = {
+      {"left, free desktop", false, false, 20000},
+      {"right, free desktop", false, false, -20000},
+      {"up, fixed room", true, true, 20000},
+      {"down, fixed room", true, true, -20000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    lists.Clear();
+    desk = {};
+    s = {};
+    ledger = {};
+    room = {};
+    List({1, 2, 3});
+    desk.at = {{1, {100, 100}}, {2, {150, 150}}, {3, {200, 200}}};
+    if (c.fixedRoom) {
+      desk.facts.Limits = {100000, 100000};
+      room = {-100000, 100000, -100000, 100000};
+    }
+    int64_t applied = 0;
+    for (int32_t step : {c.step, c.step, -c.step, -c.step, c.step, c.step, c.step}) {
+      const Point before = desk.at[1];
+      (c.yAxis ? s.PendingDY : s.PendingDX) = step;
+      Tick();
+      const int64_t moved = c.yAxis ? int64_t{before.y} - desk.at[1].y : int64_t{before.x} - desk.at[1].x;
+      applied += moved;
+      for (WindowHandle w : {1, 2, 3}) {
+        const int32_t v = c.yAxis ? desk.at[w].y : desk.at[w].x;
+        EXPECT_GE(v, core::kMinWindowPosition) << "window " << w;
+        EXPECT_LE(v, core::kMaxWindowPosition) << "window " << w;
+      }
+      EXPECT_EQ(desk.at[2].x - desk.at[1].x, 50);
+      EXPECT_EQ(desk.at[3].y - desk.at[1].y, 100);
+      if (c.fixedRoom) EXPECT_EQ(room.ScrollMaxY, static_cast<int32_t>(100000 - applied));
+    }
+    EXPECT_NE(applied, 0);
+  }
 }
 
 TEST_F(MoveTick, TargetsSaturateAtTheCoordinateRange) {

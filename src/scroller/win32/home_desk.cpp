@@ -86,6 +86,8 @@ void RestoreWithoutWaiting(HWND window) {
 
 core::Rect Win32HomeDesk::WorkArea() { return platform::PrimaryWorkArea(); }
 
+std::vector<core::Rect> Win32HomeDesk::WorkAreas() { return platform::MonitorWorkAreas(); }
+
 bool Win32HomeDesk::IsMinimized(WindowHandle window) { return IsIconic(ToHwnd(window)) != FALSE; }
 
 void Win32HomeDesk::Restore(WindowHandle window) { RestoreWithoutWaiting(ToHwnd(window)); }

@@ -16,6 +16,7 @@ inline constexpr UINT kHomeAnswerTimeoutMs = 100;
 class Win32HomeDesk final : public HomeDesk {
  public:
   core::Rect WorkArea() override;
+  std::vector<core::Rect> WorkAreas() override;
   bool IsMinimized(WindowHandle window) override;
   void Restore(WindowHandle window) override;
   std::optional<core::Rect> VisibleRect(WindowHandle window) override;

@@ -42,6 +42,7 @@ std::optional<core::Point> Win32MoveEnvironment::VisibleTopLeft(WindowHandle win
 
 void Win32MoveEnvironment::MoveVisibleTo(WindowHandle window, core::Point topLeft) {
   MoveVisibleFrameNoWait(ToHwnd(window), topLeft);
+  if (moved_ && moved_->size() < kMaxMovedWindowsKept) moved_->insert(window);
 }
 
 }  // namespace scroller

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <unordered_set>
 
 #include "core/geometry.h"
 #include "navigator/scroll_room.h"
@@ -19,11 +20,17 @@ core::Rect VirtualScreenRect();
 // holds up neither the tick nor the other windows. Every scroll move goes through here.
 void MoveVisibleFrameNoWait(HWND window, core::Point topLeft);
 
+// The windows a run has moved are kept for its end; gone ones are dropped at every scan, and no
+// more than this many are kept.
+inline constexpr std::size_t kMaxMovedWindowsKept = 4096;
+
 class Win32MoveEnvironment final : public MoveEnvironment {
  public:
-  // `limits`: the fixed virtual-desktop size as the navigator holds it (read at every tick).
-  Win32MoveEnvironment(const navigator::DesktopLimits* limits, HWND navigatorWindow)
-      : limits_(limits), navigator_(navigatorWindow) {}
+  // `limits`: the fixed virtual-desktop size as the navigator holds it (read at every tick);
+  // `moved`: where every window moved is recorded, for the exit.
+  Win32MoveEnvironment(const navigator::DesktopLimits* limits, HWND navigatorWindow,
+                       std::unordered_set<WindowHandle>* moved)
+      : limits_(limits), navigator_(navigatorWindow), moved_(moved) {}
 
   MoveTickFacts Facts() override;
   std::optional<core::Point> VisibleTopLeft(WindowHandle window) override;
@@ -32,6 +39,7 @@ class Win32MoveEnvironment final : public MoveEnvironment {
  private:
   const navigator::DesktopLimits* limits_;
   HWND navigator_;
+  std::unordered_set<WindowHandle>* moved_;
 };
 
 }  // namespace scroller

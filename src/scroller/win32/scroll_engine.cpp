@@ -124,7 +124,7 @@ Win32MoveEnvironment ScrollEngine::MoveEnvironmentNow() {
   // The fixed virtual-desktop size as the navigator holds it; none without the navigator.
   static const navigator::DesktopLimits none;
   navigator::AppWinStore* entries = navigator_.Entries();
-  return Win32MoveEnvironment(entries ? &entries->Limits() : &none, navigator_.Handle());
+  return Win32MoveEnvironment(entries ? &entries->Limits() : &none, navigator_.Handle(), &movedWindows_);
 }
 
 void ScrollEngine::Start(bool isWow64) {
@@ -170,7 +170,8 @@ bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   navigator::AppWinStore* entries = navigator_.Entries();
   std::optional<EntriesLink> link;
   if (entries) link.emplace(*entries);
-  PanelContext ctx{state_, lists_, excluded_, life_, link ? &*link : nullptr, panel_.HookHandle(), panel_.Closing()};
+  PanelContext ctx{state_, lists_, excluded_, life_, link ? &*link : nullptr, panel_.HookHandle(), panel_.Closing(),
+                   [](WindowHandle w) { return IsWindow(ToHwnd(w)) != FALSE; }};
   const DispatchResult r = DispatchPanelMessage(message, wParam, static_cast<intptr_t>(lParam), ctx);
 
   switch (r.action) {
@@ -308,7 +309,19 @@ bool ScrollEngine::RefreshTick() {
   navigator_.CaptureNextShot();
   AfterScan(outcome, facts.foreground);
   lastScan_ = std::move(outcome);
+  ForgetGoneMovedWindows();
   return true;
+}
+
+void ScrollEngine::ForgetGoneMovedWindows() {
+  // The listed ones exist; only the others are asked.
+  for (auto it = movedWindows_.begin(); it != movedWindows_.end();) {
+    if (!lists_.Contains(*it) && !IsWindow(ToHwnd(*it))) {
+      it = movedWindows_.erase(it);
+    } else {
+      ++it;
+    }
+  }
 }
 
 HWND ScrollEngine::FindLoader() {
@@ -431,10 +444,15 @@ void ScrollEngine::BringEveryWindowHome() {
   setup.excludedWindows = excluded_;
   lists_.Clear();
   for (WindowHandle w : RunExitScan(setup)) lists_.Append(w, " ");
+  std::vector<WindowHandle> stranded;
+  for (WindowHandle w : movedWindows_) {
+    if (!lists_.Contains(w)) stranded.push_back(w);
+  }
   Win32HomeDesk desk;
   // Nested scroll requests are held back and never run: the program is ending.
   MoveBatch batch(state_);
   BringWindowsHome(lists_, desk);
+  BringStrandedWindowsHome(stranded, desk);
   Sleep(kAfterHomeMs);
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "core/geometry.h"
@@ -114,6 +115,7 @@ class ScrollEngine {
   void ApplyPendingScrollNow();
   void RunDeferredMoves();
   void BringEveryWindowHome();
+  void ForgetGoneMovedWindows();
   navigator::ScrollRoom& Room();
   Win32MoveEnvironment MoveEnvironmentNow();
 
@@ -131,6 +133,9 @@ class ScrollEngine {
   ScanOutcome lastScan_;
   // What scans keep of windows from one to the next.
   ScanCache scanCache_;
+  // Every window this run moved and that still exists: at the end, those the exit's collection
+  // leaves out (excluded, hidden) go home too when they lie out of reach.
+  std::unordered_set<WindowHandle> movedWindows_;
 
   HWND loaderWnd_ = nullptr;
   HWND shellWnd_ = nullptr;

@@ -23,6 +23,40 @@ void PostScrollBy(HWND panel, int dx, int dy) {
   PostMessageA(panel, msg::WM_SCROLL_BY, static_cast<WPARAM>(static_cast<UINT>(dx)), static_cast<LPARAM>(dy));
 }
 
+LRESULT Ask(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(panel, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &answer), 0)
+      << "message 0x" << std::hex << message << " not answered";
+  return static_cast<LRESULT>(answer);
+}
+
+RECT WorkArea() {
+  RECT r{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return r;
+}
+
+namespace {
+
+void Key(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+}
+
+}  // namespace
+
+void PressCtrlShift(char key) {
+  Key(VK_CONTROL, false);
+  Key(VK_SHIFT, false);
+  Key(static_cast<WORD>(key), false);
+  Key(static_cast<WORD>(key), true);
+  Key(VK_SHIFT, true);
+  Key(VK_CONTROL, true);
+}
+
 void ScrollingScenario::SetUp() {
   EndAllInstances();
   SettingsKey::Delete();

@@ -25,6 +25,12 @@ POINT TopLeft(HWND w);
 bool ScrollBy(HWND panel, int dx, int dy, DWORD timeoutMs = 2000);
 // The same, posted: nothing waits for the panel.
 void PostScrollBy(HWND panel, int dx, int dy);
+// A message sent to the panel as another program sends it; its answer (a failure when none came).
+LRESULT Ask(HWND panel, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// The primary work area.
+RECT WorkArea();
+// Ctrl+Shift+`key` pressed and released, as the user types it.
+void PressCtrlShift(char key);
 
 class ScrollingScenario : public ::testing::Test {
  protected:

@@ -114,6 +114,12 @@ bool TestWindows::SetMoveDelay(HWND window, DWORD ms) {
   return SendMessageTimeoutA(window, tvmtw::kCommandMoveDelay, ms, 0, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
 }
 
+bool TestWindows::Show(HWND window, int how) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, tvmtw::kCommandShow, static_cast<WPARAM>(how), 0, SMTO_ABORTIFHUNG, 5000,
+                             &ignored) != 0;
+}
+
 std::optional<DWORD> TestWindows::End(std::chrono::milliseconds timeout) {
   std::optional<DWORD> code;
   if (process_.Started()) {

@@ -48,6 +48,8 @@ class TestWindows {
   static void SleepThread(HWND window, DWORD ms);
   // Every later move of the window waits `ms` milliseconds first; false when it did not answer.
   static bool SetMoveDelay(HWND window, DWORD ms);
+  // ShowWindow(window, how) by the window's own process; false when it did not answer.
+  static bool Show(HWND window, int how);
 
   // Asks the program to end and waits for it (ending it by force after a while); its exit code.
   std::optional<DWORD> End(std::chrono::milliseconds timeout = std::chrono::seconds(5));

@@ -17,5 +17,7 @@ inline constexpr UINT kCommandCreate = WM_APP + 0x202;
 inline constexpr UINT kCommandCreateOwnThread = WM_APP + 0x203;
 // Post it: the window destroys itself.
 inline constexpr UINT kCommandDestroy = WM_APP + 0x204;
+// Send it: the window's own process shows it with ShowWindow(wParam), SW_HIDE for instance.
+inline constexpr UINT kCommandShow = WM_APP + 0x205;
 
 }  // namespace tvmtw

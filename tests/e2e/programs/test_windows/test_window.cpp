@@ -92,6 +92,9 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case kCommandDestroy:
       DestroyWindow(hwnd);
       return 0;
+    case kCommandShow:
+      ShowWindow(hwnd, static_cast<int>(wParam));
+      return 0;
     case WM_GETICON:
       if (state && state->served && (state->flags & kReleaseOnIcon)) {
         if (HWND panel = FindWindowExA(nullptr, nullptr, ident::ControlPanelClass, ident::ControlPanelTitle)) {

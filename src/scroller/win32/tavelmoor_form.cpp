@@ -140,6 +140,7 @@ TTavelmoorForm::TTavelmoorForm()
 }
 
 TTavelmoorForm::~TTavelmoorForm() {
+  destroying_ = true;
   if (TavelmoorForm == this) TavelmoorForm = nullptr;
 }
 
@@ -302,6 +303,13 @@ void TTavelmoorForm::RequestEnd() {
 }
 
 LRESULT TTavelmoorForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (destroying_) {
+    // The engine, the views it sees and the controls' handlers may be gone already. The hook
+    // libraries' questions get "none": no hook handle, and stop tracking the window.
+    if (message == msg::WM_HOOK_GET_SIZE) return static_cast<LRESULT>(core::kStopTracking);
+    if (message >= msg::kAppBase && message <= msg::kAppBase + 0x3F) return 0;
+    return DefWindowProcA(Handle(), message, wParam, lParam);
+  }
   if (message == WM_DISPLAYCHANGE) platform::ForgetScreenMetrics();
   LRESULT engineAnswer = 0;
   if (Engine->HandleMessage(message, wParam, lParam, engineAnswer)) return engineAnswer;

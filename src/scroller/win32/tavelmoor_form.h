@@ -23,7 +23,15 @@ class WindowListsTab;
 
 // The control panel: the program's main form and the owner of the scrolling engine. Closing its
 // window only hides it; the program ends through the exit action or a second instance.
+//
+// Members die in the reverse of their order here, and a call that ends one (the tray icon's
+// removal) may run this window's procedure nested: what a member refers to is declared before it,
+// so the tray icon goes first and the engine before the views it sees.
 class TTavelmoorForm final : public tk::TForm {
+  class View;
+  std::unique_ptr<View> view_;
+  std::unique_ptr<NavigatorView> navigatorView_;
+
  public:
   TTavelmoorForm();
   ~TTavelmoorForm() override;
@@ -66,7 +74,6 @@ class TTavelmoorForm final : public tk::TForm {
   tk::TAction RestoreAction;
   tk::TAction VirtualAction;
   tk::TPopupMenu TrayPopupMenu;
-  std::unique_ptr<tk::TTrayIcon> theTrayIcon;
 
   void ExitActionExecute();
   void ShowActionExecute();
@@ -111,10 +118,12 @@ class TTavelmoorForm final : public tk::TForm {
   // saved and the program ends. A cancelled end changes nothing.
   void SessionEnds();
 
-  class View;
-  std::unique_ptr<View> view_;
-  std::unique_ptr<NavigatorView> navigatorView_;
   std::unique_ptr<WindowListsTab> listsTab_;
+  // Set when destruction begins: from then on the window procedure answers without the engine.
+  bool destroying_ = false;
+
+ public:
+  std::unique_ptr<tk::TTrayIcon> theTrayIcon;
 };
 
 // The 64-bit loader's file name, known only when the machine-wide key exists.

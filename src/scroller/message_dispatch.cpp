@@ -16,10 +16,11 @@ void Release(PanelContext& ctx, WindowHandle window) {
   if (ctx.navigator) ctx.navigator->ForgetWindow(window);
 }
 
-void Exclude(std::vector<WindowHandle>& excluded, WindowHandle window) {
-  if (std::find(excluded.begin(), excluded.end(), window) == excluded.end()) {
-    excluded.push_back(window);
-  }
+void Exclude(PanelContext& ctx, WindowHandle window) {
+  std::vector<WindowHandle>& excluded = ctx.excludedWindows;
+  if (std::find(excluded.begin(), excluded.end(), window) != excluded.end()) return;
+  if (excluded.size() >= kMaxExcludedWindows && ctx.windowExists) PruneExcludedWindows(excluded, ctx.windowExists);
+  if (excluded.size() < kMaxExcludedWindows) excluded.push_back(window);
 }
 
 void Include(std::vector<WindowHandle>& excluded, WindowHandle window) {
@@ -86,7 +87,7 @@ DispatchResult DispatchPanelMessage(uint32_t message, uintptr_t wParam, intptr_t
       if (!live) return Answer();
       return ScrollBy(ctx, wParam, lParam);
     case msg::WM_EXCLUDE_WINDOW:
-      Exclude(ctx.excludedWindows, window);
+      Exclude(ctx, window);
       return Answer();
     case msg::WM_INCLUDE_WINDOW:
       Include(ctx.excludedWindows, window);
@@ -102,6 +103,10 @@ DispatchResult DispatchPanelMessage(uint32_t message, uintptr_t wParam, intptr_t
 
     default: return PassOn();  // WM_HOOK_PANEL_MISSING, WM_HOOK_SUBCLASSED, WM_LOADER_QUIT, ...
   }
+}
+
+void PruneExcludedWindows(std::vector<WindowHandle>& excluded, const std::function<bool(WindowHandle)>& exists) {
+  std::erase_if(excluded, [&](WindowHandle w) { return !exists(w); });
 }
 
 bool FinishCreation(PanelLife& life) {

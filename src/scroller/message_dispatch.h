@@ -2,6 +2,7 @@
 // The control panel's window procedure as a table: message number, parameters and the panel's
 // state in; the effect on the engine's own state done here, and what is left for the Win32 side
 // (an action), the answer and whether the inherited procedure gets the message too.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -58,6 +59,14 @@ struct DispatchResult {
   bool passOn = false;  // also call the inherited window procedure; its result is the answer
   intptr_t answer = 0;
 };
+
+// At most this many windows are excluded by message. A request beyond it, when none of them has
+// gone to make room, is refused: the window goes on scrolling.
+inline constexpr std::size_t kMaxExcludedWindows = 256;
+
+// Drops the excluded windows that are no longer windows, so that a handle the system gives a new
+// window again does not exclude that one; the refresh tick runs it before every scan.
+void PruneExcludedWindows(std::vector<WindowHandle>& excluded, const std::function<bool(WindowHandle)>& exists);
 
 // One message. Until creation has finished, private messages are answered 0, raw input, hot keys,
 // scroll and show requests are ignored and an exit request is remembered; list changes

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include <limits>
 #include <map>
 #include <string>
@@ -134,6 +137,36 @@ TEST_F(Dispatch, ExcludeOnceIncludeOnce) {
   Send(msg::WM_INCLUDE_WINDOW, 0x40);
   EXPECT_TRUE(excluded.empty());
   EXPECT_EQ(Send(msg::WM_INCLUDE_WINDOW, 0x40).answer, 0);
+}
+
+// Handles excluded by message do not pile up: gone windows are pruned (a handle given to a new
+// window again must not exclude it), and no more than the cap are kept.
+TEST_F(Dispatch, ExcludedWindowsArePrunedAndCapped) {
+  std::set<WindowHandle> alive{0x40, 0x41};
+  ctx.windowExists = [&](WindowHandle w) { return alive.count(w) > 0; };
+  Send(msg::WM_EXCLUDE_WINDOW, 0x40);
+  Send(msg::WM_EXCLUDE_WINDOW, 0x99);  // gone already, or soon
+  Send(msg::WM_EXCLUDE_WINDOW, 0x41);
+  scroller::PruneExcludedWindows(excluded, ctx.windowExists);
+  EXPECT_EQ(excluded, (std::vector<WindowHandle>{0x40, 0x41}));
+
+  // Full of live windows: one more is refused, the excluded ones stay excluded.
+  excluded.clear();
+  for (WindowHandle w = 0x1000; w < 0x1000 + scroller::kMaxExcludedWindows; ++w) {
+    alive.insert(w);
+    Send(msg::WM_EXCLUDE_WINDOW, w);
+  }
+  ASSERT_EQ(excluded.size(), scroller::kMaxExcludedWindows);
+  alive.insert(0x42);
+  Send(msg::WM_EXCLUDE_WINDOW, 0x42);
+  EXPECT_EQ(excluded.size(), scroller::kMaxExcludedWindows);
+  EXPECT_EQ(std::count(excluded.begin(), excluded.end(), 0x42), 0);
+  // Once one of them has gone there is room again.
+  alive.erase(0x1005);
+  Send(msg::WM_EXCLUDE_WINDOW, 0x42);
+  EXPECT_EQ(excluded.size(), scroller::kMaxExcludedWindows);
+  EXPECT_EQ(std::count(excluded.begin(), excluded.end(), 0x42), 1);
+  EXPECT_EQ(std::count(excluded.begin(), excluded.end(), 0x1005), 0);
 }
 
 TEST_F(Dispatch, PauseTwiceKeepsTheItemCheckedAfterResume) {

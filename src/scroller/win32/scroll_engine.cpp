@@ -36,6 +36,8 @@ class EntriesLink final : public NavigatorLink {
   navigator::AppWinStore& entries_;
 };
 
+bool WindowExists(WindowHandle window) { return IsWindow(ToHwnd(window)) != FALSE; }
+
 core::Point CursorNow() {
   POINT p{};
   if (!GetCursorPos(&p)) return {};  // as the framework gives it: (0, 0)
@@ -171,7 +173,7 @@ bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   std::optional<EntriesLink> link;
   if (entries) link.emplace(*entries);
   PanelContext ctx{state_, lists_, excluded_, life_, link ? &*link : nullptr, panel_.HookHandle(), panel_.Closing(),
-                   [](WindowHandle w) { return IsWindow(ToHwnd(w)) != FALSE; }};
+                   WindowExists};
   const DispatchResult r = DispatchPanelMessage(message, wParam, static_cast<intptr_t>(lParam), ctx);
 
   switch (r.action) {
@@ -298,6 +300,7 @@ bool ScrollEngine::RefreshTick() {
   if (ActivationEndsTick(facts, gui)) return false;
 
   moveSizeWnd_ = BeginScanTick(refresh_, state_, gui, panel_.Options().MenuMode);
+  PruneExcludedWindows(excluded_, WindowExists);
   ScanOutcome outcome;
   {
     // Scroll requests arriving while the scan waits on a window would move a half-built list:
@@ -316,7 +319,7 @@ bool ScrollEngine::RefreshTick() {
 void ScrollEngine::ForgetGoneMovedWindows() {
   // The listed ones exist; only the others are asked.
   for (auto it = movedWindows_.begin(); it != movedWindows_.end();) {
-    if (!lists_.Contains(*it) && !IsWindow(ToHwnd(*it))) {
+    if (!lists_.Contains(*it) && !WindowExists(*it)) {
       it = movedWindows_.erase(it);
     } else {
       ++it;

@@ -20,43 +20,19 @@ version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev 2>/dev/null |
 [ -n "$version" ] || { say "libjpeg62-turbo-dev is not installed (tools/install-deps.sh installs it)" >&2; exit 1; }
 plain_version=${version#*:}  # without the epoch, as in the source folder's name
 
-# apt-get source needs deb-src entries: take them from the machine's own Debian entries (the
-# deb822 .sources files and the one-line lists), so the same mirrors and keys serve the sources.
+# apt-get source needs deb-src entries: taken from the machine's own Debian entries.
 ensure_deb_src() {
   apt-cache showsrc "$package" 2>/dev/null | grep -q "^Package: $package" && return 0
-  local codename list=/etc/apt/sources.list.d/tavelmoor-deb-src
+  local codename stem=tavelmoor-deb-src
   codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
   [ -n "$codename" ] || { say "cannot tell the Debian release" >&2; return 1; }
-  local tmp
-  tmp=$(mktemp)
-  # deb822 stanzas of type deb whose suites are this release's: the same stanza as deb-src.
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -e "$f" ] || continue
-    case "$f" in "$list".sources) continue ;; esac
-    awk -v rel="$codename" '
-      function flush() {
-        if (stanza != "" && isdeb && hasrel) { print stanza; print "" }
-        stanza = ""; isdeb = 0; hasrel = 0
-      }
-      /^[[:space:]]*#/ { next }
-      /^[[:space:]]*$/ { flush(); next }
-      /^Types:/ { if ($0 ~ /[[:space:]]deb([[:space:]]|$)/) isdeb = 1; stanza = stanza "Types: deb-src\n"; next }
-      /^Suites:/ { if ($0 ~ ("[[:space:]]" rel "(-[a-z]+)?([[:space:]]|$)")) hasrel = 1 }
-      { stanza = stanza $0 "\n" }
-      END { flush() }' "$f" >>"$tmp"
-  done
-  if [ -s "$tmp" ]; then
-    $SUDO cp "$tmp" "$list.sources"
-  else
-    # One-line entries of this release.
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
-      awk -v rel="$codename" '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ ("^" rel "(-[a-z]+)?$")) { $1 = "deb-src"; print; break } }' \
-        | sort -u >"$tmp"
-    [ -s "$tmp" ] || { rm -f "$tmp"; say "no Debian entries for $codename to take deb-src entries from" >&2; return 1; }
-    $SUDO cp "$tmp" "$list.list"
-  fi
-  rm -f "$tmp"
-  $SUDO chmod 644 "$list".* 2>/dev/null || true
+  local tmp written
+  tmp=$(mktemp -d)
+  written=$(bash "$root/tools/deb-src-entries" "$codename" "$tmp/$stem") || { rm -rf "$tmp"; return 1; }
+  $SUDO rm -f /etc/apt/sources.list.d/$stem.*
+  $SUDO cp "$written" /etc/apt/sources.list.d/
+  rm -rf "$tmp"
+  $SUDO chmod 644 /etc/apt/sources.list.d/$stem.* 2>/dev/null || true
   say "added deb-src entries; updating the package lists"
   $SUDO apt-get update -qq || true
   apt-cache showsrc "$package" 2>/dev/null | grep -q "^Package: $package" ||

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pictures/picture_files.h"
+#include "win_support/gdi_objects.h"
 
 namespace {
 
@@ -147,11 +148,11 @@ TEST_F(BackgroundBitmap, ReplacingAPictureFreesTheOldOne) {
   const std::string bmp = Write("tvm_bg_cycle.bmp", pictures::EncodeBmp24(40, 12, pictures::TwoHalves(40, 12, kRed, kBlue)));
   const std::string jpg = Write("tvm_bg_cycle.jpg", pictures::EncodeJpeg(40, 12, pictures::TwoHalves(40, 12, kRed, kBlue)));
   ASSERT_EQ(navigator::LoadBackgroundPicture(bmp, bitmap_), PictureLoad::Loaded);
-  const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const int before = tvmtest::GdiObjects();
   for (int i = 0; i < 200; ++i) {
     ASSERT_EQ(navigator::LoadBackgroundPicture(i % 2 ? bmp : jpg, bitmap_), PictureLoad::Loaded) << i;
   }
-  const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const int after = tvmtest::GdiObjects();
   EXPECT_LE(after, before + 2) << "GDI objects before " << before << ", after " << after;
   ExpectRedBlue(40, 12, "after 200 loads");
 }

@@ -16,6 +16,7 @@
 #include "platform/handles.h"
 #include "platform/screen_metrics.h"
 #include "unit/navigator_fixture.h"
+#include "win_support/gdi_objects.h"
 
 namespace {
 
@@ -23,14 +24,7 @@ using navigator::TNavigator;
 
 using navtest::FakeHost;
 
-// GDI objects of this process. Wine answers GetGuiResources with 0; there every live handle is
-// found by its table index, whatever its generation.
-int GdiObjects() {
-  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
-  int live = 0;
-  for (uintptr_t i = 1; i < 0x10000; ++i) live += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
-  return live;
-}
+using tvmtest::GdiObjects;
 
 LRESULT CALLBACK ColourProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
 

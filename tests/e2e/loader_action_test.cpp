@@ -85,7 +85,8 @@ TEST_F(LoaderAction, OnlyA32BitProgramUnderWow64OffersTheExtensionAndStartsItFor
   EXPECT_EQ(Shown(box), offered);
   EXPECT_EQ(IsWindowEnabled(box) != FALSE, offered);
 
-  PostMessageA(App(), tk::TTrayIcon::CallbackMessage, 1, WM_RBUTTONUP);
+  constexpr UINT kIconId = 1;  // the program's only icon
+  PostMessageA(App(), tk::TTrayIcon::CallbackMessage, kIconId, WM_RBUTTONUP);
   HWND menu = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenuOf(program_.Id())) != nullptr; }, 5s)) << "no tray menu";
   for (int i = 0; i < kTrayItemsWithout64 + (offered ? 1 : 0); ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);

@@ -5,9 +5,13 @@
 # (lib/libjpeg.a and include/). The source and the builds are cached outside the work tree
 # ($TVM_DEPS_CACHE, default ~/.cache/tavelmoor), so a fresh clone on the same machine only copies;
 # a target whose copy is current is skipped.
+# What apt and the build say goes into build/install-deps.log; a failure shows its last lines.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+tvm_tool=build-libjpeg
+. "$root/tools/install-log.sh"
+tvm_install_on_error "run make again; if it fails the same way, the lines above say why"
 cache=${TVM_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavelmoor}
 package=libjpeg-turbo
 
@@ -17,50 +21,33 @@ SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
 
 version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev 2>/dev/null || true)
-[ -n "$version" ] || { say "libjpeg62-turbo-dev is not installed (tools/install-deps.sh installs it)" >&2; exit 1; }
+[ -n "$version" ] || tvm_install_failed "finding libjpeg62-turbo-dev" "run bash tools/install-deps.sh, which installs it"
 plain_version=${version#*:}  # without the epoch, as in the source folder's name
 
-# apt-get source needs deb-src entries: take them from the machine's own Debian entries (the
-# deb822 .sources files and the one-line lists), so the same mirrors and keys serve the sources.
+# apt-get source needs deb-src entries: taken from the machine's own Debian entries.
 ensure_deb_src() {
   apt-cache showsrc "$package" 2>/dev/null | grep -q "^Package: $package" && return 0
-  local codename list=/etc/apt/sources.list.d/tavelmoor-deb-src
+  local codename stem=tavelmoor-deb-src
   codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-  [ -n "$codename" ] || { say "cannot tell the Debian release" >&2; return 1; }
-  local tmp
-  tmp=$(mktemp)
-  # deb822 stanzas of type deb whose suites are this release's: the same stanza as deb-src.
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -e "$f" ] || continue
-    case "$f" in "$list".sources) continue ;; esac
-    awk -v rel="$codename" '
-      function flush() {
-        if (stanza != "" && isdeb && hasrel) { print stanza; print "" }
-        stanza = ""; isdeb = 0; hasrel = 0
-      }
-      /^[[:space:]]*#/ { next }
-      /^[[:space:]]*$/ { flush(); next }
-      /^Types:/ { if ($0 ~ /[[:space:]]deb([[:space:]]|$)/) isdeb = 1; stanza = stanza "Types: deb-src\n"; next }
-      /^Suites:/ { if ($0 ~ ("[[:space:]]" rel "(-[a-z]+)?([[:space:]]|$)")) hasrel = 1 }
-      { stanza = stanza $0 "\n" }
-      END { flush() }' "$f" >>"$tmp"
-  done
-  if [ -s "$tmp" ]; then
-    $SUDO cp "$tmp" "$list.sources"
-  else
-    # One-line entries of this release.
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
-      awk -v rel="$codename" '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ ("^" rel "(-[a-z]+)?$")) { $1 = "deb-src"; print; break } }' \
-        | sort -u >"$tmp"
-    [ -s "$tmp" ] || { rm -f "$tmp"; say "no Debian entries for $codename to take deb-src entries from" >&2; return 1; }
-    $SUDO cp "$tmp" "$list.list"
-  fi
-  rm -f "$tmp"
-  $SUDO chmod 644 "$list".* 2>/dev/null || true
+  [ -n "$codename" ] || tvm_install_failed "reading the Debian release (VERSION_CODENAME in /etc/os-release)" \
+    "add a deb-src entry for your release to /etc/apt/sources.list, run apt-get update, then make again"
+  local tmp written
+  tmp=$(mktemp -d)
+  echo "== deb-src entries for $codename" >>"$tvm_install_log"
+  written=$(bash "$root/tools/deb-src-entries" "$codename" "$tmp/$stem" 2>>"$tvm_install_log") ||
+    tvm_install_failed "deriving deb-src entries from the entries of /etc/apt" \
+      "add a deb-src line for $codename to /etc/apt/sources.list (as its deb line, with deb-src), run apt-get update, then make again"
+  $SUDO rm -f /etc/apt/sources.list.d/$stem.*
+  $SUDO cp "$written" /etc/apt/sources.list.d/
+  rm -rf "$tmp"
+  $SUDO chmod 644 /etc/apt/sources.list.d/$stem.* 2>/dev/null || true
   say "added deb-src entries; updating the package lists"
-  $SUDO apt-get update -qq || true
+  tvm_logged "apt-get update (with the deb-src entries)" \
+    "check the network and /etc/apt/sources.list.d/$stem.*, then run make again" \
+    $SUDO apt-get update
   apt-cache showsrc "$package" 2>/dev/null | grep -q "^Package: $package" ||
-    { say "apt-get source cannot find $package" >&2; return 1; }
+    tvm_install_failed "finding the source package $package after adding /etc/apt/sources.list.d/$(basename "$written")" \
+      "check that file's entries against your Debian mirror, run apt-get update, then make again"
 }
 
 # The unpacked source with Debian's patches applied, kept in the cache.
@@ -72,11 +59,15 @@ fetch_source() {
   rm -rf "$work" "$source_dir"
   mkdir -p "$work"
   say "fetching the source of $package $version"
-  (cd "$work" && apt-get source -qq "$package=$version" >/dev/null 2>&1) ||
-    (cd "$work" && apt-get source -qq "$package" >/dev/null)
+  # The installed version first; a mirror that has moved on serves only its own.
+  echo "== apt-get source $package=$version" >>"$tvm_install_log"
+  (cd "$work" && apt-get source "$package=$version" >>"$tvm_install_log" 2>&1) ||
+    tvm_logged "apt-get source $package" "check the network and the deb-src entries, then run make again" \
+      bash -c 'cd "$1" && apt-get source "$2"' _ "$work" "$package"
   local unpacked
   unpacked=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | head -n1)
-  [ -n "$unpacked" ] && [ -f "$unpacked/CMakeLists.txt" ] || { say "the source package did not unpack" >&2; exit 1; }
+  [ -n "$unpacked" ] && [ -f "$unpacked/CMakeLists.txt" ] ||
+    tvm_install_failed "unpacking the source package $package" "see the lines above (dpkg-source needs dpkg-dev), then run make again"
   mv "$unpacked" "$source_dir"
   rm -rf "$work"
   touch "$source_dir/.complete"
@@ -87,7 +78,7 @@ build_target() {
   case "$target" in
     i686-w64-mingw32) processor=x86 ;;
     x86_64-w64-mingw32) processor=AMD64 ;;
-    *) say "unknown target $target" >&2; exit 1 ;;
+    *) tvm_install_failed "building for $target" "name i686-w64-mingw32 or x86_64-w64-mingw32" ;;
   esac
   local cc="$target-gcc-posix"
   command -v "$cc" >/dev/null || cc="$target-gcc"
@@ -103,12 +94,14 @@ build_target() {
     rm -rf "$work" "$built"
     say "building the static library for $target"
     # Only the library: no SIMD (no assembler needed), no shared library, no TurboJPEG API.
-    cmake -S "$source_dir" -B "$work" -G Ninja -Wno-dev \
+    local hint="the mingw compiler $cc or the source in $source_dir is at fault; delete $cache to fetch it again"
+    tvm_logged "configuring $package for $target" "$hint" \
+      cmake -S "$source_dir" -B "$work" -G Ninja -Wno-dev \
       -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR="$processor" \
       -DCMAKE_C_COMPILER="$cc" -DCMAKE_RC_COMPILER="$target-windres" \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$built" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-      -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >/dev/null
-    cmake --build "$work" --target jpeg-static >/dev/null
+      -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF
+    tvm_logged "building $package for $target" "$hint" cmake --build "$work" --target jpeg-static
     mkdir -p "$built/lib" "$built/include"
     cp "$work/libjpeg.a" "$built/lib/"
     cp "$work/jconfig.h" "$source_dir/jpeglib.h" "$source_dir/jmorecfg.h" "$source_dir/jerror.h" "$built/include/"

@@ -38,6 +38,19 @@ Rect R(int32_t x, int32_t y, int32_t w, int32_t h) { return {x, y, x + w, y + h}
 
 const Rect kActive{500, 100, 1300, 700};
 
+// Windows on each side at one edge, of one size, so that only their order tells where each goes:
+// nearest the active window in Z order. An unstable sort keeps short runs in order too (std::sort
+// sorts up to 16 elements by insertion), so it takes more windows than that to tell them apart.
+Case EqualEdges(const char* name, int perSide) {
+  Case c{.name = name};
+  c.windows.push_back({1, kActive});
+  for (int i = 0; i < perSide; ++i) c.windows.push_back({static_cast<WindowHandle>(100 + i), R(0, 0, 100, 300)});
+  for (int i = 0; i < perSide; ++i) c.windows.push_back({static_cast<WindowHandle>(200 + i), R(900, 0, 100, 300)});
+  for (int i = 0; i < perSide; ++i) c.moves.push_back({static_cast<WindowHandle>(100 + i), {400 - 100 * i, 100}});
+  for (int i = 0; i < perSide; ++i) c.moves.push_back({static_cast<WindowHandle>(200 + i), {1300 + 100 * i, 100}});
+  return c;
+}
+
 const std::vector<Case>& Cases() {
   static const std::vector<Case> cases = {
       {.name = "row: the example of four windows around the active one",
@@ -110,6 +123,7 @@ const std::vector<Case>& Cases() {
        .windows = {{1, {INT32_MIN + 10, 0, INT32_MIN + 20, 300}}, {11, {INT32_MIN, 0, INT32_MIN + 5, 300}},
                    {12, {INT32_MIN, 0, INT32_MAX, 300}}},
        .moves = {{11, {core::kMinWindowPosition, 0}}, {12, {core::kMinWindowPosition, 0}}}},
+      EqualEdges("row: forty equal edges a side keep the Z order", 40),
   };
   return cases;
 }

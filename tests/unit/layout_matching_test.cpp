@@ -103,8 +103,9 @@ TEST_F(LayoutPlacerTest, SecondPassTakesTheMostSimilarCaptionAndTiesGoFirst) {
       {"no common character: the first is taken all the same", {"abc", "def"}, "xyz", 1},
       {"a caption differing only in case is no exact match but scores 100",
        {"Page 13 - Viewer", "PAGE 12 - VIEWER"}, "Page 12 - Viewer", 2},
-      {"the live caption goes first: 'ab' scores 66.7 against 'bacb', 'bacb' 33.3 against 'ab'",
-       {"x", "ab"}, "bacb", 2},
+      {"the live caption goes first: against 'bacb' 'ab' scores 66.7 and wins over 'b' at 40; the other way "
+       "round 'ab' would score 33.3 and lose",
+       {"b", "ab"}, "bacb", 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -1,13 +1,12 @@
 #pragma once
-// How many GDI objects this process holds, for tests that what a painting or a load makes is freed.
+// The GDI objects this process holds, for leak checks. Wine answers GetGuiResources with 0; there
+// every live handle is found by its table index, whatever its generation.
 #include <windows.h>
 
 #include <cstdint>
 
 namespace tvmtest {
 
-// Wine answers GetGuiResources with 0; there every live handle is found by its table index,
-// whatever its generation.
 inline int GdiObjects() {
   if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
   int live = 0;

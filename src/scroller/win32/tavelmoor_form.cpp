@@ -150,6 +150,9 @@ void TTavelmoorForm::FormCreate() {
 
   if (!Hook.Load(ident::HookLibraryFile)) tk::ShowMessage(kHookLibraryMissing);
 
+  // Only a 32-bit build under WoW64 offers the loader; IsWow64Process answers false to a 64-bit
+  // build, whose own hook library reaches the 64-bit processes already: the loader would put a
+  // second one into each of them. Without the offer nothing probes for or starts the loader.
   IsWow64 = platform::RunsOnWow64();
   Action64bit.Enabled = IsWow64;
   Action64bit.Visible = IsWow64;

@@ -11,6 +11,11 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
+// Which build is under test: every test program is built in the same tree as the program it
+// starts, so its own bitness is the program's. A 64-bit program hooks 64-bit processes with its
+// own hook library and never offers the 64-bit loader.
+constexpr bool TestsThe64BitProgram() { return sizeof(void*) == 8; }
+
 // The control panel of whichever instance runs, or null.
 HWND FindControlPanel();
 // The hidden application window of the process (it receives the tray menu's commands).

@@ -192,8 +192,9 @@ void TTavelmoorForm::FormShow() {
     ShownOnce = true;
     PostMessageA(Handle(), msg::WM_PANEL_HIDE, 0, 0);
   }
-  // The user's standing choice: a loader that runs already (from an earlier run too) is kept.
-  if (IsWow64 && Load64AtShow && !Engine->FindLoader()) StartLoader();
+  // The user's standing choice: a loader that runs already (from an earlier run too) is kept; one
+  // that cannot be started ends the choice, which the next save then stores.
+  if (IsWow64 && Load64AtShow && !Engine->FindLoader() && !StartLoader()) SettingsChanged = true;
   ShownOnce = true;
 }
 
@@ -237,12 +238,16 @@ void TTavelmoorForm::Action64bitExecute() {
   SettingsChanged = true;
 }
 
-void TTavelmoorForm::StartLoader() {
-  Load64AtShow = true;
-  if (LoaderFileName.empty()) return;
+bool TTavelmoorForm::StartLoader() {
+  // The choice stands only while the loader can be started; otherwise "x64" is saved as 0.
+  Load64AtShow = false;
+  if (LoaderFileName.empty()) return false;
   // By full path: a bare name would run whatever the current directory holds.
   const std::string path = platform::ProgramFolder() + LoaderFileName;
-  ShellExecuteA(Handle(), nullptr, path.c_str(), "", "", SW_HIDE);
+  const auto started = reinterpret_cast<INT_PTR>(ShellExecuteA(Handle(), nullptr, path.c_str(), "", "", SW_HIDE));
+  // ShellExecuteA answers a value above 32 when it started the file.
+  Load64AtShow = started > 32;
+  return Load64AtShow;
 }
 
 void TTavelmoorForm::ScheduleStartupActions() {

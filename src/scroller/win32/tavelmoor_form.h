@@ -112,8 +112,9 @@ class TTavelmoorForm final : public tk::TForm {
   // Hides the navigator and the panel before the set-size dialog opens; false while the dialog
   // cannot open (creation not finished, the end begun).
   bool MakeWayForSetSizeDialog();
-  // Starts the 64-bit loader hidden, from the program's folder; the user's choice is recorded.
-  void StartLoader();
+  // Starts the 64-bit loader hidden, from the program's folder; the user's choice is recorded
+  // when it started, and dropped when it could not be. True when it started.
+  bool StartLoader();
   // Windows ends the session: the engine stops and brings every window home, the options are
   // saved and the program ends. A cancelled end changes nothing.
   void SessionEnds();

@@ -48,6 +48,9 @@ class TestWindows {
   static void SleepThread(HWND window, DWORD ms);
   // Every later move of the window waits `ms` milliseconds first; false when it did not answer.
   static bool SetMoveDelay(HWND window, DWORD ms);
+  // How many size changes the window has been asked for since it was shown; nothing when it did
+  // not answer.
+  static std::optional<long> SizeRequests(HWND window);
 
   // Asks the program to end and waits for it (ending it by force after a while); its exit code.
   std::optional<DWORD> End(std::chrono::milliseconds timeout = std::chrono::seconds(5));

@@ -63,6 +63,15 @@ std::string Joined(const std::vector<std::string>& rows) {
   return out;
 }
 
+// A 300 x 200 window with invisible borders, of the class remembered as TvmRemembered in `spelling`.
+WindowSpec RememberedFramed(const char* spelling) {
+  WindowSpec remembered;
+  remembered.id = "remembered", remembered.title = "Tvm remembered", remembered.className = spelling;
+  remembered.x = 150, remembered.y = 120, remembered.width = 300, remembered.height = 200;
+  remembered.frameMargins = {7, 0, 7, 7};
+  return remembered;
+}
+
 class WindowScan : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -209,12 +218,8 @@ TEST_F(WindowScan, ANewWindowOfARememberedClassGetsItsSizeAtOnce) {
   HWND panel = StartAndShow();
   ASSERT_NE(panel, nullptr);
 
-  WindowSpec remembered;
-  remembered.id = "remembered", remembered.title = "Tvm remembered", remembered.className = "tvmREMEMBERED";
-  remembered.x = 150, remembered.y = 120, remembered.width = 300, remembered.height = 200;
-  remembered.frameMargins = {7, 0, 7, 7};
   TestWindows windows;
-  ASSERT_TRUE(windows.Start({remembered})) << windows.Error();
+  ASSERT_TRUE(windows.Start({RememberedFramed("tvmREMEMBERED")})) << windows.Error();
   // The size is the window's outer size, as the hook imposes it: from Windows 10 on the visible
   // frame is that less the invisible borders, and its corner stays where it was.
   const RECT want{150, 120, 790, 600};
@@ -233,12 +238,8 @@ TEST_F(WindowScan, AHookedWindowOfARememberedClassKeepsItsSizeAndIsNotResizedAtE
   WriteSettings({}, {{"TvmRemembered", static_cast<int32_t>(core::packSize(640, 480))}});
   HWND panel = StartAndShow();
   ASSERT_NE(panel, nullptr);
-  WindowSpec remembered;
-  remembered.id = "remembered", remembered.title = "Tvm remembered", remembered.className = "TvmRemembered";
-  remembered.x = 150, remembered.y = 120, remembered.width = 300, remembered.height = 200;
-  remembered.frameMargins = {7, 0, 7, 7};
   TestWindows windows;
-  ASSERT_TRUE(windows.Start({remembered})) << windows.Error();
+  ASSERT_TRUE(windows.Start({RememberedFramed("TvmRemembered")})) << windows.Error();
   HWND w = windows.Window("remembered");
   ASSERT_TRUE(WaitUntil([&] { return tvmtest::SizeOf(w).cx != 300; }, 3s)) << "the scan did not size the window";
   // Touched, the window is subclassed; another program's resize is turned into the forced size.

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <optional>
 
+#include "hook_state.h"
 #include "hooklib/hook_record.h"
 
 namespace hooklib {
@@ -25,14 +26,6 @@ struct WatchedSetter {
 SRWLOCK g_watchLock = SRWLOCK_INIT;
 WatchedSetter g_watched;
 
-class WatchLock {
- public:
-  WatchLock() { AcquireSRWLockExclusive(&g_watchLock); }
-  ~WatchLock() { ReleaseSRWLockExclusive(&g_watchLock); }
-  WatchLock(const WatchLock&) = delete;
-  WatchLock& operator=(const WatchLock&) = delete;
-};
-
 std::optional<uint32_t> StartedLow(HANDLE thread) {
   FILETIME created{}, exited{}, kernel{}, user{};
   if (!GetThreadTimes(thread, &created, &exited, &kernel, &user)) return std::nullopt;
@@ -54,7 +47,7 @@ WatchedSetter Watch(HookSetter setter) {
 }
 
 bool SetterEnded(HookSetter setter) {
-  WatchLock lock;
+  ExclusiveLock lock(g_watchLock);
   if (!(g_watched.setter == setter)) {
     if (g_watched.thread) CloseHandle(g_watched.thread);
     g_watched = Watch(setter);

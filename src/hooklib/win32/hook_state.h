@@ -15,6 +15,18 @@ inline HINSTANCE g_module = nullptr;
 // The hook that SetHookCBT set in this process; null while none is set.
 inline std::atomic<HHOOK> g_hook{nullptr};
 
+// Holds an SRW lock exclusively for its scope.
+class ExclusiveLock {
+ public:
+  explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+  ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+  ExclusiveLock(const ExclusiveLock&) = delete;
+  ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+ private:
+  SRWLOCK& lock_;
+};
+
 // The WH_CBT hook procedure (cbt_hook.cpp).
 LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam);
 

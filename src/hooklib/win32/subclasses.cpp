@@ -36,12 +36,8 @@ SRWLOCK g_tableLock = SRWLOCK_INIT;
 SubclassTable g_table;
 std::atomic<bool> g_pinned{false};
 
-class TableLock {
- public:
-  TableLock() { AcquireSRWLockExclusive(&g_tableLock); }
-  ~TableLock() { ReleaseSRWLockExclusive(&g_tableLock); }
-  TableLock(const TableLock&) = delete;
-  TableLock& operator=(const TableLock&) = delete;
+struct TableLock : ExclusiveLock {
+  TableLock() : ExclusiveLock(g_tableLock) {}
 };
 
 using platform::ToHandle;

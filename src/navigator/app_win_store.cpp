@@ -21,9 +21,11 @@ auto FindEntry(List& list, const tAppWin* entry) {
   return std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.get() == entry; });
 }
 
-WindowBounds VisibleBounds(const core::Rect& rect, core::PackedSize size) {
-  return {rect.left, rect.top, static_cast<int32_t>(core::packedWidth(size)),
-          static_cast<int32_t>(core::packedHeight(size))};
+// The visible frame at the window's visible corner that gives it this outer size.
+WindowBounds VisibleBoundsFor(const core::Rect& rect, core::PackedSize outer, const FrameMargins& m) {
+  return {rect.left, rect.top,
+          core::clampToInt32(int64_t{core::packedWidth(outer)} - m.left - m.right),
+          core::clampToInt32(int64_t{core::packedHeight(outer)} - m.top - m.bottom)};
 }
 
 }  // namespace
@@ -82,7 +84,7 @@ void AppWinStore::NewEntry(WindowHandle window, const std::string& caption,
     entry->ForcedSize = *size;
     // Not linked yet: a nested lookup during the move sees no forced size, so the hook library
     // does not impose its own size against this one.
-    desktop_.MoveWindowVisible(window, VisibleBounds(rect, *size));
+    desktop_.MoveWindowVisible(window, VisibleBoundsFor(rect, *size, desktop_.Margins(window)));
   }
   entry->WindowRect = rect;  // as met; an imposed size shows at the next scan
   entry->HasSavedRect = false;
@@ -105,10 +107,10 @@ void AppWinStore::KnownEntry(tAppWin* entry, const std::string& caption, const c
   if (!limits_.FixedSizeInForce()) WidenRoom(room_, rect, area);
 
   const core::PackedSize forced = entry->ForcedSize;
-  if (remembered_.Find(entry->WinClass) && IsUsableForcedSize(forced) &&
-      (rect.width() != core::packedWidth(forced) || rect.height() != core::packedHeight(forced))) {
+  if (remembered_.Find(entry->WinClass) && IsUsableForcedSize(forced)) {
     const WindowHandle window = entry->Wnd;
-    desktop_.MoveWindowVisible(window, VisibleBounds(rect, forced));
+    const WindowBounds visible = VisibleBoundsFor(rect, forced, desktop_.Margins(window));
+    if (rect.width() != visible.width || rect.height() != visible.height) desktop_.MoveWindowVisible(window, visible);
   }
   // The move may have run ForgetWindow nested: find the entry anew, and leave it alone when it
   // has been forgotten.

@@ -2,6 +2,10 @@
 // The navigator's window entries, rebuilt by every scan: windows met again keep their entry,
 // new ones get one (and a remembered class size), vanished ones are freed at the next scan start.
 //
+// A forced size is the window's outer size (its window rectangle), as the hook library imposes it
+// and the set-size dialog shows and sets it. The scan sees visible frames, so it compares and sets
+// the visible frame that the forced outer size leaves inside the invisible borders.
+//
 // Re-entrancy: moving another application's window can run the control panel's window procedure
 // nested, which may ask ForcedSizeOf or call ForgetWindow in the middle of an update. A forgotten
 // entry is unlinked at once but freed only at the next BeginWindowScan, so a pointer taken before
@@ -27,6 +31,8 @@ class Desktop {
   virtual ScreenLayout Screen() = 0;
   // GetAncestor(window, GA_ROOTOWNER).
   virtual WindowHandle RootOwner(WindowHandle window) = 0;
+  // How far the window's visible frame lies inside its window rectangle (none before Windows 10).
+  virtual FrameMargins Margins(WindowHandle window) = 0;
   // Gives the window's visible frame this place and size; may call back into the store.
   virtual void MoveWindowVisible(WindowHandle window, const WindowBounds& visible) = 0;
   // Frees an entry's screen-shot bitmap.

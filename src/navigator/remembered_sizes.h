@@ -1,5 +1,6 @@
 #pragma once
 // Forced sizes remembered per window class: a new window of such a class gets the size at once.
+// Each is an outer size (the window rectangle's), as the user set it in the set-size dialog.
 // Classes match without regard to case; the first match counts.
 #include <cstddef>
 #include <optional>

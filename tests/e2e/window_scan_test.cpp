@@ -9,6 +9,7 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "core/geometry.h"
 #include "core/private_messages.h"
@@ -60,6 +61,15 @@ std::string Joined(const std::vector<std::string>& rows) {
   std::string out;
   for (const auto& r : rows) out += "  " + r + "\n";
   return out;
+}
+
+// A 300 x 200 window with invisible borders, of the class remembered as TvmRemembered in `spelling`.
+WindowSpec RememberedFramed(const char* spelling) {
+  WindowSpec remembered;
+  remembered.id = "remembered", remembered.title = "Tvm remembered", remembered.className = spelling;
+  remembered.x = 150, remembered.y = 120, remembered.width = 300, remembered.height = 200;
+  remembered.frameMargins = {7, 0, 7, 7};
+  return remembered;
 }
 
 class WindowScan : public ::testing::Test {
@@ -208,15 +218,11 @@ TEST_F(WindowScan, ANewWindowOfARememberedClassGetsItsSizeAtOnce) {
   HWND panel = StartAndShow();
   ASSERT_NE(panel, nullptr);
 
-  WindowSpec remembered;
-  remembered.id = "remembered", remembered.title = "Tvm remembered", remembered.className = "tvmREMEMBERED";
-  remembered.x = 150, remembered.y = 120, remembered.width = 300, remembered.height = 200;
-  remembered.frameMargins = {7, 0, 7, 7};
   TestWindows windows;
-  ASSERT_TRUE(windows.Start({remembered})) << windows.Error();
-  // The size is the visible frame's: from Windows 10 on the invisible borders come on top.
-  const bool win10 = e2e::Win10Mode();
-  const RECT want = win10 ? RECT{150, 120, 150 + 640 + 14, 120 + 480 + 7} : RECT{150, 120, 790, 600};
+  ASSERT_TRUE(windows.Start({RememberedFramed("tvmREMEMBERED")})) << windows.Error();
+  // The size is the window's outer size, as the hook imposes it: from Windows 10 on the visible
+  // frame is that less the invisible borders, and its corner stays where it was.
+  const RECT want{150, 120, 790, 600};
   RECT got{};
   const bool sized = WaitUntil([&] {
     got = windows.RectOf("remembered");
@@ -224,6 +230,33 @@ TEST_F(WindowScan, ANewWindowOfARememberedClassGetsItsSizeAtOnce) {
   }, 3s);
   EXPECT_TRUE(sized) << "window at " << got.left << "," << got.top << " " << got.right - got.left << "x"
                      << got.bottom - got.top;
+}
+
+// Inside a hooked application the hook gives the window its forced size at every size change; the
+// scan must agree with it on what that size is, or it resizes the window at every scan for ever.
+TEST_F(WindowScan, AHookedWindowOfARememberedClassKeepsItsSizeAndIsNotResizedAtEveryScan) {
+  WriteSettings({}, {{"TvmRemembered", static_cast<int32_t>(core::packSize(640, 480))}});
+  HWND panel = StartAndShow();
+  ASSERT_NE(panel, nullptr);
+  TestWindows windows;
+  ASSERT_TRUE(windows.Start({RememberedFramed("TvmRemembered")})) << windows.Error();
+  HWND w = windows.Window("remembered");
+  ASSERT_TRUE(WaitUntil([&] { return tvmtest::SizeOf(w).cx != 300; }, 3s)) << "the scan did not size the window";
+  // Touched, the window is subclassed; another program's resize is turned into the forced size.
+  tvmtest::TouchAsAUser(w);
+  ASSERT_TRUE(SetWindowPos(w, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  ASSERT_EQ(tvmtest::SizeOf(w).cx, 640) << "not subclassed";
+  ASSERT_EQ(tvmtest::SizeOf(w).cy, 480);
+
+  const std::optional<long> before = TestWindows::SizeRequests(w);
+  ASSERT_TRUE(before.has_value());
+  // Twenty scans.
+  WaitUntil([] { return false; }, 2s);
+  const std::optional<long> after = TestWindows::SizeRequests(w);
+  ASSERT_TRUE(after.has_value());
+  EXPECT_EQ(*after - *before, 0) << "size changes asked of the window in 2 s of scans";
+  EXPECT_EQ(tvmtest::SizeOf(w).cx, 640);
+  EXPECT_EQ(tvmtest::SizeOf(w).cy, 480);
 }
 
 TEST_F(WindowScan, AHungApplicationDoesNotStallTheProgram) {

@@ -35,6 +35,7 @@ struct FakeDesktop : navigator::Desktop {
     auto it = owners.find(w);
     return it == owners.end() ? w : it->second;
   }
+  navigator::FrameMargins Margins(WindowHandle) override { return {}; }
   void MoveWindowVisible(WindowHandle w, const WindowBounds& b) override {
     moves.emplace_back(w, b);
     if (duringMove) duringMove(w);
@@ -298,6 +299,96 @@ TEST_F(AppWinStoreTest, KnownWindowUsesItsEntrysForcedSize) {
   Entry(1)->ForcedSize = 0;
   Scan({{1, {0, 0, 1000, 700}}});
   EXPECT_EQ(desktop.moves.size(), 2u);
+}
+
+// A window with invisible borders, as from Windows 10 on: the scan sees its visible frame, and a
+// move sets the visible frame with the borders added back. The scan's moves do not wait: the
+// window takes them once the scan is over (TakeMoves), and inside a hooked application the hook
+// library then replaces the size with the forced size the control panel answers (the store's) as
+// the window's outer size.
+struct FramedDesktop : FakeDesktop {
+  navigator::FrameMargins margins;
+  Rect outer;
+  bool hooked = true;
+  const AppWinStore* store = nullptr;
+  std::vector<std::pair<WindowHandle, WindowBounds>> pending;
+
+  Rect Visible() const {
+    return {outer.left + margins.left, outer.top + margins.top, outer.right - margins.right,
+            outer.bottom - margins.bottom};
+  }
+  navigator::FrameMargins Margins(WindowHandle) override { return margins; }
+  void MoveWindowVisible(WindowHandle w, const WindowBounds& b) override {
+    FakeDesktop::MoveWindowVisible(w, b);
+    pending.emplace_back(w, b);
+  }
+  void TakeMoves() {
+    for (const auto& [w, b] : pending) {
+      WindowBounds o = navigator::WindowBoundsForVisible(margins, b);
+      const core::PackedSize forced = store->ForcedSizeOf(w);
+      if (hooked && navigator::IsUsableForcedSize(forced)) {
+        o.width = static_cast<int32_t>(core::packedWidth(forced));
+        o.height = static_cast<int32_t>(core::packedHeight(forced));
+      }
+      outer = {o.x, o.y, o.x + o.width, o.y + o.height};
+    }
+    pending.clear();
+  }
+};
+
+struct FramedWindow {
+  FramedDesktop desktop;
+  AppWinStore store{desktop};
+  FramedWindow(navigator::FrameMargins margins, core::PackedSize remembered) {
+    desktop.store = &store;
+    desktop.margins = margins;
+    desktop.outer = {93, 50, 907, 657};
+    store.Remembered().Remember("App", remembered);
+  }
+  void Scan() {
+    store.BeginWindowScan();
+    store.UpdateWindowEntry(1, "c", "App", desktop.Visible(), false, false, 0);
+    desktop.TakeMoves();
+  }
+};
+
+// The forced size is the window's outer size, as the hook imposes it: the scan leaves a window
+// that has it alone, also when its visible frame is smaller by the borders.
+TEST(ForcedOuterSize, AHookedFramedWindowIsResizedOnceAtMostNotAtEveryScan) {
+  struct Row {
+    const char* what;
+    navigator::FrameMargins margins;
+    Rect outer;  // after its first scan, when the scans below begin
+    std::size_t moves;
+  };
+  const Row rows[] = {
+      {"borders, sized by the hook", {7, 0, 7, 7}, {93, 50, 1093, 750}, 0},
+      {"borders, sized otherwise", {7, 0, 7, 7}, {93, 50, 693, 550}, 1},
+      {"no borders, sized by the hook", {}, {100, 50, 1100, 750}, 0},
+      {"no borders, sized otherwise", {}, {100, 50, 700, 550}, 1},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    FramedWindow w(r.margins, core::packSize(1000, 700));
+    w.Scan();
+    w.desktop.outer = r.outer;
+    w.desktop.moves.clear();
+    for (int i = 0; i < 20; ++i) w.Scan();
+    EXPECT_EQ(w.desktop.moves.size(), r.moves);
+    EXPECT_EQ(w.desktop.outer.width(), 1000);
+    EXPECT_EQ(w.desktop.outer.height(), 700);
+  }
+}
+
+TEST(ForcedOuterSize, ANewFramedWindowOfARememberedClassTakesItAsItsOuterSizeAtItsVisibleCorner) {
+  FramedWindow w({7, 0, 7, 7}, core::packSize(1000, 700));
+  w.desktop.hooked = false;  // not subclassed yet: nothing but the scan sizes it
+  w.Scan();
+  ASSERT_EQ(w.desktop.moves.size(), 1u);
+  EXPECT_EQ(w.desktop.moves[0].second, (WindowBounds{100, 50, 986, 693}));
+  EXPECT_EQ(w.desktop.outer, (Rect{93, 50, 1093, 750}));
+  w.Scan();
+  EXPECT_EQ(w.desktop.moves.size(), 1u);
 }
 
 TEST_F(AppWinStoreTest, Arrangeable) {

@@ -1,11 +1,13 @@
 // The hook library's platform-free decisions: reading the control panel's size answer, the
-// rectangle of a move or size start, which windows are subclassed, and the subclass table.
+// rectangle of a move or size start, which windows are subclassed, the subclass table, and the
+// record by which every hooked process learns that the hook has gone.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "core/geometry.h"
+#include "hooklib/hook_record.h"
 #include "hooklib/size_answer.h"
 #include "hooklib/subclass_candidate.h"
 #include "hooklib/subclass_table.h"
@@ -18,6 +20,7 @@ inline void PrintTo(const SizeAnswer& a, std::ostream* os) {
   *os << kind << "{" << a.width << " x " << a.height << "}";
 }
 inline void PrintTo(CandidateVerdict v, std::ostream* os) { *os << ToString(v); }
+inline void PrintTo(const HookSetter& s, std::ostream* os) { *os << "thread " << s.thread << " started " << s.startedLow; }
 }  // namespace hooklib
 
 namespace {
@@ -219,6 +222,89 @@ TEST(SubclassTable, IdsAreNeverUsedTwiceNotEvenAfterRemovalOrClearing) {
   ASSERT_TRUE(Add(t, 0x20));
   seen.push_back(t.IdAt(0));
   EXPECT_EQ(seen, (std::vector<uint64_t>{1, 2, 3, 4, 5}));
+}
+
+using hooklib::CheckHook;
+using hooklib::HookLife;
+using hooklib::HookRecord;
+using hooklib::HookSetter;
+
+TEST(HookRecord, ASetterWithdrawsOnlyItsOwnHook) {
+  const HookSetter a{0x104, 7}, b{0x208, 9};
+  const HookSetter aIdAgain{0x104, 8};  // a later thread given a's id
+  struct Step {
+    const char* what;
+    bool publish;  // else withdraw
+    HookSetter setter;
+    std::optional<HookSetter> current;
+  };
+  const Step steps[] = {
+      {"a sets its hook", true, a, a},
+      {"another setter withdraws", false, b, a},
+      {"the same id started at another time withdraws", false, aIdAgain, a},
+      {"b sets a hook of its own", true, b, b},
+      {"a withdraws late", false, a, b},
+      {"b withdraws", false, b, std::nullopt},
+      {"withdrawn twice", false, b, std::nullopt},
+  };
+  HookRecord record;
+  EXPECT_EQ(record.Current(), std::nullopt) << "no hook before any is set";
+  for (const Step& s : steps) {
+    if (s.publish) {
+      record.Publish(s.setter);
+    } else {
+      record.Withdraw(s.setter);
+    }
+    EXPECT_EQ(record.Current(), s.current) << s.what;
+  }
+  // Every bit of both halves survives the one word.
+  record.Publish({0xFFFFFFFFu, 0xFFFFFFFFu});
+  EXPECT_EQ(record.Current(), (HookSetter{0xFFFFFFFFu, 0xFFFFFFFFu}));
+}
+
+TEST(HookRecord, TheSetterIsAskedOnlyWhereASubclassActsAndAnEndedOneIsWithdrawnForAll) {
+  const HookSetter setter{0x104, 7};
+  struct Row {
+    const char* what;
+    bool set;
+    bool askSetter;
+    bool ended;
+    HookLife life;
+    bool asked;
+    bool stillRecorded;
+  };
+  const Row rows[] = {
+      {"no hook", false, true, false, HookLife::Gone, false, false},
+      {"set, record alone", true, false, true, HookLife::Set, false, true},
+      {"set, its setter runs", true, true, false, HookLife::Set, true, true},
+      {"set, its setter has ended", true, true, true, HookLife::Gone, true, false},
+  };
+  for (const Row& r : rows) {
+    HookRecord record;
+    if (r.set) record.Publish(setter);
+    bool asked = false;
+    const HookLife life = CheckHook(record, r.askSetter, [&](HookSetter s) {
+      asked = true;
+      EXPECT_EQ(s, setter) << r.what;
+      return r.ended;
+    });
+    EXPECT_EQ(life, r.life) << r.what;
+    EXPECT_EQ(asked, r.asked) << r.what;
+    EXPECT_EQ(record.Current().has_value(), r.stillRecorded) << r.what;
+  }
+}
+
+TEST(HookRecord, AHookSetWhileAnEndedSetterIsFoundStaysRecorded) {
+  const HookSetter ended{0x104, 7}, next{0x208, 9};
+  HookRecord record;
+  record.Publish(ended);
+  // Another program sets its hook between the reading of the record and the withdrawal.
+  const HookLife life = CheckHook(record, true, [&](HookSetter) {
+    record.Publish(next);
+    return true;
+  });
+  EXPECT_EQ(life, HookLife::Gone);
+  EXPECT_EQ(record.Current(), next);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ struct QuietDesktop : navigator::Desktop {
   navigator::ScreenLayout screen{1, {0, 0, 1920, 1040}, {0, 0, 1920, 1080}};
   navigator::ScreenLayout Screen() override { return screen; }
   WindowHandle RootOwner(WindowHandle w) override { return w; }
+  navigator::FrameMargins Margins(WindowHandle) override { return {}; }
   void MoveWindowVisible(WindowHandle, const navigator::WindowBounds&) override {}
   void ReleaseShot(navigator::ShotHandle) override {}
 };

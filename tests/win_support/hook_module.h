@@ -21,12 +21,19 @@ class HookModule {
   }
   ~HookModule() {
     if (unhook) unhook();
-    if (module_) FreeLibrary(module_);
+    Release();
   }
   HookModule(const HookModule&) = delete;
   HookModule& operator=(const HookModule&) = delete;
 
   bool Loaded() const { return module_ && set && unhook; }
+  // Lets the library go as a host that skips UnHookCBT does; the exports are gone with it.
+  void Release() {
+    set = nullptr;
+    unhook = nullptr;
+    if (module_) FreeLibrary(module_);
+    module_ = nullptr;
+  }
 
   hooklib::SetHookCBTProc set = nullptr;
   hooklib::UnHookCBTProc unhook = nullptr;

@@ -3,6 +3,7 @@
 // whatever we know of our own hook handle, and its answer is ours, so nothing is ever vetoed here.
 #include <atomic>
 
+#include "hook_life.h"
 #include "hook_state.h"
 #include "peers.h"
 #include "platform/handles.h"
@@ -34,6 +35,8 @@ void OnMoveSize(HWND window, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
+  // A call still on its way when the hook went does nothing of ours.
+  if (!HookIsSet()) return CallNextHookEx(HookHandleForChain(), code, wParam, lParam);
   // The library's start-up look-up runs here, in the first hook call, never inside DllMain.
   FindPeerWindows(!g_startedUp.exchange(true, std::memory_order_acq_rel));
   const LRESULT result = CallNextHookEx(HookHandleForChain(), code, wParam, lParam);

@@ -1,6 +1,7 @@
 // Loading into and unloading from a process. Nothing is looked up or sent here: a cross-process
 // message under the loader lock can deadlock the application, so the first hook call does the
 // start-up look-up instead.
+#include "hook_life.h"
 #include "hook_state.h"
 #include "subclasses.h"
 
@@ -12,7 +13,9 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
       DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
-      // At process exit (reserved not null) windows and hooks go with the process.
+      // The hook this process set is gone for the other processes too, also at process exit
+      // (reserved not null), where windows and hooks go with the process.
+      WithdrawHook();
       if (!reserved) {
         // Released by FreeLibrary while its hook is still set (the host skipped UnHookCBT): remove
         // the hook so that no thread calls into the unloaded module.

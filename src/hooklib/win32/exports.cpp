@@ -1,6 +1,7 @@
 // The library's two exports. Exported by the .def file under exactly these
 // names, undecorated on both architectures.
 #include "hook_api.h"
+#include "hook_life.h"
 #include "hook_state.h"
 
 // Sets the system-wide CBT hook (all threads of the desktop) and returns its handle; 0 when it
@@ -17,11 +18,16 @@ extern "C" HHOOK WINAPI SetHookCBT() {
     UnhookWindowsHookEx(hook);
     return expected;
   }
+  PublishHook();
   return hook;
 }
 
-// Removes the hook if one is set; afterwards none is set in any case.
+// Removes the hook if one is set; afterwards none is set in any case. The record goes first, so
+// that a hook call still on its way in another process subclasses nothing more.
 extern "C" void WINAPI UnHookCBT() {
   using namespace hooklib;
-  if (HHOOK hook = g_hook.exchange(nullptr, std::memory_order_acq_rel)) UnhookWindowsHookEx(hook);
+  if (HHOOK hook = g_hook.exchange(nullptr, std::memory_order_acq_rel)) {
+    WithdrawHook();
+    UnhookWindowsHookEx(hook);
+  }
 }

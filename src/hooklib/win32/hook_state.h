@@ -1,6 +1,6 @@
 #pragma once
 // Per-process state of the hook library. Every process that loads the library has its own copy
-// (the data sections are not shared). The hook procedure runs on whichever thread raises a CBT
+// (the data sections are not shared; only the hook's record is, hook_life.cpp). The hook procedure runs on whichever thread raises a CBT
 // event and the subclass procedure on each window's own thread, so everything here is atomic or
 // guarded (subclasses.cpp).
 #include <windows.h>
@@ -14,6 +14,18 @@ inline HINSTANCE g_module = nullptr;
 
 // The hook that SetHookCBT set in this process; null while none is set.
 inline std::atomic<HHOOK> g_hook{nullptr};
+
+// Holds an SRW lock exclusively for its scope.
+class ExclusiveLock {
+ public:
+  explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+  ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+  ExclusiveLock(const ExclusiveLock&) = delete;
+  ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+ private:
+  SRWLOCK& lock_;
+};
 
 // The WH_CBT hook procedure (cbt_hook.cpp).
 LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam);

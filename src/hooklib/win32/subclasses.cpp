@@ -1,19 +1,28 @@
 // Subclassing the candidate windows of a hooked process, and the subclass procedure that lets them
 // grow to 32000 x 32000 and keeps them at the size the control panel answers for.
 //
-// A subclass must never outlive the code it points into. Removing a subclass works only on the
-// window's own thread, and the library may be unloaded on any thread of the process, so the first
-// subclass pins the library in the process for the rest of its life: the subclasses then go with
-// their windows (WM_DESTROY), and no window is ever left calling into an unloaded module.
+// A subclass lasts as long as the hook: once the hook has gone (hook_life.h), the application is
+// to behave as it did before the program ran, with its own size limits and no size questions.
+// A subclass can be removed only on its window's own thread, so each one removes itself at its
+// window's next message and passes that message on.
+//
+// A subclass must never outlive the code it points into, and the library may be unloaded on any
+// thread, so the first subclass pins the library in the process. It stays loaded for the rest of
+// the process's life, also once its last subclass has gone: only code outside it could release it
+// safely (the subclass procedure that removes the last subclass returns through the library), and
+// a library left loaded costs its pages only and serves a hook that is set again later.
 //
 // The table is shared by the process's GUI threads; one lock guards it, and no message is sent
-// while it is held (SetWindowSubclass and RemoveWindowSubclass send none).
+// while it is held (SetWindowSubclass and RemoveWindowSubclass send none). The library is pinned
+// before that lock is taken: pinning takes the loader lock, which DllMain holds when its detach
+// takes the table's lock.
 #include "subclasses.h"
 
 #include <commctrl.h>
 
 #include <string>
 
+#include "hook_life.h"
 #include "hook_state.h"
 #include "hooklib/subclass_candidate.h"
 #include "hooklib/subclass_table.h"
@@ -27,12 +36,8 @@ SRWLOCK g_tableLock = SRWLOCK_INIT;
 SubclassTable g_table;
 std::atomic<bool> g_pinned{false};
 
-class TableLock {
- public:
-  TableLock() { AcquireSRWLockExclusive(&g_tableLock); }
-  ~TableLock() { ReleaseSRWLockExclusive(&g_tableLock); }
-  TableLock(const TableLock&) = delete;
-  TableLock& operator=(const TableLock&) = delete;
+struct TableLock : ExclusiveLock {
+  TableLock() : ExclusiveLock(g_tableLock) {}
 };
 
 using platform::ToHandle;
@@ -132,8 +137,30 @@ LRESULT OnWindowPosChanging(HWND window, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// Whether the subclass acts on the message rather than only passing it on. Where it acts, the thread
+// that set the hook is asked too; for every other message the record alone is read.
+bool ActsOn(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETMINMAXINFO:
+    case WM_SIZING:
+      return true;
+    case WM_WINDOWPOSCHANGING: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      return pos && !(pos->flags & SWP_NOSIZE);
+    }
+    case WM_PRINT:
+      return wParam == 0;
+    default:
+      return false;
+  }
+}
+
 LRESULT CALLBACK SubclassWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR) {
+  if (!(ActsOn(message, wParam, lParam) ? HookIsSetAndSetterRuns() : HookIsSet())) {
+    RemoveSubclass(window);
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
   switch (message) {
     case WM_GETMINMAXINFO:
       return OnGetMinMaxInfo(window, lParam);
@@ -165,11 +192,13 @@ bool IsSubclassCandidate(HWND window) {
 }
 
 void AddSubclass(HWND window) {
+  // A hook call still on its way when the hook went subclasses nothing.
+  if (!HookIsSetAndSetterRuns()) return;
+  if (!PinLibrary()) return;
   {
     TableLock lock;
     const std::optional<uint64_t> id = g_table.IdForNewSubclass(ToHandle(window));
     if (!id) return;
-    if (!PinLibrary()) return;
     if (!SetWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id), 0)) return;
     g_table.Record(ToHandle(window), *id);
   }

@@ -23,6 +23,12 @@ WindowHandle Win32Desktop::RootOwner(WindowHandle window) {
   return ToHandle(GetAncestor(ToHwnd(window), GA_ROOTOWNER));
 }
 
+FrameMargins Win32Desktop::Margins(WindowHandle window) {
+  FrameMargins m;
+  GetFrameMargins(ToHwnd(window), &m.left, &m.top, &m.right, &m.bottom);
+  return m;
+}
+
 void Win32Desktop::MoveWindowVisible(WindowHandle window, const WindowBounds& visible) {
   MoveWindowVisibleNoWait(ToHwnd(window), visible.x, visible.y, visible.width, visible.height);
 }

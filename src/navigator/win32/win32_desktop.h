@@ -11,6 +11,7 @@ class Win32Desktop final : public Desktop {
  public:
   ScreenLayout Screen() override;
   WindowHandle RootOwner(WindowHandle window) override;
+  FrameMargins Margins(WindowHandle window) override;
   // The scan's size imposition: never waits on the window's thread, so a hung application
   // cannot stall the scan.
   void MoveWindowVisible(WindowHandle window, const WindowBounds& visible) override;

@@ -118,7 +118,8 @@ void TMinSizeForm::ApplyWindowSize(int32_t width, int32_t height) {
   if (navigator::tAppWin* entry = TargetEntry()) {
     entry->ForcedSize = size;
     const core::Rect corner = entry->WindowRect;
-    // Moving another application's window can free the entry: nothing of it is read after.
+    // The forced size is the outer size, as the dialog showed it and the hook imposes it. Moving
+    // another application's window can free the entry: nothing of it is read after.
     MoveWindow(Target, corner.left, corner.top, width, height, TRUE);
   }
   Hide();

@@ -1,6 +1,7 @@
 #pragma once
 // A test window as test_windows.exe is asked for it, and its one-argument text form
-// "id=a;class=C;title=T;rect=X,Y,W,H;flags=tool,owned;margins=L,T,R,B;style=0x..;exstyle=0x..".
+// "id=a;class=C;title=T;rect=X,Y,W,H;flags=tool,owned;margins=L,T,R,B;track=MINW,MINH,MAXW,MAXH;
+// style=0x..;exstyle=0x..".
 // Values are percent-encoded so that an argument never needs quoting. Shared by the program,
 // which parses it, and the end-to-end support, which writes it.
 #include <windows.h>
@@ -43,6 +44,12 @@ struct Margins {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// The smallest and largest size the window's application lets it take (WM_GETMINMAXINFO).
+struct TrackSizes {
+  int minWidth = 1, minHeight = 1, maxWidth = 32000, maxHeight = 32000;
+  friend bool operator==(const TrackSizes&, const TrackSizes&) = default;
+};
+
 struct WindowSpec {
   std::string id;  // letters, digits, '-', '_', '.'
   std::string className = "TvmTestWindow";
@@ -50,6 +57,7 @@ struct WindowSpec {
   int x = 100, y = 100, width = 200, height = 150;
   unsigned flags = 0;
   Margins frameMargins;  // for the DWM double's extended frame bounds
+  TrackSizes track;
   DWORD style = 0;       // added to the style the flags give
   DWORD exStyle = 0;
   long color = -1;       // 0xRRGGBB: the client area is painted in it; -1: the system's colour
@@ -121,6 +129,11 @@ inline std::string EncodeWindowSpec(const WindowSpec& spec) {
   const Margins& m = spec.frameMargins;
   if (m.left || m.top || m.right || m.bottom) {
     std::snprintf(numbers, sizeof numbers, ";margins=%d,%d,%d,%d", m.left, m.top, m.right, m.bottom);
+    out += numbers;
+  }
+  if (spec.track != TrackSizes{}) {
+    const TrackSizes& t = spec.track;
+    std::snprintf(numbers, sizeof numbers, ";track=%d,%d,%d,%d", t.minWidth, t.minHeight, t.maxWidth, t.maxHeight);
     out += numbers;
   }
   if (spec.style) {
@@ -206,6 +219,9 @@ inline std::optional<WindowSpec> ParseWindowSpec(std::string_view text, std::str
     } else if (key == "margins") {
       if (!detail::ParseInts(value, n, 4)) return fail("bad margins");
       spec.frameMargins = {n[0], n[1], n[2], n[3]};
+    } else if (key == "track") {
+      if (!detail::ParseInts(value, n, 4)) return fail("bad track");
+      spec.track = {n[0], n[1], n[2], n[3]};
     } else if (key == "flags") {
       if (!detail::ParseFlags(value, &spec.flags)) return fail("unknown flag");
     } else if (key == "color") {

@@ -120,6 +120,14 @@ bool TestWindows::Show(HWND window, int how) {
                              &ignored) != 0;
 }
 
+std::optional<long> TestWindows::SizeRequests(HWND window) {
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutA(window, tvmtw::kCommandSizeRequests, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) {
+    return std::nullopt;
+  }
+  return static_cast<long>(count);
+}
+
 std::optional<DWORD> TestWindows::End(std::chrono::milliseconds timeout) {
   std::optional<DWORD> code;
   if (process_.Started()) {

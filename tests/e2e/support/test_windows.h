@@ -50,6 +50,9 @@ class TestWindows {
   static bool SetMoveDelay(HWND window, DWORD ms);
   // ShowWindow(window, how) by the window's own process; false when it did not answer.
   static bool Show(HWND window, int how);
+  // How many size changes the window has been asked for since it was shown; nothing when it did
+  // not answer.
+  static std::optional<long> SizeRequests(HWND window);
 
   // Asks the program to end and waits for it (ending it by force after a while); its exit code.
   std::optional<DWORD> End(std::chrono::milliseconds timeout = std::chrono::seconds(5));

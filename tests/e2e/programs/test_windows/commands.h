@@ -17,7 +17,11 @@ inline constexpr UINT kCommandCreate = WM_APP + 0x202;
 inline constexpr UINT kCommandCreateOwnThread = WM_APP + 0x203;
 // Post it: the window destroys itself.
 inline constexpr UINT kCommandDestroy = WM_APP + 0x204;
+// Send it: the answer is how many size changes the window has been asked for since it was shown
+// (WM_WINDOWPOSCHANGING without SWP_NOSIZE), whether or not its size changed.
+inline constexpr UINT kCommandSizeRequests = WM_APP + 0x205;
+
 // Send it: the window's own process shows it with ShowWindow(wParam), SW_HIDE for instance.
-inline constexpr UINT kCommandShow = WM_APP + 0x205;
+inline constexpr UINT kCommandShow = WM_APP + 0x206;
 
 }  // namespace tvmtw

@@ -17,6 +17,8 @@ struct WindowState {
   bool served = false;     // creation and showing are over
   DWORD moveDelayMs = 0;   // each move waits this long first
   long color = -1;         // 0xRRGGBB of the client area, -1: the class's brush
+  TrackSizes track;
+  LRESULT sizeRequests = 0;  // size changes asked of it since it was shown
 };
 
 // Class name (lower case, as Windows compares) -> whether it is ours or a taken system class.
@@ -54,13 +56,17 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
       break;
     case WM_GETMINMAXINFO: {
-      // Sizes from 1x1 to far beyond the screen, as scenarios ask for them.
+      // By default sizes from 1x1 to far beyond the screen, as scenarios ask for them.
+      const TrackSizes track = state ? state->track : TrackSizes{};
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      info->ptMinTrackSize = {1, 1};
-      info->ptMaxTrackSize = {32000, 32000};
+      info->ptMinTrackSize = {track.minWidth, track.minHeight};
+      info->ptMaxTrackSize = {track.maxWidth, track.maxHeight};
       return 0;
     }
     case WM_WINDOWPOSCHANGING:
+      if (state && state->served && !(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOSIZE)) {
+        ++state->sizeRequests;
+      }
       if (state && state->served && !(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOMOVE) &&
           state->moveDelayMs) {
         Sleep(state->moveDelayMs);
@@ -86,6 +92,8 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case kCommandMoveDelay:
       if (state) state->moveDelayMs = static_cast<DWORD>(wParam);
       return 0;
+    case kCommandSizeRequests:
+      return state ? state->sizeRequests : 0;
     case kCommandCreate:
     case kCommandCreateOwnThread:
       return reinterpret_cast<LRESULT>(CreateOnCommand(message, wParam, lParam));
@@ -241,6 +249,7 @@ HWND CreateTestWindow(const WindowSpec& spec, HWND owner, std::string* error) {
   auto state = std::make_unique<WindowState>();
   state->flags = spec.flags;
   state->color = spec.color;
+  state->track = spec.track;
   HWND hwnd = CreateWindowExA(exStyle, spec.className.c_str(), spec.title.c_str(), style & ~WS_VISIBLE, spec.x,
                               spec.y, spec.width, spec.height, owner, nullptr, GetModuleHandleA(nullptr),
                               ours ? state.get() : nullptr);

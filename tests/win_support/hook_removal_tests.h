@@ -1,0 +1,159 @@
+#pragma once
+// What both hook libraries leave behind once their hook has gone, "Tavelmoor.dll" in the win
+// tests and "TVM64.dll" in the win64 tests: nothing. However the hook went (UnHookCBT, the host
+// letting the library go without it, the thread that set it ending as when its program is
+// killed), a subclassed window takes its application's own size limits again, asks no control
+// panel for a size, and loses the subclass at its next message, which it still gets. A test
+// program includes this header once and instantiates both suites with its library's file name:
+//   namespace tvmtest {
+//   INSTANTIATE_HOOK_REMOVAL_TESTS(Tavelmoor, "Tavelmoor.dll");
+//   }
+// It links the test windows of the end-to-end support (test_windows.exe beside it).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <ostream>
+#include <string>
+#include <thread>
+
+#include "core/geometry.h"
+#include "support/test_windows.h"
+#include "win_support/hook_module.h"
+#include "win_support/panel_double.h"
+#include "win_support/process_helpers.h"
+
+namespace tvmtest {
+
+enum class HookEnd {
+  UnHookCBT,         // the host removes the hook
+  LibraryReleased,   // the host lets the library go without UnHookCBT
+  SetterThreadEnds,  // the thread that set the hook ends without either, as a killed program's
+};
+
+struct HookRemovalCase {
+  const char* library;
+  HookEnd end;
+  friend void PrintTo(const HookRemovalCase& c, std::ostream* os) {
+    *os << (c.end == HookEnd::UnHookCBT         ? "UnHookCBT"
+            : c.end == HookEnd::LibraryReleased ? "LibraryReleased"
+                                                : "SetterThreadEnds");
+  }
+};
+
+// The hook set by a thread of its own, which ends it, when told, the way the case says.
+class HookSetterThread {
+ public:
+  HookSetterThread(HookModule& module, HookEnd end) : module_(module), end_(end) {
+    thread_ = std::thread([this] { Run(); });
+    WaitForSingleObject(set_, 5000);
+  }
+  ~HookSetterThread() {
+    End();
+    CloseHandle(set_);
+    CloseHandle(end_event_);
+  }
+  HookSetterThread(const HookSetterThread&) = delete;
+  HookSetterThread& operator=(const HookSetterThread&) = delete;
+
+  bool Set() const { return hook_ != nullptr; }
+  // Ends the hook and waits until the thread has done so.
+  void End() {
+    if (!thread_.joinable()) return;
+    SetEvent(end_event_);
+    thread_.join();
+  }
+
+ private:
+  void Run() {
+    hook_ = module_.set();
+    SetEvent(set_);
+    WaitForSingleObject(end_event_, INFINITE);
+    if (end_ == HookEnd::UnHookCBT) module_.unhook();
+    if (end_ == HookEnd::LibraryReleased) module_.Release();
+  }
+
+  HookModule& module_;
+  HookEnd end_;
+  HANDLE set_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE end_event_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HHOOK hook_ = nullptr;
+  std::thread thread_;
+};
+
+inline ::testing::AssertionResult SizeIs(HWND w, LONG cx, LONG cy) {
+  const SIZE s = SizeOf(w);
+  if (s.cx == cx && s.cy == cy) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the window is " << s.cx << " x " << s.cy << ", not " << cx << " x " << cy;
+}
+
+inline bool ResizeTo(HWND w, int cx, int cy) {
+  return SetWindowPos(w, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
+
+class HookGone : public ::testing::TestWithParam<HookRemovalCase> {
+ protected:
+  void SetUp() override { ASSERT_TRUE(module_.Loaded()) << GetParam().library; }
+  void TearDown() override { windows_.End(); }
+
+  HookModule module_{GetParam().library};
+  e2e::TestWindows windows_;
+};
+
+TEST_P(HookGone, AWindowOfAnotherProcessTakesItsApplicationsLimitsAgainAndAsksNothing) {
+  PanelDouble panel;  // answers no forced size: only the limits are the subclass's
+  HookSetterThread setter(module_, GetParam().end);
+  ASSERT_TRUE(setter.Set());
+  ASSERT_TRUE(windows_.Start({{.id = "w", .className = "TvmHookedWindow", .title = "hooked", .x = 50, .y = 60,
+                               .width = 600, .height = 450, .track = {500, 400, 1000, 800}}}))
+      << windows_.Error();
+  HWND w = windows_.Window("w");
+  TouchAsAUser(w);
+  // Subclassed: neither of the application's limits holds.
+  ASSERT_TRUE(ResizeTo(w, 200, 150));
+  ASSERT_TRUE(SizeIs(w, 200, 150)) << "not subclassed";
+  ASSERT_TRUE(ResizeTo(w, 3000, 2500));
+  ASSERT_TRUE(SizeIs(w, 3000, 2500));
+  const int asked = panel.SizeQuestions();
+  ASSERT_GT(asked, 0);
+
+  setter.End();
+  ASSERT_TRUE(ResizeTo(w, 200, 150));
+  EXPECT_TRUE(SizeIs(w, 500, 400)) << "the application's minimum size does not hold";
+  ASSERT_TRUE(ResizeTo(w, 3000, 2500));
+  EXPECT_TRUE(SizeIs(w, 1000, 800)) << "the application's maximum size does not hold";
+  EXPECT_EQ(panel.SizeQuestions(), asked) << "the window asked for a size after the hook had gone";
+}
+
+// WM_PRINT carries a device context and does not cross processes: a window of this thread. A
+// library with a subclass in this process is pinned in it, so letting it go ends nothing here.
+class HookGoneInThisProcess : public HookGone {};
+
+TEST_P(HookGoneInThisProcess, TheSubclassGoesAtTheNextMessageWhichTheWindowStillGets) {
+  HookSetterThread setter(module_, GetParam().end);
+  ASSERT_TRUE(setter.Set());
+  // Not shown yet, so not subclassed when it is created.
+  HWND w = CreateWindowExA(0, "STATIC", "in process", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr,
+                           nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  const LONG_PTR ownProc = GetWindowLongPtrA(w, GWLP_WNDPROC);
+  ShowWindow(w, SW_SHOWNORMAL);
+  TouchAsAUser(w);
+  ASSERT_EQ(SendMessageA(w, WM_PRINT, 0, 7), 7) << "not subclassed";
+  ASSERT_NE(GetWindowLongPtrA(w, GWLP_WNDPROC), ownProc);
+
+  setter.End();
+  EXPECT_EQ(SendMessageA(w, WM_PRINT, 0, 7), 0) << "the window itself did not get the message";
+  EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), ownProc) << "the subclass is still in place";
+  DestroyWindow(w);
+}
+
+}  // namespace tvmtest
+
+#define INSTANTIATE_HOOK_REMOVAL_TESTS(prefix, file)                                                      \
+  INSTANTIATE_TEST_SUITE_P(prefix, HookGone,                                                              \
+                           ::testing::Values(HookRemovalCase{file, HookEnd::UnHookCBT},                   \
+                                             HookRemovalCase{file, HookEnd::LibraryReleased},             \
+                                             HookRemovalCase{file, HookEnd::SetterThreadEnds}));          \
+  INSTANTIATE_TEST_SUITE_P(prefix, HookGoneInThisProcess,                                                 \
+                           ::testing::Values(HookRemovalCase{file, HookEnd::UnHookCBT},                   \
+                                             HookRemovalCase{file, HookEnd::SetterThreadEnds}))

@@ -13,7 +13,7 @@ struct StillDesktop : navigator::Desktop {
   navigator::ScreenLayout Screen() override { return {1, {0, 0, 1920, 1040}, {0, 0, 1920, 1080}}; }
   navigator::WindowHandle RootOwner(navigator::WindowHandle w) override { return w; }
   navigator::FrameMargins Margins(navigator::WindowHandle) override { return {}; }
-  void MoveWindowVisible(navigator::WindowHandle, const navigator::WindowBounds&) override {}
+  void SetOuterSize(navigator::WindowHandle, core::Size) override {}
   void ReleaseShot(navigator::ShotHandle) override {}
 };
 

@@ -21,10 +21,13 @@ auto FindEntry(List& list, const tAppWin* entry) {
   return std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.get() == entry; });
 }
 
-// The visible frame at the window's visible corner that gives it this outer size.
-WindowBounds VisibleBoundsFor(const core::Rect& rect, core::PackedSize outer, const FrameMargins& m) {
-  return {rect.left, rect.top,
-          core::clampToInt32(int64_t{core::packedWidth(outer)} - m.left - m.right),
+core::Size OuterSizeOf(core::PackedSize size) {
+  return {static_cast<int32_t>(core::packedWidth(size)), static_cast<int32_t>(core::packedHeight(size))};
+}
+
+// The visible frame's size that this outer size leaves inside the invisible borders.
+core::Size VisibleSizeFor(core::PackedSize outer, const FrameMargins& m) {
+  return {core::clampToInt32(int64_t{core::packedWidth(outer)} - m.left - m.right),
           core::clampToInt32(int64_t{core::packedHeight(outer)} - m.top - m.bottom)};
 }
 
@@ -82,9 +85,9 @@ void AppWinStore::NewEntry(WindowHandle window, const std::string& caption,
   entry->WinClass = winClass;
   if (const auto size = remembered_.Find(winClass)) {
     entry->ForcedSize = *size;
-    // Not linked yet: a nested lookup during the move sees no forced size, so the hook library
+    // Not linked yet: a nested lookup during the resize sees no forced size, so the hook library
     // does not impose its own size against this one.
-    desktop_.MoveWindowVisible(window, VisibleBoundsFor(rect, *size, desktop_.Margins(window)));
+    desktop_.SetOuterSize(window, OuterSizeOf(*size));
   }
   entry->WindowRect = rect;  // as met; an imposed size shows at the next scan
   entry->HasSavedRect = false;
@@ -109,10 +112,12 @@ void AppWinStore::KnownEntry(tAppWin* entry, const std::string& caption, const c
   const core::PackedSize forced = entry->ForcedSize;
   if (remembered_.Find(entry->WinClass) && IsUsableForcedSize(forced)) {
     const WindowHandle window = entry->Wnd;
-    const WindowBounds visible = VisibleBoundsFor(rect, forced, desktop_.Margins(window));
-    if (rect.width() != visible.width || rect.height() != visible.height) desktop_.MoveWindowVisible(window, visible);
+    const core::Size visible = VisibleSizeFor(forced, desktop_.Margins(window));
+    if (rect.width() != visible.width || rect.height() != visible.height) {
+      desktop_.SetOuterSize(window, OuterSizeOf(forced));
+    }
   }
-  // The move may have run ForgetWindow nested: find the entry anew, and leave it alone when it
+  // The resize may have run ForgetWindow nested: find the entry anew, and leave it alone when it
   // has been forgotten.
   auto it = FindEntry(oldEntries_, entry);
   if (it == oldEntries_.end()) return;

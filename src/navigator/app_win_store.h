@@ -4,7 +4,8 @@
 //
 // A forced size is the window's outer size (its window rectangle), as the hook library imposes it
 // and the set-size dialog shows and sets it. The scan sees visible frames, so it compares and sets
-// the visible frame that the forced outer size leaves inside the invisible borders.
+// the visible frame that the forced outer size leaves inside the invisible borders, and sets the
+// outer size.
 //
 // Re-entrancy: moving another application's window can run the control panel's window procedure
 // nested, which may ask ForcedSizeOf or call ForgetWindow in the middle of an update. A forgotten
@@ -33,8 +34,9 @@ class Desktop {
   virtual WindowHandle RootOwner(WindowHandle window) = 0;
   // How far the window's visible frame lies inside its window rectangle (none before Windows 10).
   virtual FrameMargins Margins(WindowHandle window) = 0;
-  // Gives the window's visible frame this place and size; may call back into the store.
-  virtual void MoveWindowVisible(WindowHandle window, const WindowBounds& visible) = 0;
+  // Gives the window this outer size where it stands: never a place, since a place the scan read
+  // may be one that a scroll move on its way has already left. May call back into the store.
+  virtual void SetOuterSize(WindowHandle window, core::Size outer) = 0;
   // Frees an entry's screen-shot bitmap.
   virtual void ReleaseShot(ShotHandle shot) = 0;
 };

@@ -25,9 +25,9 @@ constexpr WindowHandle kPanel = 0x999;
 struct FakeDesktop : navigator::Desktop {
   navigator::ScreenLayout screen{1, {0, 0, 1920, 1040}, {0, 0, 1920, 1080}};
   std::map<WindowHandle, WindowHandle> owners;  // unlisted windows own themselves
-  std::vector<std::pair<WindowHandle, WindowBounds>> moves;
+  std::vector<std::pair<WindowHandle, core::Size>> resizes;
   std::vector<ShotHandle> released;
-  // Runs inside a move, as the control panel's window procedure would run nested.
+  // Runs inside a resize, as the control panel's window procedure would run nested.
   std::function<void(WindowHandle)> duringMove;
 
   navigator::ScreenLayout Screen() override { return screen; }
@@ -36,8 +36,8 @@ struct FakeDesktop : navigator::Desktop {
     return it == owners.end() ? w : it->second;
   }
   navigator::FrameMargins Margins(WindowHandle) override { return {}; }
-  void MoveWindowVisible(WindowHandle w, const WindowBounds& b) override {
-    moves.emplace_back(w, b);
+  void SetOuterSize(WindowHandle w, core::Size outer) override {
+    resizes.emplace_back(w, outer);
     if (duringMove) duringMove(w);
   }
   void ReleaseShot(ShotHandle s) override { released.push_back(s); }
@@ -98,7 +98,7 @@ TEST_F(AppWinStoreTest, FirstScanMeetsEveryWindowAsNew) {
     EXPECT_FALSE(x->HasShot);
     EXPECT_FALSE(x->HasSavedRect);
   }
-  EXPECT_TRUE(desktop.moves.empty());
+  EXPECT_TRUE(desktop.resizes.empty());
 }
 
 TEST_F(AppWinStoreTest, UnchangedWindowsKeepTheirEntriesInTheNewOrder) {
@@ -119,7 +119,7 @@ TEST_F(AppWinStoreTest, UnchangedWindowsKeepTheirEntriesInTheNewOrder) {
   EXPECT_TRUE(two->HasShot);
   EXPECT_FALSE(two->WantShot);
   EXPECT_TRUE(desktop.released.empty());
-  EXPECT_TRUE(desktop.moves.empty());  // class not remembered: the forced size is left alone
+  EXPECT_TRUE(desktop.resizes.empty());  // class not remembered: the forced size is left alone
 }
 
 TEST_F(AppWinStoreTest, EachDifferenceOfAKnownWindowMarksChanged) {
@@ -184,7 +184,7 @@ TEST_F(AppWinStoreTest, FarOffNewWindowsGetNoEntry) {
     s.UpdateWindowEntry(1, "t", "App", c.rect, false, false, 0);
     EXPECT_EQ(s.HasWindow(1), c.entry);
     EXPECT_EQ(s.Room() == navigator::ScrollRoom{}, !c.entry);
-    EXPECT_EQ(d.moves.size(), c.entry ? 1u : 0u);  // no entry, no remembered size either
+    EXPECT_EQ(d.resizes.size(), c.entry ? 1u : 0u);  // no entry, no remembered size either
   }
 }
 
@@ -262,9 +262,9 @@ TEST_F(AppWinStoreTest, TheNextScanMeasuresAgainstTheScreenAsItIsThen) {
 TEST_F(AppWinStoreTest, RememberedSizeImposedOnNewWindowsOfTheClassInAnyCase) {
   store.Remembered().Remember("Notepad", core::packSize(1000, 700));
   Scan({{1, {40, 30, 840, 630}, "NOTEPAD"}, {2, {0, 0, 300, 300}, "Other"}});
-  ASSERT_EQ(desktop.moves.size(), 1u);
-  EXPECT_EQ(desktop.moves[0].first, 1u);
-  EXPECT_EQ(desktop.moves[0].second, (WindowBounds{40, 30, 1000, 700}));
+  ASSERT_EQ(desktop.resizes.size(), 1u);
+  EXPECT_EQ(desktop.resizes[0].first, 1u);
+  EXPECT_EQ(desktop.resizes[0].second, (core::Size{1000, 700}));
   EXPECT_EQ(Entry(1)->ForcedSize, core::packSize(1000, 700));
   EXPECT_EQ(Entry(1)->WindowRect, (Rect{40, 30, 840, 630}));  // as met, until the next scan
   EXPECT_EQ(Entry(2)->ForcedSize, 0u);
@@ -272,65 +272,62 @@ TEST_F(AppWinStoreTest, RememberedSizeImposedOnNewWindowsOfTheClassInAnyCase) {
   // The next scan sees the new size: nothing to impose, but the entry changed.
   Scan({{1, {40, 30, 1040, 730}, "NOTEPAD"}, {2, {0, 0, 300, 300}, "Other"}});
   EXPECT_TRUE(store.Changed());
-  EXPECT_EQ(desktop.moves.size(), 1u);
+  EXPECT_EQ(desktop.resizes.size(), 1u);
 
-  // Resized by the user: imposed again, at every scan where it differs, keeping the corner.
+  // Resized by the user: imposed again, at every scan where it differs, where the window stands.
   Scan({{1, {60, 70, 500, 730}, "NOTEPAD"}});
   Scan({{1, {60, 70, 500, 731}, "NOTEPAD"}});
-  ASSERT_EQ(desktop.moves.size(), 3u);
-  EXPECT_EQ(desktop.moves[1].second, (WindowBounds{60, 70, 1000, 700}));
-  EXPECT_EQ(desktop.moves[2].second, (WindowBounds{60, 70, 1000, 700}));
+  ASSERT_EQ(desktop.resizes.size(), 3u);
+  EXPECT_EQ(desktop.resizes[1].second, (core::Size{1000, 700}));
+  EXPECT_EQ(desktop.resizes[2].second, (core::Size{1000, 700}));
 
   // Once the class is no longer remembered the entry's forced size is not imposed by the scan.
   store.Remembered().Forget("notepad");
   Scan({{1, {60, 70, 500, 731}, "NOTEPAD"}});
-  EXPECT_EQ(desktop.moves.size(), 3u);
+  EXPECT_EQ(desktop.resizes.size(), 3u);
   EXPECT_EQ(store.ForcedSizeOf(1), core::packSize(1000, 700));
 }
 
 TEST_F(AppWinStoreTest, KnownWindowUsesItsEntrysForcedSize) {
   store.Remembered().Remember("App", core::packSize(1000, 700));
   Scan({{1, {0, 0, 1000, 700}}});
-  ASSERT_EQ(desktop.moves.size(), 1u);  // a new window gets the size even when it has it
+  ASSERT_EQ(desktop.resizes.size(), 1u);  // a new window gets the size even when it has it
   Entry(1)->ForcedSize = core::packSize(1200, 800);  // set by the set-size dialog
   Scan({{1, {0, 0, 1000, 700}}});
-  ASSERT_EQ(desktop.moves.size(), 2u);
-  EXPECT_EQ(desktop.moves[1].second, (WindowBounds{0, 0, 1200, 800}));
+  ASSERT_EQ(desktop.resizes.size(), 2u);
+  EXPECT_EQ(desktop.resizes[1].second, (core::Size{1200, 800}));
   Entry(1)->ForcedSize = 0;
   Scan({{1, {0, 0, 1000, 700}}});
-  EXPECT_EQ(desktop.moves.size(), 2u);
+  EXPECT_EQ(desktop.resizes.size(), 2u);
 }
 
-// A window with invisible borders, as from Windows 10 on: the scan sees its visible frame, and a
-// move sets the visible frame with the borders added back. The scan's moves do not wait: the
-// window takes them once the scan is over (TakeMoves), and inside a hooked application the hook
-// library then replaces the size with the forced size the control panel answers (the store's) as
-// the window's outer size.
+// A window with invisible borders, as from Windows 10 on: the scan sees its visible frame and sets
+// the outer size. The scan's resizes do not wait: the window takes them once the scan is over
+// (TakeMoves), and inside a hooked application the hook library then replaces the size with the
+// forced size the control panel answers (the store's) as the window's outer size.
 struct FramedDesktop : FakeDesktop {
   navigator::FrameMargins margins;
   Rect outer;
   bool hooked = true;
   const AppWinStore* store = nullptr;
-  std::vector<std::pair<WindowHandle, WindowBounds>> pending;
+  std::vector<std::pair<WindowHandle, core::Size>> pending;
 
   Rect Visible() const {
     return {outer.left + margins.left, outer.top + margins.top, outer.right - margins.right,
             outer.bottom - margins.bottom};
   }
   navigator::FrameMargins Margins(WindowHandle) override { return margins; }
-  void MoveWindowVisible(WindowHandle w, const WindowBounds& b) override {
-    FakeDesktop::MoveWindowVisible(w, b);
-    pending.emplace_back(w, b);
+  void SetOuterSize(WindowHandle w, core::Size size) override {
+    FakeDesktop::SetOuterSize(w, size);
+    pending.emplace_back(w, size);
   }
   void TakeMoves() {
-    for (const auto& [w, b] : pending) {
-      WindowBounds o = navigator::WindowBoundsForVisible(margins, b);
+    for (auto [w, size] : pending) {
       const core::PackedSize forced = store->ForcedSizeOf(w);
       if (hooked && navigator::IsUsableForcedSize(forced)) {
-        o.width = static_cast<int32_t>(core::packedWidth(forced));
-        o.height = static_cast<int32_t>(core::packedHeight(forced));
+        size = {static_cast<int32_t>(core::packedWidth(forced)), static_cast<int32_t>(core::packedHeight(forced))};
       }
-      outer = {o.x, o.y, o.x + o.width, o.y + o.height};
+      outer = {outer.left, outer.top, outer.left + size.width, outer.top + size.height};
     }
     pending.clear();
   }
@@ -372,23 +369,37 @@ TEST(ForcedOuterSize, AHookedFramedWindowIsResizedOnceAtMostNotAtEveryScan) {
     FramedWindow w(r.margins, core::packSize(1000, 700));
     w.Scan();
     w.desktop.outer = r.outer;
-    w.desktop.moves.clear();
+    w.desktop.resizes.clear();
     for (int i = 0; i < 20; ++i) w.Scan();
-    EXPECT_EQ(w.desktop.moves.size(), r.moves);
+    EXPECT_EQ(w.desktop.resizes.size(), r.moves);
     EXPECT_EQ(w.desktop.outer.width(), 1000);
     EXPECT_EQ(w.desktop.outer.height(), 700);
   }
 }
 
-TEST(ForcedOuterSize, ANewFramedWindowOfARememberedClassTakesItAsItsOuterSizeAtItsVisibleCorner) {
+TEST(ForcedOuterSize, ANewFramedWindowOfARememberedClassTakesItAsItsOuterSizeWhereItStands) {
   FramedWindow w({7, 0, 7, 7}, core::packSize(1000, 700));
   w.desktop.hooked = false;  // not subclassed yet: nothing but the scan sizes it
   w.Scan();
-  ASSERT_EQ(w.desktop.moves.size(), 1u);
-  EXPECT_EQ(w.desktop.moves[0].second, (WindowBounds{100, 50, 986, 693}));
+  ASSERT_EQ(w.desktop.resizes.size(), 1u);
+  EXPECT_EQ(w.desktop.resizes[0].second, (core::Size{1000, 700}));
   EXPECT_EQ(w.desktop.outer, (Rect{93, 50, 1093, 750}));
   w.Scan();
-  EXPECT_EQ(w.desktop.moves.size(), 1u);
+  EXPECT_EQ(w.desktop.resizes.size(), 1u);
+}
+
+// The scan reads a window's place, and a scroll move on its way lands before the scan's resize
+// does: the window keeps the scrolled place. A resize that carried the place read would put it
+// back, a step off the others.
+TEST(ForcedOuterSize, TheScansResizeLeavesAWindowWhereAScrollMoveMeanwhilePutIt) {
+  FramedWindow w({7, 0, 7, 7}, core::packSize(1000, 700));
+  w.desktop.hooked = false;
+  w.desktop.store = &w.store;
+  w.store.BeginWindowScan();
+  w.store.UpdateWindowEntry(1, "c", "App", w.desktop.Visible(), false, false, 0);
+  w.desktop.outer = w.desktop.outer.offset(-300, -20);  // the scroll move is taken first
+  w.desktop.TakeMoves();
+  EXPECT_EQ(w.desktop.outer, (Rect{93 - 300, 50 - 20, 93 - 300 + 1000, 50 - 20 + 700}));
 }
 
 TEST_F(AppWinStoreTest, Arrangeable) {

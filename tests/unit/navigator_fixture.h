@@ -21,7 +21,7 @@ struct QuietDesktop : navigator::Desktop {
   navigator::ScreenLayout Screen() override { return screen; }
   WindowHandle RootOwner(WindowHandle w) override { return w; }
   navigator::FrameMargins Margins(WindowHandle) override { return {}; }
-  void MoveWindowVisible(WindowHandle, const navigator::WindowBounds&) override {}
+  void SetOuterSize(WindowHandle, core::Size) override {}
   void ReleaseShot(navigator::ShotHandle) override {}
 };
 

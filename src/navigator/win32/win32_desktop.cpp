@@ -29,8 +29,8 @@ FrameMargins Win32Desktop::Margins(WindowHandle window) {
   return m;
 }
 
-void Win32Desktop::MoveWindowVisible(WindowHandle window, const WindowBounds& visible) {
-  MoveWindowVisibleNoWait(ToHwnd(window), visible.x, visible.y, visible.width, visible.height);
+void Win32Desktop::SetOuterSize(WindowHandle window, core::Size outer) {
+  SetWindowSizeNoWait(ToHwnd(window), outer.width, outer.height);
 }
 
 void Win32Desktop::ReleaseShot(ShotHandle shot) {

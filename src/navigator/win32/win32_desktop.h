@@ -14,7 +14,7 @@ class Win32Desktop final : public Desktop {
   FrameMargins Margins(WindowHandle window) override;
   // The scan's size imposition: never waits on the window's thread, so a hung application
   // cannot stall the scan.
-  void MoveWindowVisible(WindowHandle window, const WindowBounds& visible) override;
+  void SetOuterSize(WindowHandle window, core::Size outer) override;
   void ReleaseShot(ShotHandle shot) override;
 };
 

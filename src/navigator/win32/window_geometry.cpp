@@ -81,6 +81,12 @@ void MoveWindowVisible(HWND window, int x, int y, int width, int height) {
   MoveWindow(window, b.x, b.y, b.width, b.height, TRUE);
 }
 
+void SetWindowSizeNoWait(HWND window, int width, int height) {
+  UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) flags |= SWP_ASYNCWINDOWPOS;
+  SetWindowPos(window, nullptr, 0, 0, width, height, flags);
+}
+
 void MoveWindowVisibleNoWait(HWND window, int x, int y, int width, int height) {
   if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
     MoveWindowVisible(window, x, y, width, height);

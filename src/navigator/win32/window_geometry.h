@@ -23,6 +23,8 @@ void SetWindowPosVisibleNoWait(HWND window, int x, int y);
 void SetWindowBoundsVisible(HWND window, int x, int y, int width, int height);
 // As SetWindowBoundsVisible, through MoveWindow with a repaint.
 void MoveWindowVisible(HWND window, int x, int y, int width, int height);
+// Gives the window this outer size where it stands, without waiting for the window's thread.
+void SetWindowSizeNoWait(HWND window, int width, int height);
 // As MoveWindowVisible, but never waits for the window's thread: a window of another thread is
 // sized asynchronously, so a hung application cannot stall the caller.
 void MoveWindowVisibleNoWait(HWND window, int x, int y, int width, int height);

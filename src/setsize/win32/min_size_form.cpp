@@ -2,6 +2,7 @@
 
 #include "forms/min_size_form.h"
 #include "navigator/win32/navigator_form.h"
+#include "navigator/win32/window_geometry.h"
 #include "platform/handles.h"
 #include "scroller/win32/settings_changed.h"
 #include "setsize/set_size_decisions.h"
@@ -117,10 +118,10 @@ void TMinSizeForm::ApplyWindowSize(int32_t width, int32_t height) {
   // next scan that meets one of its windows.
   if (navigator::tAppWin* entry = TargetEntry()) {
     entry->ForcedSize = size;
-    const core::Rect corner = entry->WindowRect;
-    // The forced size is the outer size, as the dialog showed it and the hook imposes it. Moving
-    // another application's window can free the entry: nothing of it is read after.
-    MoveWindow(Target, corner.left, corner.top, width, height, TRUE);
+    // The forced size is the outer size, as the dialog showed it and the hook imposes it. The
+    // window keeps the place it stands at (the scan's may be one a scroll move has left), and
+    // its application is not waited for. Nothing of the entry is read after.
+    navigator::SetWindowSizeNoWait(Target, width, height);
   }
   Hide();
 }
@@ -137,9 +138,8 @@ void TMinSizeForm::CancelClick() {
   if (store && store->Remembered().Forget(targetClass_)) scroller::SettingsChanged = true;
   if (navigator::tAppWin* entry = TargetEntry()) {
     entry->ForcedSize = core::kNoForcedSize;
-    const core::Rect corner = entry->WindowRect;
     const ScreenSize screen = VirtualScreen();
-    MoveWindow(Target, corner.left, corner.top, screen.width, screen.height, TRUE);
+    navigator::SetWindowSizeNoWait(Target, screen.width, screen.height);
   }
   Hide();
 }

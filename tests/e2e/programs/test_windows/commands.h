@@ -20,7 +20,6 @@ inline constexpr UINT kCommandDestroy = WM_APP + 0x204;
 // Send it: the answer is how many size changes the window has been asked for since it was shown
 // (WM_WINDOWPOSCHANGING without SWP_NOSIZE), whether or not its size changed.
 inline constexpr UINT kCommandSizeRequests = WM_APP + 0x205;
-
 // Send it: the window's own process shows it with ShowWindow(wParam), SW_HIDE for instance.
 inline constexpr UINT kCommandShow = WM_APP + 0x206;
 

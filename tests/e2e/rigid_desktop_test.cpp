@@ -88,6 +88,17 @@ class RigidDesktop : public e2e::ScrollingScenario {
     return true;
   }
 
+  // Starts the program and waits until it has listed every tracked window; the panel, or null
+  // when either did not happen.
+  HWND StartListed() {
+    HWND panel = StartSettled();
+    if (panel && !WaitAllListed(panel)) {
+      ADD_FAILURE() << "not every window was listed";
+      return nullptr;
+    }
+    return panel;
+  }
+
   // Waits until a scan has listed every steady window: one-pixel steps until all have followed,
   // then back by as many.
   bool WaitAllListed(HWND panel) {
@@ -117,9 +128,8 @@ class RigidDesktop : public e2e::ScrollingScenario {
 // program come and go: every steady window ends moved by exactly the sum of the steps.
 TEST_F(RigidDesktop, AFastBurstMovesEveryWindowByTheSumWhileWindowsComeAndGo) {
   ASSERT_TRUE(StartGrid(40));
-  HWND panel = StartSettled();
+  HWND panel = StartListed();
   ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   // Some windows take each move more slowly still.
   for (int i = 0; i < 40; i += 5) ASSERT_TRUE(TestWindows::SetMoveDelay(Tracked("w" + std::to_string(i)), 2));
   const auto before = Positions();
@@ -179,9 +189,8 @@ TEST_F(RigidDesktop, ManyWindowsUnderFastStepsEndMovedByExactlyTheSum) {
   ASSERT_NE(sleeper, nullptr);
   Track("sleeper", sleeper);
 
-  HWND panel = StartSettled();
+  HWND panel = StartListed();
   ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   // The steady program is busy between its messages: its thread takes 100 moves a second at
   // most, between two and three for each of its 40 windows, far fewer than the steps they get.
   for (int i = 0; i < 40; ++i) ASSERT_TRUE(TestWindows::SetMoveDelay(Tracked("w" + std::to_string(i)), 10));
@@ -231,9 +240,8 @@ TEST_F(RigidDesktop, AWindowWhoseThreadStoppedCatchesUpWhenItWakes) {
   HWND sleeper = windows_.Create("w0", RECT{560, 700, 680, 790}, true);
   ASSERT_NE(sleeper, nullptr);
   Track("sleeper", sleeper);
-  HWND panel = StartSettled();
+  HWND panel = StartListed();
   ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   const auto before = Positions();
   TestWindows::SleepThread(sleeper, 7000);
   Sleep(100);
@@ -256,9 +264,8 @@ TEST_F(RigidDesktop, AWindowWhoseThreadStoppedCatchesUpWhenItWakes) {
 // alike: the windows stop at the range together and come back together, never stacked at the edge.
 TEST_F(RigidDesktop, StepsPastTheCoordinateRangeStopEveryWindowTogether) {
   ASSERT_TRUE(StartRow({100, 150, 200}));
-  HWND panel = StartSettled();
+  HWND panel = StartListed();
   ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   const auto offsets = Offsets();
   const auto before = Positions();
   ASSERT_TRUE(e2e::ScrollBy(panel, 20000, 0));
@@ -278,9 +285,8 @@ TEST_F(RigidDesktop, StepsPastTheCoordinateRangeStopEveryWindowTogether) {
 TEST_F(RigidDesktop, HotKeysPastTheCoordinateRangeKeepTheDesktopOnePiece) {
   WriteSettings({e2e::Dword("KeyMode", 1), e2e::Dword("ScrollSpeed", 4)});
   ASSERT_TRUE(StartRow({100, 400, 700}));
-  HWND panel = StartSettled();
+  HWND panel = StartListed();
   ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   const auto offsets = Offsets();
   LONG step = 0;  // what one press moves the windows by
   for (char key : {'S', 'A'}) {
@@ -305,9 +311,8 @@ TEST_F(RigidDesktop, AReleasedWindowThatStillExistsKeepsMovingAndKeepsItsSize) {
   WriteSettings({e2e::Dword("RememberNum", 1), e2e::Text("RemC0", "TvmRemembered"),
                  e2e::Dword("RemS0", static_cast<int32_t>(core::packSize(300, 200)))});
   ASSERT_TRUE(StartRow({200, 500, 800}, {"", "TvmRemembered", ""}));
-  HWND panel = StartSettled();
+  HWND panel = StartListed();
   ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   const WPARAM released = reinterpret_cast<WPARAM>(Tracked("b"));
   const LRESULT forced = static_cast<LRESULT>(core::packSize(300, 200));
   ASSERT_TRUE(tvmtest::WaitUntil([&] { return Ask(panel, msg::WM_HOOK_GET_SIZE, released) == forced; }, 3s));
@@ -327,9 +332,8 @@ TEST_F(RigidDesktop, AReleasedWindowThatStillExistsKeepsMovingAndKeepsItsSize) {
 // hidden until its program shows it again).
 TEST_F(RigidDesktop, WindowsCarriedAwayComeHomeAtTheEndAlsoWhenExcludedOrHidden) {
   ASSERT_TRUE(StartRow({150, 650, 950}));
-  HWND panel = StartSettled();
+  HWND panel = StartListed();
   ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(WaitAllListed(panel)) << "not every window was listed";
   const auto before = Positions();
   ASSERT_TRUE(e2e::ScrollBy(panel, 2000, 0));
   ASSERT_TRUE(WaitMovedBy(before, -2000, 0)) << Describe(before);

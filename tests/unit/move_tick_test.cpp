@@ -74,6 +74,11 @@ struct MoveTick : ::testing::Test {
 
   MoveTick() { o.Sticky = 0; }
 
+  // A fresh start for the next row of a table.
+  void Reset() {
+    Reset();
+  }
+
   void List(std::initializer_list<WindowHandle> windows) {
     for (WindowHandle w : windows) {
       lists.Append(w, "text");
@@ -311,10 +316,7 @@ TEST_F(MoveTick, ShuttingDownMovesNothing) {
 TEST_F(MoveTick, NestedReleaseDuringTheWalk) {
   for (WindowHandle released : {1, 2, 3, 4}) {
     for (WindowHandle during : {1, 2, 3, 4}) {
-      lists.Clear();
-      desk = {};
-      s = {};
-      ledger = {};
+      Reset();
       List({1, 2, 3, 4});
       std::vector<WindowHandle> excluded;
       scroller::PanelLife life{true};
@@ -461,10 +463,7 @@ TEST_F(MoveTick, HungWindowCatchesUpWhateverTheCount) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    lists.Clear();
-    desk = {};
-    s = {};
-    ledger = {};
+    Reset();
     List({1, 2});
     desk.slow.insert(2);
     int64_t sum = 0;
@@ -715,11 +714,7 @@ TEST_F(MoveTick, AStepNeverCarriesAWindowPastTheRange) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    lists.Clear();
-    desk = {};
-    s = {};
-    ledger = {};
-    room = {};
+    Reset();
     List({1, 2, 3});
     desk.at = {{1, {100, 100}}, {2, {150, 150}}, {3, {200, 200}}};
     if (c.fixedRoom) {

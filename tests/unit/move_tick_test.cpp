@@ -76,7 +76,11 @@ struct MoveTick : ::testing::Test {
 
   // A fresh start for the next row of a table.
   void Reset() {
-    Reset();
+    lists.Clear();
+    desk = {};
+    s = {};
+    ledger = {};
+    room = {};
   }
 
   void List(std::initializer_list<WindowHandle> windows) {

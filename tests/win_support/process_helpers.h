@@ -120,14 +120,21 @@ class ProcessGuard {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = show;
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory, &startup, &info_)) {
+    // Under load Wine now and then fails a start with ERROR_INTERNAL_ERROR that the next attempt
+    // does not meet; any other failure is the answer.
+    constexpr DWORD kInternalError = 1359;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory,
+                         &startup, &info_)) {
+        lastError_ = 0;
+        return true;
+      }
       lastError_ = GetLastError();
       info_ = {};
-      return false;
+      if (lastError_ != kInternalError) break;
+      Sleep(200);
     }
-    lastError_ = 0;
-    return true;
+    return false;
   }
 
   bool Started() const { return info_.hProcess != nullptr; }

@@ -44,6 +44,8 @@ class Desktop {
 class AppWinStore {
  public:
   explicit AppWinStore(Desktop& desktop, WindowHandle controlPanel = 0);
+  // The control panel's window, which arrangement never lines up; known once the panel exists.
+  void SetControlPanel(WindowHandle controlPanel) { controlPanel_ = controlPanel; }
   ~AppWinStore();
   AppWinStore(const AppWinStore&) = delete;
   AppWinStore& operator=(const AppWinStore&) = delete;
@@ -75,8 +77,9 @@ class AppWinStore {
   bool Changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
 
-  ScrollRoom& Room() { return room_; }
+  // The scans measure the room; beyond them the scrolling engine alone sets it.
   const ScrollRoom& Room() const { return room_; }
+  void SetRoom(const ScrollRoom& room) { room_ = room; }
   DesktopLimits& Limits() { return limits_; }
   RememberedSizes& Remembered() { return remembered_; }
   const RememberedSizes& Remembered() const { return remembered_; }

@@ -15,6 +15,14 @@ struct ScrollRoom {
   friend bool operator==(const ScrollRoom&, const ScrollRoom&) = default;
 };
 
+// Who sets the scroll room beyond the scans that measure it: the scrolling engine, which the
+// set-size dialog and a restored layout ask.
+class ScrollRoomSetter {
+ public:
+  virtual ~ScrollRoomSetter() = default;
+  virtual void SetScrollRoom(const ScrollRoom& room) = 0;
+};
+
 // Extra width and height of a fixed virtual desktop beyond the virtual screen; both 0 = not fixed.
 struct DesktopLimits {
   int32_t LimitX = 0;

@@ -27,12 +27,12 @@ class TApplication final : public WindowHandler {
 
   // Creates a form owned by the application; the first one created is the main form.
   template <class Form, class... Args>
-  Form* CreateForm(Form*& variable, Args&&... args) {
-    auto form = std::make_unique<Form>(std::forward<Args>(args)...);
-    variable = form.get();
-    Adopt(std::move(form));
-    variable->Created();
-    return variable;
+  Form& CreateForm(Args&&... args) {
+    auto owned = std::make_unique<Form>(std::forward<Args>(args)...);
+    Form& form = *owned;
+    Adopt(std::move(owned));
+    form.Created();
+    return form;
   }
 
   TForm* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }

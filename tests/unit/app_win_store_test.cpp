@@ -239,7 +239,7 @@ TEST_F(AppWinStoreTest, ScrollRoomAgainstTheReferenceArea) {
     d.screen.virtualScreen = c.monitors > 1 ? Rect{0, 0, 3840, 1080} : Rect{0, 0, 1920, 1080};
     AppWinStore s(d);
     s.Limits().LimitX = c.limitX;
-    s.Room() = preset;
+    s.SetRoom(preset);
     for (int pass = 0; pass < 2; ++pass) {  // new windows, then known ones
       s.BeginWindowScan();
       for (const Win& w : c.wins) s.UpdateWindowEntry(w.wnd, w.caption, w.cls, w.rect, false, false, 0);

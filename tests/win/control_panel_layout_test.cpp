@@ -63,7 +63,7 @@ class ControlPanelLayout : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     application = std::make_unique<tk::TApplication>();
-    application->CreateForm(form);
+    form = &application->CreateForm<PanelForm>();
   }
   void TearDown() override { application.reset(); }
   std::unique_ptr<tk::TApplication> application;

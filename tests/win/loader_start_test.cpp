@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "scroller/win32/settings_changed.h"
+#include "navigator/win32/desktop_model.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/application.h"
 
@@ -24,18 +24,18 @@ TEST(LoaderStart, AChoiceOfALoaderThatCannotStartIsDropped) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    navigator::DesktopModel model;
     auto application = std::make_unique<tk::TApplication>();
-    auto form = std::make_unique<scroller::TTavelmoorForm>();
-    scroller::LoaderFileName = c.fileName;
-    scroller::SettingsChanged = false;
+    auto form = std::make_unique<scroller::TTavelmoorForm>(model);
+    form->LoaderFileName = c.fileName;
+    model.SettingsChanged = false;
     form->Load64AtShow = false;
     form->Action64bitExecute();
     EXPECT_FALSE(form->Load64AtShow) << "x64 would be saved as 1";
-    EXPECT_TRUE(scroller::SettingsChanged) << "the choice would not be saved";
+    EXPECT_TRUE(model.SettingsChanged) << "the choice would not be saved";
     form.reset();
     application.reset();
   }
-  scroller::LoaderFileName.clear();
 }
 
 }  // namespace

@@ -55,15 +55,15 @@ double Median(std::vector<double> v) {
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // A navigator over the whole primary monitor, showing the first `count` test windows.
-std::unique_ptr<navigator::TNavigator> OpenNavigator(HWND panel, int count, const e2e::TestWindows& windows,
-                                                     FakeHost*& h) {
-  auto nav = std::make_unique<navigator::TNavigator>(panel);
+std::unique_ptr<navigator::TNavigator> OpenNavigator(navigator::DesktopModel& model, HWND panel, int count,
+                                                     const e2e::TestWindows& windows, FakeHost*& h) {
+  auto nav = std::make_unique<navigator::TNavigator>(model, panel);
   nav->Created();
   auto host = std::make_unique<FakeHost>();
   h = host.get();
   nav->SetHost(std::move(host));
   nav->Busy = false;
-  navigator::AppWinStore& store = *nav->Store();
+  navigator::AppWinStore& store = nav->Store();
   store.BeginWindowScan();
   for (int i = 0; i < count; ++i) {
     HWND w = windows.Window("w" + std::to_string(i));
@@ -101,9 +101,10 @@ std::vector<double> RepaintTimes(navigator::TNavigator& nav, int repaints, doubl
 
 void Measure(HWND panel, int count, const e2e::TestWindows& windows) {
   FakeHost* h = nullptr;
-  auto nav = OpenNavigator(panel, count, windows, h);
+  navigator::DesktopModel model;
+  auto nav = OpenNavigator(model, panel, count, windows, h);
   std::vector<double> shots;
-  for (navigator::tAppWin* e : nav->Store()->EntriesSnapshot()) {
+  for (navigator::tAppWin* e : nav->Store().EntriesSnapshot()) {
     const auto t0 = Clock::now();
     navigator::CopyShotFromScreen(*e);
     shots.push_back(Ms(Clock::now() - t0));
@@ -131,7 +132,8 @@ HBITMAP Picture(int width, int height) {
 // small tile to one larger than any screen.
 void MeasureBackgrounds(HWND panel, const e2e::TestWindows& windows) {
   FakeHost* h = nullptr;
-  auto nav = OpenNavigator(panel, 10, windows, h);
+  navigator::DesktopModel model;
+  auto nav = OpenNavigator(model, panel, 10, windows, h);
   ShowOverTheScreen(*nav);
   std::vector<double> plain = RepaintTimes(*nav, kRepaints);
   std::printf(" 10 windows, drawn, no background picture:   one repaint: median %.2f ms, max %.2f ms\n",

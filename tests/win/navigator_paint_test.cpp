@@ -50,7 +50,7 @@ class NavigatorPaint : public testing::Test {
       UpdateWindow(w);
     }
     panel_ = CreateWindowExA(0, "STATIC", "paint panel", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    nav_ = std::make_unique<TNavigator>(panel_);
+    nav_ = std::make_unique<TNavigator>(model_, panel_);
     nav_->Created();
     auto host = std::make_unique<FakeHost>();
     host_ = host.get();
@@ -58,7 +58,7 @@ class NavigatorPaint : public testing::Test {
     nav_->Busy = false;
     Scan();
     Sleep(200);
-    for (navigator::tAppWin* e : nav_->Store()->EntriesSnapshot()) navigator::CopyShotFromScreen(*e);
+    for (navigator::tAppWin* e : nav_->Store().EntriesSnapshot()) navigator::CopyShotFromScreen(*e);
   }
   void TearDown() override {
     nav_->Destroying();
@@ -69,7 +69,7 @@ class NavigatorPaint : public testing::Test {
     for (HBRUSH b : brushes_) DeleteObject(b);
   }
   void Scan() {
-    navigator::AppWinStore& store = *nav_->Store();
+    navigator::AppWinStore& store = nav_->Store();
     store.BeginWindowScan();
     for (HWND w : windows_) {
       RECT r{};
@@ -84,8 +84,8 @@ class NavigatorPaint : public testing::Test {
   void Repaint() { RedrawWindow(nav_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
   // No windows at all, in this scan or the one before: nothing is drawn over the background.
   void NoWindows() {
-    nav_->Store()->BeginWindowScan();
-    nav_->Store()->BeginWindowScan();
+    nav_->Store().BeginWindowScan();
+    nav_->Store().BeginWindowScan();
   }
   // Whether a panel point lies on the viewport's red rectangle, or next to it.
   bool NearViewport(POINT p, core::Size panel) const {
@@ -105,6 +105,7 @@ class NavigatorPaint : public testing::Test {
   std::vector<COLORREF> colours_;
   std::vector<HBRUSH> brushes_;
   HWND panel_ = nullptr;
+  navigator::DesktopModel model_;
   std::unique_ptr<TNavigator> nav_;
   FakeHost* host_ = nullptr;
 };
@@ -171,7 +172,7 @@ TEST_F(NavigatorPaint, ANavigatorOfNoSizeAnEmptyPictureOrABusyOneValidatesAndEnd
 }
 
 TEST_F(NavigatorPaint, ShotsAreHalfTheWindowAndShowInTheirColoursWhereTheMappingSays) {
-  for (navigator::tAppWin* e : nav_->Store()->EntriesSnapshot()) {
+  for (navigator::tAppWin* e : nav_->Store().EntriesSnapshot()) {
     ASSERT_TRUE(e->HasShot);
     EXPECT_EQ(e->ShotSize, (core::Size{90, 80}));
     BITMAP b{};

@@ -12,6 +12,7 @@
 
 #include "core/geometry.h"
 #include "core/private_messages.h"
+#include "navigator/win32/desktop_model.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/application.h"
 
@@ -31,8 +32,9 @@ TEST(PanelEnd, MessagesSentWhileThePanelIsDestroyedGetTheEndsAnswers) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    navigator::DesktopModel model;
     auto application = std::make_unique<tk::TApplication>();
-    auto form = std::make_unique<scroller::TTavelmoorForm>();
+    auto form = std::make_unique<scroller::TTavelmoorForm>(model);
     HWND panel = form->Handle();
     std::atomic<bool> answered = false;
     DWORD_PTR answer = 0xBAD;

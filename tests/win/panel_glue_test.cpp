@@ -62,7 +62,7 @@ class RecordingPanel final : public PanelView {
 // Before the navigator's creation and from its destruction on.
 class NoNavigator final : public scroller::NavigatorView {
  public:
-  navigator::AppWinStore* Entries() override { return nullptr; }
+  bool Exists() const override { return false; }
   HWND Handle() const override { return nullptr; }
   bool Visible() const override { return false; }
   void ShowForChord(const scroller::Placement&) override {}
@@ -160,7 +160,8 @@ TEST_P(PanelGlue, CallsAndAnswersFollowThePanelsLife) {
   const Sequence& seq = GetParam();
   RecordingPanel panel;
   NoNavigator navigator;
-  scroller::ScrollEngine engine(panel, navigator);
+  navigator::DesktopModel model;
+  scroller::ScrollEngine engine(panel, navigator, model);
   if (seq.phase != Phase::Creating) {
     EXPECT_FALSE(engine.FinishCreation());
   }
@@ -189,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(Sequences, PanelGlue, ::testing::ValuesIn(kSequences),
 TEST(PanelGlueCreation, AnExitDuringCreationIsHonouredAtItsEnd) {
   RecordingPanel panel;
   NoNavigator navigator;
-  scroller::ScrollEngine engine(panel, navigator);
+  navigator::DesktopModel model;
+  scroller::ScrollEngine engine(panel, navigator, model);
   LRESULT answer = -1;
   ASSERT_TRUE(engine.HandleMessage(msg::WM_INSTANCE_EXIT, 0, 0, answer));
   EXPECT_TRUE(panel.calls.empty());

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/desktop_model.h"
 #include "platform/optional_apis.h"
 #include "scroller/scan_cache.h"
 #include "scroller/win32/window_scan.h"
@@ -185,8 +185,7 @@ std::vector<e2e::WindowSpec> Specs(int count, bool classIcon) {
 // Scans `kRounds` times a tick apart after a first scan that meets every window; prints the
 // times and, when `profile`, the calls by kind.
 void MeasureScans(HWND panel, int count, bool withCache, bool profile) {
-  auto nav = std::make_unique<navigator::TNavigator>(panel);
-  nav->Created();
+  navigator::DesktopModel model;
   scroller::ScanCache cache;
   scroller::ScrollLists lists;
   std::vector<scroller::WindowHandle> excluded;
@@ -196,14 +195,14 @@ void MeasureScans(HWND panel, int count, bool withCache, bool profile) {
   setup.desktopWnd = GetDesktopWindow();
   setup.nonScrollingClasses = {"Shell_TrayWnd", "NotepadPlusPlus", "SomeTool"};
   setup.cache = withCache ? &cache : nullptr;
-  scroller::RunWindowScan(setup, {lists, excluded}, nav->Store());  // first meeting: new entries
+  scroller::RunWindowScan(setup, {lists, excluded}, &model.Entries());  // first meeting: new entries
   std::vector<double> ms;
   ResetCounts();
   for (int r = 0; r < kRounds; ++r) {
     Sleep(static_cast<DWORD>(kTickSpacing.count()));
     Counting = profile;
     const auto start = Clock::now();
-    scroller::RunWindowScan(setup, {lists, excluded}, nav->Store());
+    scroller::RunWindowScan(setup, {lists, excluded}, &model.Entries());
     ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     Counting = false;
   }
@@ -214,7 +213,6 @@ void MeasureScans(HWND panel, int count, bool withCache, bool profile) {
               count, lists.Handles.size(), withCache ? "with the cache" : "full scan", sum / kRounds, ms[kRounds / 2],
               ms.front(), ms.back());
   if (profile) PrintProfile(count, kRounds);
-  nav->Destroying();
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ class Toolkit : public ::testing::Test {
  protected:
   void SetUp() override {
     application = std::make_unique<tk::TApplication>();
-    application->CreateForm(form);
+    form = &application->CreateForm<CountingForm>();
   }
   void TearDown() override { application.reset(); }
 
@@ -188,8 +188,7 @@ void PressInField(HWND field, WPARAM key) {
 // Enter clicks the default button and Escape the cancel button, while typing goes to the field.
 TEST(ToolkitDialogKeys, EnterAndEscapeClickTheirButtons) {
   tk::TApplication application;
-  KeysForm* form = nullptr;
-  application.CreateForm(form);
+  KeysForm* form = &application.CreateForm<KeysForm>();
   form->Show();
   auto& field = form->Get<tk::TEdit>("Field");
   field.Focus();

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "navigator/win32/desktop_model.h"
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/application.h"
 #include "toolkit/tray_icon.h"
@@ -45,7 +46,7 @@ class TrayMenu : public testing::Test {
  protected:
   void SetUp() override {
     application = std::make_unique<tk::TApplication>();
-    form = std::make_unique<scroller::TTavelmoorForm>();
+    form = std::make_unique<scroller::TTavelmoorForm>(model);
   }
   void TearDown() override {
     form.reset();
@@ -86,6 +87,7 @@ class TrayMenu : public testing::Test {
   }
 
   std::unique_ptr<tk::TApplication> application;
+  navigator::DesktopModel model;
   std::unique_ptr<scroller::TTavelmoorForm> form;
 };
 

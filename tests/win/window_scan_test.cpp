@@ -60,14 +60,11 @@ BOOL CALLBACK CollectTopLevel(HWND w, LPARAM data) {
 
 class ScanWithEntries : public ::testing::Test {
  protected:
-  void SetUp() override {
-    nav_ = std::make_unique<TNavigator>(panel_.Handle());
-    nav_->Created();
-  }
-  void TearDown() override {
-    nav_->Destroying();
-    nav_.reset();
-  }
+  void SetUp() override { model_.Entries().SetControlPanel(platform::ToHandle(panel_.Handle())); }
+
+  navigator::AppWinStore& Store() { return model_.Entries(); }
+  bool HasWindow(HWND w) { return Store().HasWindow(platform::ToHandle(w)); }
+  core::PackedSize ForcedSizeOf(HWND w) { return Store().ForcedSizeOf(platform::ToHandle(w)); }
 
   scroller::ScanOutcome Scan(scroller::ScanCache* cache = nullptr) {
     scroller::ScanSetup setup;
@@ -76,7 +73,7 @@ class ScanWithEntries : public ::testing::Test {
     setup.desktopWnd = GetDesktopWindow();
     setup.ownProcessId = ownProcess_;
     setup.cache = cache;
-    return scroller::RunWindowScan(setup, {lists_, excluded_}, nav_->Store());
+    return scroller::RunWindowScan(setup, {lists_, excluded_}, &Store());
   }
 
   // The listed windows among `ours`, in the order the scan listed them.
@@ -104,7 +101,7 @@ class ScanWithEntries : public ::testing::Test {
   }
 
   FakePanel panel_;
-  std::unique_ptr<TNavigator> nav_;
+  navigator::DesktopModel model_;
   scroller::ScrollLists lists_;
   std::vector<scroller::WindowHandle> excluded_;
   DWORD ownProcess_ = GetCurrentProcessId();
@@ -130,13 +127,13 @@ TEST_F(ScanWithEntries, EntriesLastFromScanToScanAndFollowTheZOrder) {
 
   Scan();
   ASSERT_EQ(ListedAmong(ours), InZOrder(ours));
-  EXPECT_TRUE(nav_->Changed()) << "a first scan meets every window as new";
+  EXPECT_TRUE(Store().Changed()) << "a first scan meets every window as new";
   const auto& handles = lists_.Handles;
   const auto text = std::find(handles.begin(), handles.end(), platform::ToHandle(windows.Window("a"))) - handles.begin();
   EXPECT_EQ(lists_.Texts[text], "TvmTestWindow (Tvm a)");
   std::vector<navigator::tAppWin*> entries;
   for (HWND w : ours) {
-    auto snapshot = nav_->Store()->EntriesSnapshot();
+    auto snapshot = Store().EntriesSnapshot();
     auto it = std::find_if(snapshot.begin(), snapshot.end(),
                            [&](auto* e) { return e->Wnd == reinterpret_cast<navigator::WindowHandle>(w); });
     ASSERT_NE(it, snapshot.end());
@@ -153,27 +150,27 @@ TEST_F(ScanWithEntries, EntriesLastFromScanToScanAndFollowTheZOrder) {
 
   // The same windows again: the same entries, nothing changed; then a new Z order.
   Scan();
-  EXPECT_FALSE(nav_->Changed());
+  EXPECT_FALSE(Store().Changed());
   for (size_t i = 0; i < ours.size(); ++i) {
-    auto snapshot = nav_->Store()->EntriesSnapshot();
+    auto snapshot = Store().EntriesSnapshot();
     EXPECT_NE(std::find(snapshot.begin(), snapshot.end(), entries[i]), snapshot.end()) << i;
   }
-  EXPECT_EQ(nav_->ForcedSizeOf(windows.Window("a")), core::packSize(333, 222));
+  EXPECT_EQ(ForcedSizeOf(windows.Window("a")), core::packSize(333, 222));
   SetWindowPos(windows.Window("tall"), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Scan();
   EXPECT_EQ(ListedAmong(ours), InZOrder(ours));
 }
 
 TEST_F(ScanWithEntries, ANewWindowOfARememberedClassIsResizedKeepingItsCorner) {
-  nav_->Store()->Remembered().Remember("TVMREMEMBERED", core::packSize(640, 480));
+  Store().Remembered().Remember("TVMREMEMBERED", core::packSize(640, 480));
   WindowSpec r = Spec("r", "Tvm remembered", 120);
   r.className = "TvmRemembered";
   WindowSpec other = Spec("o", "Tvm other", 200);
   TestWindows windows;
   ASSERT_TRUE(windows.Start({r, other})) << windows.Error();
   Scan();
-  EXPECT_EQ(nav_->ForcedSizeOf(windows.Window("r")), core::packSize(640, 480));
-  EXPECT_EQ(nav_->ForcedSizeOf(windows.Window("o")), core::kNoForcedSize);
+  EXPECT_EQ(ForcedSizeOf(windows.Window("r")), core::packSize(640, 480));
+  EXPECT_EQ(ForcedSizeOf(windows.Window("o")), core::kNoForcedSize);
   RECT got{};
   const bool sized = tvmtest::WaitUntil([&] {
     got = windows.RectOf("r");
@@ -280,7 +277,7 @@ TEST_F(ScanWithEntries, AHungApplicationCostsAScanNoMoreThanTheIconTimeOut) {
     EXPECT_TRUE(asked);
     EXPECT_LT(took, std::chrono::milliseconds(scroller::kIconQueryTimeoutMs) + 150ms);
     EXPECT_TRUE(Listed(hung.Window(0))) << "a hung window is still an application window";
-    EXPECT_TRUE(nav_->HasWindow(hung.Window(0)));
+    EXPECT_TRUE(HasWindow(hung.Window(0)));
   }
   CloseHandle(wake);
 }
@@ -331,20 +328,20 @@ TEST_F(ScanWithEntries, AWindowReleasedWhileTheScanAsksForItsIconGetsNoEntry) {
   HWND gone = windows.Window(1);
 
   Scan();
-  ASSERT_TRUE(nav_->HasWindow(gone));
+  ASSERT_TRUE(HasWindow(gone));
   int released = 0;
   panel_.OnReleased = [&](HWND w) {
     ++released;
     lists_.Release(platform::ToHandle(w));
-    nav_->ForgetWindow(w);
+    Store().ForgetWindow(platform::ToHandle(w));
   };
   releasing = true;
   for (int i = 0; i < 2; ++i) {
     Scan();
     EXPECT_GT(released, i) << "the release did not arrive during the scan";
     EXPECT_FALSE(Listed(gone));
-    EXPECT_FALSE(nav_->HasWindow(gone)) << "a released window came back as an entry";
-    EXPECT_TRUE(nav_->HasWindow(windows.Window(0)));
+    EXPECT_FALSE(HasWindow(gone)) << "a released window came back as an entry";
+    EXPECT_TRUE(HasWindow(windows.Window(0)));
     EXPECT_EQ(lists_.Handles.size(), lists_.Texts.size());
   }
 }
@@ -404,19 +401,18 @@ class LocalWindows {
   std::vector<HWND> made_;
 };
 
-// One side of the comparison: a navigator and lists of its own.
+// One side of the comparison: entries and lists of its own.
 struct ScanSide {
-  explicit ScanSide(HWND panel) : nav(panel) { nav.Created(); }
-  ~ScanSide() { nav.Destroying(); }
-  TNavigator nav;
+  explicit ScanSide(HWND panel) { model.Entries().SetControlPanel(platform::ToHandle(panel)); }
+  navigator::DesktopModel model;
   scroller::ScrollLists lists;
   std::vector<scroller::WindowHandle> excluded;
 };
 
 // What the navigator keeps of each entry, in the store's order.
-std::vector<std::string> EntriesOf(TNavigator& nav) {
+std::vector<std::string> EntriesOf(navigator::AppWinStore& store) {
   std::vector<std::string> out;
-  for (const navigator::tAppWin* e : nav.Store()->EntriesSnapshot()) {
+  for (const navigator::tAppWin* e : store.EntriesSnapshot()) {
     char line[512];
     std::snprintf(line, sizeof line, "%#llx %s (%s) %d,%d,%d,%d icon %#llx arrangeable %d foreground %d moving %d",
                   static_cast<unsigned long long>(e->Wnd), e->WinClass.c_str(), e->Caption.c_str(), e->WindowRect.left,
@@ -436,7 +432,7 @@ class CachedScan : public ::testing::Test {
     Run(full_, nullptr);
     EXPECT_EQ(cached_.lists.Handles, full_.lists.Handles);
     EXPECT_EQ(cached_.lists.Texts, full_.lists.Texts);
-    EXPECT_EQ(EntriesOf(cached_.nav), EntriesOf(full_.nav));
+    EXPECT_EQ(EntriesOf(cached_.model.Entries()), EntriesOf(full_.model.Entries()));
   }
   std::string TextOf(HWND w) const {
     const auto& handles = full_.lists.Handles;
@@ -457,7 +453,7 @@ class CachedScan : public ::testing::Test {
     setup.desktopWnd = GetDesktopWindow();
     setup.ownProcessId = 0;  // this thread's windows are an application's
     setup.cache = cache;
-    scroller::RunWindowScan(setup, {side.lists, side.excluded}, side.nav.Store());
+    scroller::RunWindowScan(setup, {side.lists, side.excluded}, &side.model.Entries());
   }
 };
 
@@ -508,15 +504,16 @@ TEST_F(CachedScan, ListsWhatAFullScanListsAsWindowsComeChangeAndGo) {
 
 TEST(NavigatorForm, StartsHiddenBusyAndEmptyAndNeverErasesOrFrames) {
   FakePanel panel;
-  TNavigator nav(panel.Handle());
+  navigator::DesktopModel model;
+  TNavigator nav(model, panel.Handle());
   nav.Created();
   EXPECT_TRUE(nav.Busy);
   EXPECT_FALSE(nav.UseBackground);
-  EXPECT_FALSE(nav.ManagerCreated());
+
   EXPECT_TRUE(nav.BackgroundBitmap.Empty());
-  ASSERT_NE(nav.Store(), nullptr);
-  EXPECT_EQ(nav.Store()->EntryCount(), 0u);
-  EXPECT_EQ(nav.Store()->OldEntryCount(), 0u);
+  EXPECT_EQ(nav.Store().EntryCount(), 0u);
+  EXPECT_EQ(nav.Store().OldEntryCount(), 0u);
+  EXPECT_FALSE(model.Desktops().ManagerCreated());
   EXPECT_TRUE(nav.Candidates.empty());
   EXPECT_FALSE(IsWindowVisible(nav.Handle()));
   const LONG style = GetWindowLongA(nav.Handle(), GWL_STYLE);
@@ -532,22 +529,20 @@ TEST(NavigatorForm, StartsHiddenBusyAndEmptyAndNeverErasesOrFrames) {
   nav.Destroying();
 }
 
-TEST(NavigatorForm, SavesTheSettingsBeforeItFreesItsEntries) {
+// The entries are the desktop model's and outlive the form; the form saves the settings while
+// they are there, and only then tells the control panel it has gone.
+TEST(NavigatorForm, SavesTheSettingsBeforeItGoes) {
   FakePanel panel;
-  TNavigator nav(panel.Handle());
+  navigator::DesktopModel model;
+  TNavigator nav(model, panel.Handle());
   nav.Created();
-  nav.Store()->UpdateWindowEntry(0x10, "caption", "Class", {0, 0, 300, 300}, false, false, 0);
-  bool sawEntries = false;
-  int saves = 0;
-  nav.OnSaveSettings = [&] {
-    ++saves;
-    sawEntries = nav.Store() != nullptr && nav.Store()->EntryCount() == 1;
-  };
+  nav.Store().UpdateWindowEntry(0x10, "caption", "Class", {0, 0, 300, 300}, false, false, 0);
+  std::vector<std::string> events;
+  nav.OnSaveSettings = [&] { events.push_back("save with " + std::to_string(nav.Store().EntryCount()) + " entries"); };
+  nav.OnGone = [&] { events.push_back("gone"); };
   nav.Destroying();
-  EXPECT_EQ(saves, 1);
-  EXPECT_TRUE(sawEntries);
-  EXPECT_EQ(nav.Store(), nullptr);
-  EXPECT_FALSE(nav.HasWindow(reinterpret_cast<HWND>(0x10))) << "lookups after the end answer as for no entry";
+  EXPECT_EQ(events, (std::vector<std::string>{"save with 1 entries", "gone"}));
+  EXPECT_EQ(model.Entries().EntryCount(), 1u) << "the entries stay with the model";
 }
 
 }  // namespace

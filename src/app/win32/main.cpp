@@ -8,8 +8,8 @@
 #include "app/win32/platform_setup.h"
 #include "platform/optional_apis.h"
 #include "core/private_messages.h"
+#include "navigator/win32/desktop_model.h"
 #include "scroller/win32/tavelmoor_form.h"
-#include "setsize/win32/min_size_form.h"
 #include "toolkit/application.h"
 
 namespace {
@@ -27,6 +27,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   PrevInstanceWnd = FindWindowExA(nullptr, nullptr, ident::ControlPanelClass, ident::ControlPanelTitle);
 
   {
+    // What the forms share outlives them: it is made first and goes last.
+    navigator::DesktopModel model;
     tk::TApplication application;
     application.SetTitle(ident::ApplicationTitle);
     switch (app::DecideRole(__argc - 1, PrevInstanceWnd != nullptr)) {
@@ -40,12 +42,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         application.Terminate();
         break;
       case app::StartupRole::RunningInstance:
-        application.CreateForm(scroller::TavelmoorForm);
-        // After the panel, so that it is destroyed first.
-        application.CreateForm(setsize::MinSizeForm);
-        setsize::MinSizeForm->OnSaveSettings = [] {
-          if (scroller::TavelmoorForm) scroller::TavelmoorForm->SaveSettings();
-        };
+        // The panel makes the navigator and the set-size dialog after itself, so that they are
+        // destroyed before it.
+        application.CreateForm<scroller::TTavelmoorForm>(model);
         break;
     }
     application.Run();

@@ -8,8 +8,6 @@
 
 namespace navigator {
 
-TNavigator* Navigator = nullptr;
-
 namespace {
 
 // The caption font is one point smaller than the form's font.
@@ -33,21 +31,24 @@ class NoHost final : public NavigatorHost {
 
 }  // namespace
 
-TNavigator::TNavigator(HWND controlPanel)
-    : tk::TForm(forms::NavigatorForm()), controlPanel_(controlPanel) {}
+TNavigator::TNavigator(DesktopModel& model, HWND controlPanel)
+    : tk::TForm(forms::NavigatorForm()), model_(model), controlPanel_(controlPanel) {}
 
 TNavigator::~TNavigator() {
-  // Entries hold screen shots; free them even when FormDestroy did not run.
-  store_.reset();
-  Desktops.Release();
   if (BackgroundBitmap.handle) DeleteObject(BackgroundBitmap.handle);
-  if (Navigator == this) Navigator = nullptr;
+  Gone();
+}
+
+void TNavigator::Gone() {
+  if (!OnGone) return;
+  const std::function<void()> gone = std::move(OnGone);
+  OnGone = nullptr;
+  gone();
 }
 
 void TNavigator::FormCreate() {
   Busy = true;
   FontSize = CaptionFontSize(Description().fontHeight);
-  store_ = std::make_unique<AppWinStore>(desktop_, ToHandle(controlPanel_));
   Candidates.clear();
   BackgroundBitmap = {};
   UseBackground = false;
@@ -60,9 +61,8 @@ void TNavigator::FormDestroy() {
   if (BackgroundBitmap.handle) DeleteObject(BackgroundBitmap.handle);
   BackgroundBitmap = {};
   Candidates.clear();
-  store_.reset();
-  Desktops.Release();
-  if (Navigator == this) Navigator = nullptr;
+  // From here on the control panel reaches nothing of the form; the entries stay with the model.
+  Gone();
 }
 
 LRESULT TNavigator::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -97,10 +97,10 @@ void TNavigator::PaintBox1Paint() {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(Handle(), &ps);
   // While busy the previous picture stays: the background is never erased.
-  if (dc && !Busy && store_) {
+  if (dc && !Busy) {
     tk::Guarded([&] {
       PaintRequest q;
-      q.store = store_.get();
+      q.store = &Store();
       q.host = &Host();
       q.virtualScreen = platform::CurrentScreenMetrics().virtualScreen;
       q.useBackground = UseBackground;
@@ -115,14 +115,13 @@ void TNavigator::PaintBox1Paint() {
 bool TNavigator::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   const MouseMessage m = ReadMouseMessage(msg, wParam, lParam);
   if (m.event == MouseEvent::None) return false;
-  if (!store_) return true;
   tk::Guarded([&] {
     switch (m.event) {
       case MouseEvent::Down:
         // A left drag goes on beyond the navigator's edge; a right drag released outside it is
         // ended by the control panel.
         if (m.button == MouseButton::Left) SetCapture(Handle());
-        mouse_.Down(m.button, m.at, PanelSize(), layout_, *store_, Host(), mouseSeam_);
+        mouse_.Down(m.button, m.at, PanelSize(), layout_, Store(), Host(), mouseSeam_);
         break;
       case MouseEvent::Move: mouse_.Move(PanelSize(), Host(), mouseSeam_); break;
       case MouseEvent::Up:
@@ -139,24 +138,9 @@ bool TNavigator::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TNavigator::EndWindowDrag() { mouse_.Up(ShowMode, mouseSeam_); }
 
 void TNavigator::CaptureNextShot() {
-  if (!store_) return;
-  navigator::CaptureNextShot(*store_, Host().ShowGlyphs(), Visible(), platform::CurrentScreenMetrics().virtualScreen);
+  navigator::CaptureNextShot(Store(), Host().ShowGlyphs(), Visible(), platform::CurrentScreenMetrics().virtualScreen);
 }
 
-void TNavigator::RequestShot(HWND window) {
-  if (store_) navigator::RequestShot(*store_, ToHandle(window));
-}
-
-bool TNavigator::HasWindow(HWND window) const { return store_ && store_->HasWindow(ToHandle(window)); }
-
-core::PackedSize TNavigator::ForcedSizeOf(HWND window) const {
-  return store_ ? store_->ForcedSizeOf(ToHandle(window)) : core::kNoForcedSize;
-}
-
-void TNavigator::ForgetWindow(HWND window) {
-  if (store_) store_->ForgetWindow(ToHandle(window));
-}
-
-tAppWin* TNavigator::ActiveEntryOrDefault() const { return store_ ? store_->ActiveEntryOrDefault() : nullptr; }
+void TNavigator::RequestShot(HWND window) { navigator::RequestShot(Store(), ToHandle(window)); }
 
 }  // namespace navigator

@@ -1,8 +1,8 @@
 #pragma once
-// The navigator form: the overview of the whole virtual desktop, and the holder of the
-// navigator's state (the window entries, the remembered class sizes, the background picture and
-// the virtual-desktop manager). It is created hidden by the control panel and destroyed at the
-// end of the program, when it saves the settings first.
+// The navigator form: the overview of the whole virtual desktop that the desktop model holds, and
+// the holder of the overview's own state (the background picture, the mouse's drag). It is
+// created hidden by the control panel and destroyed at the end of the program, when it saves the
+// settings first.
 #include <windows.h>
 
 #include <functional>
@@ -12,26 +12,23 @@
 
 #include "navigator/app_win_store.h"
 #include "navigator/navigator_host.h"
+#include "navigator/win32/desktop_model.h"
 #include "navigator/overview_mouse.h"
 #include "navigator/win32/navigator_mouse.h"
 #include "navigator/win32/overview_painter.h"
-#include "navigator/win32/virtual_desktops.h"
-#include "navigator/win32/win32_desktop.h"
 #include "toolkit/form.h"
 
 namespace navigator {
 
 class TNavigator final : public tk::TForm {
  public:
-  // `controlPanel`: its window is never lined up by arrangement.
-  explicit TNavigator(HWND controlPanel);
+  TNavigator(DesktopModel& model, HWND controlPanel);
   ~TNavigator() override;
 
   int32_t ShowMode = 0;  // 0: opened by the key chord; 1: opened from the tray icon
   std::vector<tAppWin*> Candidates;  // owns nothing
   int32_t FontSize = 0;  // points, of the caption font
   NavigatorBitmap BackgroundBitmap;
-  VirtualDesktops Desktops;  // the desktop manager and whether it was created
   bool UseBackground = false;
   bool Busy = true;  // painting and arranging suspended
 
@@ -50,18 +47,13 @@ class TNavigator final : public tk::TForm {
   void CaptureNextShot();
   void RequestShot(HWND window);
 
-  // The control panel's settings save, run first when the form is destroyed.
+  // The control panel's settings save, run first when the form is destroyed; and its notice that
+  // the form has gone, after which nothing reaches it.
   std::function<void()> OnSaveSettings;
+  std::function<void()> OnGone;
 
-  // The window entries (null once the form is being destroyed).
-  AppWinStore* Store() { return store_.get(); }
-  bool ManagerCreated() const { return Desktops.ManagerCreated(); }
-  bool Changed() const { return store_ && store_->Changed(); }
-
-  bool HasWindow(HWND window) const;
-  core::PackedSize ForcedSizeOf(HWND window) const;
-  void ForgetWindow(HWND window);
-  tAppWin* ActiveEntryOrDefault() const;
+  // The window entries, the desktop model's.
+  AppWinStore& Store() { return model_.Entries(); }
 
   // Lines the other windows up beside the active one, in a row when `row`, else in a column;
   // nothing moves while `moveSizeWnd` (when not null) is in a move or size loop.
@@ -78,17 +70,15 @@ class TNavigator final : public tk::TForm {
   core::Size PanelSize() const;
   NavigatorHost& Host();
 
+  void Gone();
+
+  DesktopModel& model_;
   HWND controlPanel_;
-  Win32Desktop desktop_;
-  std::unique_ptr<AppWinStore> store_;
   std::unique_ptr<NavigatorHost> host_;
   OverviewPainter painter_;
   OverviewLayout layout_;
   OverviewMouse mouse_;
   Win32MouseSeam mouseSeam_{[this] { Hide(); }};
 };
-
-// The one navigator; null before the control panel creates it and after it is destroyed.
-extern TNavigator* Navigator;
 
 }  // namespace navigator

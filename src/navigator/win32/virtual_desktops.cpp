@@ -3,7 +3,6 @@
 #include <objbase.h>
 
 #include "navigator/visible_frame.h"
-#include "navigator/win32/navigator_form.h"
 #include "platform/platform_switches.h"
 
 namespace navigator {
@@ -46,9 +45,5 @@ bool VirtualDesktops::IsOnCurrentDesktop(HWND window) const {
     return onCurrent ? DesktopAnswer::OnCurrent : DesktopAnswer::OnOther;
   });
 }
-
-HRESULT CreateDesktopManager() { return Navigator ? Navigator->Desktops.CreateDesktopManager() : S_FALSE; }
-
-bool IsOnCurrentDesktop(HWND window) { return Navigator ? Navigator->Desktops.IsOnCurrentDesktop(window) : true; }
 
 }  // namespace navigator

@@ -2,7 +2,7 @@
 // The Windows virtual-desktop test: from Windows 10 on, windows on another virtual desktop do not
 // scroll. The shell's manager object is created once, at the control panel's first show; until
 // then, and for the whole run when it cannot be created, every window counts as on the current
-// desktop.
+// desktop. The program's one test is the desktop model's.
 #include <windows.h>
 #include <unknwn.h>
 
@@ -46,10 +46,5 @@ class VirtualDesktops {
   IVirtualDesktopManagerApi* desktopManager_ = nullptr;
   bool managerCreated_ = false;
 };
-
-// The program's one test, held by the navigator form; both do nothing (or answer true) once the
-// navigator has gone.
-HRESULT CreateDesktopManager();
-bool IsOnCurrentDesktop(HWND window);
 
 }  // namespace navigator

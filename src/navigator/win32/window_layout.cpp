@@ -36,11 +36,10 @@ void ApplyPlacements(std::span<const PlannedPlacement> moves) {
 }
 
 void TNavigator::ArrangeWindows(bool row, HWND moveSizeWnd) {
-  if (!store_) return;
   const ArrangeFacts facts{.row = row, .moveSizeWnd = ToHandle(moveSizeWnd), .dragMoved = DragMoved(), .busy = Busy};
-  const std::vector<tAppWin*> entries = store_->EntriesSnapshot();
-  const ArrangementPlan plan = PlanArrangement(facts, entries, store_->ActiveEntry());
-  if (plan.chosenActive) store_->SetActiveEntry(plan.chosenActive);
+  const std::vector<tAppWin*> entries = Store().EntriesSnapshot();
+  const ArrangementPlan plan = PlanArrangement(facts, entries, Store().ActiveEntry());
+  if (plan.chosenActive) Store().SetActiveEntry(plan.chosenActive);
   if (plan.outcome != ArrangeOutcome::Arranged) return;
   // From here on only the plan's handles are used: the entries may go while windows move.
   BusyWhileArranging busy(*this);

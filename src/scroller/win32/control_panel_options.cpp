@@ -4,6 +4,7 @@
 
 #include "forms/help_texts.h"
 #include "navigator/win32/background_bitmap.h"
+#include "navigator/win32/desktop_model.h"
 #include "navigator/win32/navigator_form.h"
 #include "navigator/win32/open_picture_dialog.h"
 #include "scroller/background_option.h"
@@ -15,9 +16,6 @@
 #include "toolkit/track_bar.h"
 
 namespace scroller {
-
-bool SettingsChanged = false;
-std::string LoaderFileName;
 
 namespace {
 
@@ -39,22 +37,22 @@ bool CopyIntoField(TTavelmoorForm& form, const OptionRow& row) {
 // The picture dialog over the panel; pictures go into the navigator's background bitmap.
 class Win32BackgroundPictures final : public BackgroundPictures {
  public:
-  explicit Win32BackgroundPictures(HWND owner) : owner_(owner) {}
+  Win32BackgroundPictures(HWND owner, navigator::TNavigator* navigator) : owner_(owner), navigator_(navigator) {}
   std::optional<std::string> AskForPicture() override { return navigator::AskForBackgroundPicture(owner_); }
   bool LoadPicture(const std::string& path) override {
-    return navigator::Navigator &&
-           navigator::LoadBackgroundPicture(path, navigator::Navigator->BackgroundBitmap) ==
-               navigator::PictureLoad::Loaded;
+    return navigator_ &&
+           navigator::LoadBackgroundPicture(path, navigator_->BackgroundBitmap) == navigator::PictureLoad::Loaded;
   }
 
  private:
   HWND owner_;
+  navigator::TNavigator* navigator_;
 };
 
 }  // namespace
 
 void TTavelmoorForm::SetUseBackground(bool use) {
-  if (navigator::Navigator) navigator::Navigator->UseBackground = use;
+  if (navigator::TNavigator* nav = Navigator()) nav->UseBackground = use;
 }
 
 void TTavelmoorForm::BindOptionHandlers() {
@@ -62,7 +60,7 @@ void TTavelmoorForm::BindOptionHandlers() {
     if (!HasControl(row)) continue;
     auto handler = [this, &row] {
       const bool changed = CopyIntoField(*this, row);
-      if (changed || row.handler == OptionHandler::MarksAlways) SettingsChanged = true;
+      if (changed || row.handler == OptionHandler::MarksAlways) model_.SettingsChanged = true;
     };
     if (row.kind == OptionKind::TrackBar) {
       Get<tk::TTrackBar>(row.control).OnChange = handler;
@@ -72,7 +70,7 @@ void TTavelmoorForm::BindOptionHandlers() {
       useKeys.OnClick = [this, &useKeys] {
         const UseKeysOutcome out = Engine->KeyboardScrollingClicked(Options.UseKeys, useKeys.Checked());
         Options.UseKeys = out.UseKeys;
-        SettingsChanged = true;
+        model_.SettingsChanged = true;
         if (out.ShowInUseMessage) tk::ShowMessage(kHotKeysInUseMessage);
         // Runs this handler again, which then only marks the options changed.
         if (out.UncheckBox) useKeys.SetChecked(false);
@@ -85,13 +83,13 @@ void TTavelmoorForm::BindOptionHandlers() {
   // Set from code while UserClick is clear, the box loads the stored picture and marks nothing.
   auto& background = Get<tk::TCheckBox>("BackgroundCheckBox");
   background.OnClick = [this, &background] {
-    Win32BackgroundPictures pictures(Handle());
+    Win32BackgroundPictures pictures(Handle(), Navigator());
     bool use = false;
     const BackgroundChange change =
         BackgroundCheckBoxChanged(background.Checked(), UserClick, {BackgroundFile, use}, pictures);
     SetUseBackground(use);
     if (change.uncheckBox) background.ShowChecked(false);
-    if (change.markChanged) SettingsChanged = true;
+    if (change.markChanged) model_.SettingsChanged = true;
   };
 
   Get<tk::TComboBox>("ComboBoxHelp").OnChange = [this] { ComboBoxHelpChange(); };

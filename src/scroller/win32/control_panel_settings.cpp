@@ -2,7 +2,7 @@
 // each control's handler runs as if the user had set it, and written back from the fields.
 #include <span>
 
-#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/desktop_model.h"
 #include "scroller/option_table.h"
 #include "scroller/win32/registry_settings_store.h"
 #include "scroller/win32/scroll_engine.h"
@@ -30,22 +30,27 @@ void TTavelmoorForm::LoadSettings() {
           },
   });
   ApplyStoredSettings(stored);
-  if (stored.settingsChanged) SettingsChanged = true;
+  if (stored.settingsChanged) model_.SettingsChanged = true;
   LoaderFileName = stored.loaderFileName;
 }
 
 namespace {
 
-KeptValues KeptOf(const TTavelmoorForm& form) {
-  return {.LimitX = form.LimitX,
-          .LimitY = form.LimitY,
+// The fixed desktop size is the model's, the 64-bit choice the panel's.
+KeptValues KeptOf(TTavelmoorForm& form) {
+  const navigator::DesktopLimits& limits = form.Model().Entries().Limits();
+  return {.LimitX = limits.LimitX,
+          .LimitY = limits.LimitY,
           .Load64AtShow = form.Load64AtShow,
           .ScrollLockChecked = form.Engine->ScrollLockChecked()};
 }
 
 void Keep(TTavelmoorForm& form, const KeptValues& kept) {
-  form.LimitX = kept.LimitX;
-  form.LimitY = kept.LimitY;
+  navigator::DesktopLimits& limits = form.Model().Entries().Limits();
+  limits.LimitX = kept.LimitX;
+  limits.LimitY = kept.LimitY;
+  // A fixed desktop size gives the room the windows may scroll through from the start.
+  if (limits.FixesScrollRoom()) form.Engine->SetScrollRoom(navigator::ScrollRoom{0, kept.LimitX, 0, kept.LimitY});
   form.Load64AtShow = kept.Load64AtShow;
   // The Scroll Lock item's check mark is the engine's and is never loaded.
 }
@@ -71,10 +76,16 @@ void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
   Keep(*this, kept);
 
   BackgroundFile = s.backgroundFile;
-  std::vector<std::string>& classes = Engine->NonScrollingClasses();
-  classes.insert(classes.end(), s.excludedClasses.begin(), s.excludedClasses.end());
+  std::vector<std::string>& nonScrolling = Engine->NonScrollingClasses();
+  nonScrolling.insert(nonScrolling.end(), s.excludedClasses.begin(), s.excludedClasses.end());
   listsTab_->ShowNonScrollingClasses();
-  RememberedSizes.insert(RememberedSizes.end(), s.rememberedSizes.begin(), s.rememberedSizes.end());
+  std::vector<std::string> classes;
+  std::vector<core::PackedSize> sizes;
+  for (const RememberedSize& r : s.rememberedSizes) {
+    classes.push_back(r.windowClass);
+    sizes.push_back(r.size);
+  }
+  model_.Entries().Remembered().Assign(std::move(classes), std::move(sizes));
   if (s.useBackground) {
     SetUseBackground(*s.useBackground);
     const bool userClick = UserClick;
@@ -90,27 +101,17 @@ void TTavelmoorForm::SaveSettings() {
       .kept = KeptOf(*this),
       .background = BackgroundFile,
       .excludedClasses = Engine->NonScrollingClasses(),
-      .rememberedSizes = RememberedSizes,
   };
-  // Once the navigator exists it owns the remembered sizes and the fixed desktop size, which
-  // the set-size dialog changes there.
-  if (navigator::Navigator && navigator::Navigator->Store()) {
-    const navigator::AppWinStore& store = *navigator::Navigator->Store();
-    const auto& classes = store.Remembered().Classes();
-    const auto& sizes = store.Remembered().Sizes();
-    values.rememberedSizes.clear();
-    // A class stored without its size is not written: the pairs stay whole.
-    for (size_t i = 0; i < classes.size() && i < sizes.size(); ++i) {
-      values.rememberedSizes.push_back({classes[i], sizes[i]});
-    }
-    values.kept.LimitX = navigator::Navigator->Store()->Limits().LimitX;
-    values.kept.LimitY = navigator::Navigator->Store()->Limits().LimitY;
-  }
+  const navigator::RememberedSizes& remembered = model_.Entries().Remembered();
+  const auto& classes = remembered.Classes();
+  const auto& sizes = remembered.Sizes();
+  // A class stored without its size is not written: the pairs stay whole.
+  for (size_t i = 0; i < classes.size() && i < sizes.size(); ++i) values.rememberedSizes.push_back({classes[i], sizes[i]});
   RegistrySettingsStore store(HKEY_CURRENT_USER, kSettingsKeyPath);
   // A failed save leaves SettingsChanged set, so the next hide tries again. The save at exit is
   // the last chance: its failure is always told.
   const bool finalSave = tk::Application && tk::Application->ShuttingDown();
-  const SaveOutcome outcome = scroller::SaveSettings(store, values, SettingsChanged);
+  const SaveOutcome outcome = scroller::SaveSettings(store, values, model_.SettingsChanged);
   if (const auto text = SaveNotice.After(outcome, finalSave)) {
     tk::MessageDlg(*text, tk::DialogType::Error, tk::ButtonOk);
   }

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "navigator/win32/desktop_model.h"
 #include "navigator/win32/navigator_form.h"
 #include "navigator/win32/win32_desktop.h"
 #include "navigator/win32/window_layout.h"
 #include "scroller/layout_codec.h"
 #include "scroller/layout_restore.h"
-#include "scroller/win32/navigator_link.h"
 #include "scroller/win32/registry_settings_store.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/tavelmoor_form.h"
@@ -24,7 +24,7 @@ bool ActionsMayRun(const TTavelmoorForm& panel) {
 }
 
 void ArrangeWithNavigator(TTavelmoorForm& panel) {
-  if (navigator::TNavigator* nav = LiveNavigator()) {
+  if (navigator::TNavigator* nav = panel.Navigator()) {
     nav->ArrangeWindows(panel.Options.DoXMove == 1, panel.Engine->MoveSizeWindow());
   }
 }
@@ -60,9 +60,8 @@ void TTavelmoorForm::ArrangeActionExecute() {
 }
 
 void TTavelmoorForm::SaveActionExecute() {
-  navigator::TNavigator* nav = LiveNavigator();
-  if (!ActionsMayRun(*this) || !nav) return;
-  navigator::AppWinStore& store = *nav->Store();
+  if (!ActionsMayRun(*this)) return;
+  navigator::AppWinStore& store = model_.Entries();
   const std::vector<navigator::tAppWin*> entries = store.EntriesSnapshot();
   std::optional<SavedScrollOrigin> origin;
   if (store.Limits().FixesScrollRoom()) origin = SavedScrollOrigin{store.Room().ScrollMinX, store.Room().ScrollMinY};
@@ -80,9 +79,9 @@ void TTavelmoorForm::SaveActionExecute() {
 }
 
 void TTavelmoorForm::RestoreActionExecute() {
-  navigator::TNavigator* nav = LiveNavigator();
+  navigator::TNavigator* nav = Navigator();
   if (!ActionsMayRun(*this) || !nav) return;
-  navigator::AppWinStore& store = *nav->Store();
+  navigator::AppWinStore& store = model_.Entries();
 
   StoredLayout stored;
   {
@@ -97,9 +96,7 @@ void TTavelmoorForm::RestoreActionExecute() {
 
   // Only the plan's handles from here on: entries may go while windows move.
   Engine->RunWindowMoves([&plan] { navigator::ApplyPlacements(plan.moves); });
-  if (plan.room) {
-    if (navigator::TNavigator* still = LiveNavigator()) still->Store()->Room() = *plan.room;
-  }
+  if (plan.room) Engine->SetScrollRoom(*plan.room);
   if (plan.error) Tell(*plan.error);
 }
 

@@ -1,30 +1,30 @@
 #pragma once
-// The control panel's side of the navigator: creating it, handing it the loaded settings, and the
-// engine's view of it.
+// The control panel's side of the navigator: creating it, and the engine's view of it.
+#include <functional>
+#include <memory>
+
 #include "scroller/win32/navigator_view.h"
 
 namespace navigator {
+class DesktopModel;
+class NavigatorHost;
 class TNavigator;
-}
+}  // namespace navigator
 
 namespace scroller {
 
-class TTavelmoorForm;
-
-// The navigator while it exists with its entries; null before its creation and from its
-// destruction on, so that nested messages then touch nothing of it.
-navigator::TNavigator* LiveNavigator();
-
-// Creates the navigator form (hidden, busy) unless it exists; it saves the panel's settings when
-// it is destroyed.
-void CreateNavigator(TTavelmoorForm& panel);
-// The remembered class sizes and the fixed desktop size as loaded go to the navigator's entries.
-void PassSettingsToNavigator(TTavelmoorForm& panel);
-
-// The navigator form as the engine sees it, whichever exists at the moment.
+// The navigator form as the engine and the panel see it: created by the panel once, and "none"
+// from its destruction on, so that nested messages then touch nothing of it.
 class Win32NavigatorView final : public NavigatorView {
  public:
-  navigator::AppWinStore* Entries() override;
+  // Creates the navigator form (hidden, busy) unless it exists; it shows the panel's options
+  // through `host`, and runs `saveSettings` when it is destroyed.
+  void Create(navigator::DesktopModel& model, HWND controlPanel, std::unique_ptr<navigator::NavigatorHost> host,
+              std::function<void()> saveSettings);
+  // The form while it exists; null before its creation and from its destruction on.
+  navigator::TNavigator* Live() const { return nav_; }
+
+  bool Exists() const override { return nav_ != nullptr; }
   HWND Handle() const override;
   bool Visible() const override;
   void ShowForChord(const Placement& where) override;
@@ -38,6 +38,9 @@ class Win32NavigatorView final : public NavigatorView {
   void RequestShot(HWND window) override;
   void SetBusy(bool busy) override;
   void Invalidate() override;
+
+ private:
+  navigator::TNavigator* nav_ = nullptr;
 };
 
 }  // namespace scroller

@@ -1,10 +1,9 @@
 #pragma once
-// What the scrolling engine sees of the navigator: its window entries and the few things the
-// engine does with its window. The engine never sees the navigator form itself. Every answer is
-// taken afresh: the navigator is created after the engine and destroyed before it.
+// What the scrolling engine sees of the navigator: the few things the engine does with its window
+// (the entries are the desktop model's). The engine never sees the navigator form itself. Every
+// answer is taken afresh: the navigator is created after the engine and destroyed before it.
 #include <windows.h>
 
-#include "navigator/app_win_store.h"
 #include "scroller/refresh_tick.h"
 
 namespace scroller {
@@ -13,9 +12,9 @@ class NavigatorView {
  public:
   virtual ~NavigatorView() = default;
 
-  // The window entries; null before the navigator is created and from its destruction on, and
-  // then every other answer is "none".
-  virtual navigator::AppWinStore* Entries() = 0;
+  // Whether the navigator form exists: not before its creation and not from its destruction on,
+  // and then every other answer is "none".
+  virtual bool Exists() const = 0;
   virtual HWND Handle() const = 0;
   virtual bool Visible() const = 0;
   // Opened by the key chord, at `where`.

@@ -120,13 +120,20 @@ struct ScrollEngine::TickFacts {
   std::optional<GuiThreadFacts> gui;
 };
 
-ScrollEngine::ScrollEngine(PanelView& panel, NavigatorView& navigator) : panel_(panel), navigator_(navigator) {}
+ScrollEngine::ScrollEngine(PanelView& panel, NavigatorView& navigator, navigator::DesktopModel& model)
+    : panel_(panel), navigator_(navigator), model_(model) {}
 
 Win32MoveEnvironment ScrollEngine::MoveEnvironmentNow() {
-  // The fixed virtual-desktop size as the navigator holds it; none without the navigator.
-  static const navigator::DesktopLimits none;
-  navigator::AppWinStore* entries = navigator_.Entries();
-  return Win32MoveEnvironment(entries ? &entries->Limits() : &none, navigator_.Handle(), &movedWindows_);
+  return Win32MoveEnvironment(&model_.Entries().Limits(), navigator_.Handle(), &movedWindows_);
+}
+
+void ScrollEngine::SetScrollRoom(const navigator::ScrollRoom& room) { model_.Entries().SetRoom(room); }
+
+template <class Tick>
+void ScrollEngine::OnTheRoom(Tick&& tick) {
+  navigator::ScrollRoom room = model_.Entries().Room();
+  tick(room);
+  model_.Entries().SetRoom(room);
 }
 
 void ScrollEngine::Start(bool isWow64) {
@@ -160,20 +167,15 @@ void ScrollEngine::RegisterRawMouse() {
 
 bool ScrollEngine::FinishCreation() { return scroller::FinishCreation(life_); }
 
-navigator::ScrollRoom& ScrollEngine::Room() {
-  if (navigator::AppWinStore* entries = navigator_.Entries()) return entries->Room();
-  return fallbackRoom_;
-}
-
 bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
   const bool isPrivate = message >= msg::kAppBase && message <= msg::kAppBase + 0x3F;
   if (message != WM_INPUT && message != WM_HOTKEY && !isPrivate) return false;
 
-  navigator::AppWinStore* entries = navigator_.Entries();
-  std::optional<EntriesLink> link;
-  if (entries) link.emplace(*entries);
-  PanelContext ctx{state_, lists_, excluded_, life_, link ? &*link : nullptr, panel_.HookHandle(), panel_.Closing(),
-                   WindowExists};
+  // Before the navigator's creation and from its destruction on, the hook's questions are answered
+  // as for a window without an entry.
+  EntriesLink link(model_.Entries());
+  PanelContext ctx{state_, lists_, excluded_, life_, navigator_.Exists() ? &link : nullptr, panel_.HookHandle(),
+                   panel_.Closing(), WindowExists};
   const DispatchResult r = DispatchPanelMessage(message, wParam, static_cast<intptr_t>(lParam), ctx);
 
   switch (r.action) {
@@ -263,12 +265,16 @@ void ScrollEngine::EndProgram() {
 void ScrollEngine::MoveTick() {
   if (!TickMayRun(state_)) return;
   Win32MoveEnvironment env = MoveEnvironmentNow();
-  RunMoveTick(state_, EngineView(panel_.Options()), Room(), lists_, env, ledger_);
+  OnTheRoom([&](navigator::ScrollRoom& room) {
+    RunMoveTick(state_, EngineView(panel_.Options()), room, lists_, env, ledger_);
+  });
 }
 
 void ScrollEngine::ApplyPendingScrollNow() {
   Win32MoveEnvironment env = MoveEnvironmentNow();
-  ApplyPendingScroll(state_, EngineView(panel_.Options()), Room(), lists_, env, ledger_);
+  OnTheRoom([&](navigator::ScrollRoom& room) {
+    ApplyPendingScroll(state_, EngineView(panel_.Options()), room, lists_, env, ledger_);
+  });
 }
 
 void ScrollEngine::RunWindowMoves(const std::function<void()>& moves) {
@@ -283,7 +289,9 @@ void ScrollEngine::RunWindowMoves(const std::function<void()>& moves) {
 void ScrollEngine::RunDeferredMoves() {
   if (state_.MoveInProgress) return;
   Win32MoveEnvironment env = MoveEnvironmentNow();
-  RunDeferredTick(state_, EngineView(panel_.Options()), Room(), lists_, env, ledger_);
+  OnTheRoom([&](navigator::ScrollRoom& room) {
+    RunDeferredTick(state_, EngineView(panel_.Options()), room, lists_, env, ledger_);
+  });
 }
 
 // --- The refresh tick, top to bottom ---
@@ -348,7 +356,7 @@ ScrollEngine::TickFacts ScrollEngine::ReadTickFacts() {
 
 // The navigator opens while Shift, Ctrl and Alt are held and closes when they are released.
 bool ScrollEngine::ChordEndsTick(const TickFacts& facts) {
-  if (!navigator_.Entries()) return false;
+  if (!navigator_.Exists()) return false;
   SnapshotKeys keys(facts.keys);
   const bool held = ChordHeld(panel_.Options().UseShift, keys);
   switch (DecideChord(held, navigator_.Visible(), navigator_.ShowMode())) {
@@ -388,8 +396,7 @@ bool ScrollEngine::ActivationEndsTick(const TickFacts& facts, const GuiView& gui
     window.infoRead = true;
     window.style = *style;
   }
-  navigator::AppWinStore* entries = navigator_.Entries();
-  window.navigatorHasWindow = entries && entries->HasWindow(foreground);
+  window.navigatorHasWindow = model_.Entries().HasWindow(foreground);
   OnNewActivation(refresh_, state_, foreground, window, gui);
   refresh_.PrevForeground = foreground;
   return true;
@@ -404,14 +411,14 @@ ScanOutcome ScrollEngine::Scan(HWND foreground) {
   setup.foregroundWnd = foreground;
   setup.nonScrollingClasses = nonScrolling_;
   setup.cache = &scanCache_;
-  return RunWindowScan(setup, {lists_, excluded_}, navigator_.Entries());
+  setup.desktops = &model_.Desktops();
+  return RunWindowScan(setup, {lists_, excluded_}, &model_.Entries());
 }
 
 void ScrollEngine::AfterScan(const ScanOutcome& outcome, HWND foreground) {
   const OptionFields& o = panel_.Options();
-  navigator::AppWinStore* entries = navigator_.Entries();
   EndScanTick(refresh_, moveSizeWnd_, outcome.menuOrMaximized, o.MenuMode);
-  const bool changed = entries && entries->Changed();
+  const bool changed = model_.Entries().Changed();
   if (StepNavRefresh(refresh_, navigator_.Visible(), changed)) navigator_.Invalidate();
   if (StepAutoArrange(refresh_, o.AutoArrange, changed) && ArrangeWindows) {
     MoveBatch batch(state_);

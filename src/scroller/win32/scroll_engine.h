@@ -2,7 +2,8 @@
 // The scrolling engine as the control panel runs it, and the one owner of its state: the pending
 // step and its ledger, the refresh tick's fields, the scroll list with its texts, the excluded
 // windows, the user's non-scrolling classes, the move-size window and the last scan's outcome.
-// It sees the panel and the navigator only through their views.
+// It sees the panel and the navigator only through their views, and what the forms share through
+// the desktop model, whose scroll room it alone sets: the others ask it.
 #include <windows.h>
 
 #include <functional>
@@ -12,6 +13,7 @@
 
 #include "core/geometry.h"
 #include "navigator/scroll_room.h"
+#include "navigator/win32/desktop_model.h"
 #include "platform/handles.h"
 #include "scroller/engine_state.h"
 #include "scroller/hot_keys.h"
@@ -26,9 +28,9 @@
 
 namespace scroller {
 
-class ScrollEngine {
+class ScrollEngine final : public navigator::ScrollRoomSetter {
  public:
-  ScrollEngine(PanelView& panel, NavigatorView& navigator);
+  ScrollEngine(PanelView& panel, NavigatorView& navigator, navigator::DesktopModel& model);
   ScrollEngine(const ScrollEngine&) = delete;
   ScrollEngine& operator=(const ScrollEngine&) = delete;
 
@@ -87,6 +89,9 @@ class ScrollEngine {
   void SetPendingDY(int32_t dy) { state_.PendingDY = dy; }
   void RepaintNavigatorSoon() { refresh_.NavRefreshCountdown = kNavRepaintSoonTicks; }
 
+  // The scroll room as the fixed desktop size or a restored layout gives it.
+  void SetScrollRoom(const navigator::ScrollRoom& room) override;
+
   // Where the border band and the navigator look for the cursor.
   core::Point Cursor() const { return {state_.CursorX, state_.CursorY}; }
 
@@ -116,11 +121,14 @@ class ScrollEngine {
   void RunDeferredMoves();
   void BringEveryWindowHome();
   void ForgetGoneMovedWindows();
-  navigator::ScrollRoom& Room();
+  // Runs one of the move tick's entry points on the model's scroll room.
+  template <class Tick>
+  void OnTheRoom(Tick&& tick);
   Win32MoveEnvironment MoveEnvironmentNow();
 
   PanelView& panel_;
   NavigatorView& navigator_;
+  navigator::DesktopModel& model_;
   EngineState state_;
   MoveLedger ledger_;
   RefreshState refresh_;
@@ -145,7 +153,6 @@ class ScrollEngine {
   RAWINPUTDEVICE rawDevice_{};
   bool isWow64_ = false;
   bool shutDownRun_ = false;
-  navigator::ScrollRoom fallbackRoom_;
 };
 
 }  // namespace scroller

@@ -4,11 +4,13 @@
 
 #include "core/private_messages.h"
 #include "forms/control_panel_form.h"
+#include "navigator/navigator_host.h"
+#include "navigator/win32/desktop_model.h"
 #include "navigator/win32/navigator_form.h"
+#include "platform/handles.h"
 #include "platform/optional_apis.h"
 #include "platform/program_folder.h"
 #include "platform/screen_metrics.h"
-#include "navigator/win32/virtual_desktops.h"
 #include "scroller/win32/layout_actions.h"
 #include "scroller/win32/navigator_link.h"
 #include "scroller/win32/scroll_engine.h"
@@ -21,8 +23,6 @@
 
 namespace scroller {
 
-TTavelmoorForm* TavelmoorForm = nullptr;
-
 namespace {
 
 constexpr const char* kExitQuestion =
@@ -32,6 +32,21 @@ constexpr const char* kHookLibraryMissing = "Tavelmoor.dll is missing, please re
 constexpr const char* kTrayHint = "Tavelmoor Wanderpane, right click for options.";
 constexpr int kStartupActions = 4;
 constexpr UINT kLoaderAnswerMs = 5000;
+
+// The panel as the navigator's painting and mouse see it.
+class PanelHost final : public navigator::NavigatorHost {
+ public:
+  explicit PanelHost(TTavelmoorForm& panel) : panel_(panel) {}
+  int32_t DoXMove() const override { return panel_.Options.DoXMove; }
+  int32_t DoYMove() const override { return panel_.Options.DoYMove; }
+  bool ShowGlyphs() const override { return panel_.Options.ShowGlyphs; }
+  void SetPendingDX(int32_t dx) override { panel_.Engine->SetPendingDX(dx); }
+  void SetPendingDY(int32_t dy) override { panel_.Engine->SetPendingDY(dy); }
+  void RepaintSoon() override { panel_.Engine->RepaintNavigatorSoon(); }
+
+ private:
+  TTavelmoorForm& panel_;
+};
 
 }  // namespace
 
@@ -44,7 +59,7 @@ class TTavelmoorForm::View final : public PanelView {
   bool Visible() const override { return form_.Visible(); }
   void Show() override { form_.Show(); }
   void Hide() override { form_.Hide(); }
-  bool HideSetSizeDialog() override { return setsize::HideMinSizeForm(); }
+  bool HideSetSizeDialog() override { return form_.HideSetSizeDialog(); }
   void End() override { form_.RequestEnd(); }
   const OptionFields& Options() const override { return form_.Options; }
   bool Closing() const override { return form_.Closing; }
@@ -59,12 +74,14 @@ class TTavelmoorForm::View final : public PanelView {
   TTavelmoorForm& form_;
 };
 
-TTavelmoorForm::TTavelmoorForm()
+TTavelmoorForm::TTavelmoorForm(navigator::DesktopModel& model)
     : tk::TForm(forms::ControlPanelForm()),
+      model_(model),
       view_(std::make_unique<View>(*this)),
       navigatorView_(std::make_unique<Win32NavigatorView>()) {
-  Engine = std::make_unique<ScrollEngine>(*view_, *navigatorView_);
-  listsTab_ = std::make_unique<WindowListsTab>(*this, *Engine);
+  model_.Entries().SetControlPanel(platform::ToHandle(Handle()));
+  Engine = std::make_unique<ScrollEngine>(*view_, *navigatorView_, model_);
+  listsTab_ = std::make_unique<WindowListsTab>(*this, *Engine, model_.SettingsChanged);
   RefreshTimer.SetInterval(100);
   MoveTimer.SetInterval(60);
   CustomTimer.OnTimer = [this] { CustomTimerTimer(); };
@@ -102,7 +119,7 @@ TTavelmoorForm::TTavelmoorForm()
   scrollLockItem.AutoCheck = true;
   scrollLockItem.OnClick = [this] {
     Engine->ScrollLockItemClicked(TrayPopupMenu.Item("menuScrollLock").Checked);
-    SettingsChanged = true;
+    model_.SettingsChanged = true;
   };
   TrayPopupMenu.Add(scrollLockItem);
   tk::TMenuItem load64Item;
@@ -139,10 +156,9 @@ TTavelmoorForm::TTavelmoorForm()
   theTrayIcon->SetVisible(true);
 }
 
-TTavelmoorForm::~TTavelmoorForm() {
-  destroying_ = true;
-  if (TavelmoorForm == this) TavelmoorForm = nullptr;
-}
+TTavelmoorForm::~TTavelmoorForm() { destroying_ = true; }
+
+navigator::TNavigator* TTavelmoorForm::Navigator() const { return navigatorView_->Live(); }
 
 void TTavelmoorForm::FormCreate() {
   Sleep(100);
@@ -160,12 +176,14 @@ void TTavelmoorForm::FormCreate() {
   Get<tk::TCheckBox>("CheckBox64ext").SetEnabled(IsWow64);
 
   Engine->Start(IsWow64);
-  CreateNavigator(*this);
+  navigatorView_->Create(model_, Handle(), std::make_unique<PanelHost>(*this), [this] { SaveSettings(); });
+  setSize_ = &tk::Application->CreateForm<setsize::TMinSizeForm>(model_, *Engine);
+  setSize_->OnSaveSettings = [this] { SaveSettings(); };
+  setSize_->OnGone = [this] { setSize_ = nullptr; };
   UserClick = false;
   Get<tk::TPageControl>("PageControl1").SetTabIndex(1);
   LoadSettings();
   CopyOptionFields();
-  PassSettingsToNavigator(*this);
 
   Engine->CreationScan();
   Engine->RegisterRawMouse();
@@ -186,7 +204,7 @@ void TTavelmoorForm::FormShow() {
   listsTab_->PanelShown();
   if (!ShownOnce) {
     // Without the manager the virtual-desktop test stays off; the first show goes on.
-    navigator::CreateDesktopManager();
+    model_.Desktops().CreateDesktopManager();
     ArrangeActionExecute();
     ScheduleStartupActions();
     ShownOnce = true;
@@ -194,7 +212,7 @@ void TTavelmoorForm::FormShow() {
   }
   // The user's standing choice: a loader that runs already (from an earlier run too) is kept; one
   // that cannot be started ends the choice, which the next save then stores.
-  if (IsWow64 && Load64AtShow && !Engine->FindLoader() && !StartLoader()) SettingsChanged = true;
+  if (IsWow64 && Load64AtShow && !Engine->FindLoader() && !StartLoader()) model_.SettingsChanged = true;
   ShownOnce = true;
 }
 
@@ -235,7 +253,7 @@ void TTavelmoorForm::Action64bitExecute() {
   } else {
     StartLoader();
   }
-  SettingsChanged = true;
+  model_.SettingsChanged = true;
 }
 
 bool TTavelmoorForm::StartLoader() {
@@ -286,17 +304,23 @@ void TTavelmoorForm::ShowActionExecute() {
 }
 
 bool TTavelmoorForm::MakeWayForSetSizeDialog() {
-  if (!Engine->CreationFinished() || Engine->ShuttingDown() || !setsize::MinSizeForm) return false;
+  if (!Engine->CreationFinished() || Engine->ShuttingDown() || !setSize_) return false;
   Engine->MakeWayForSetSizeDialog();
   return true;
 }
 
+bool TTavelmoorForm::HideSetSizeDialog() {
+  if (!setSize_ || !setSize_->Visible()) return false;
+  setSize_->Hide();
+  return true;
+}
+
 void TTavelmoorForm::SetSizeActionExecute() {
-  if (MakeWayForSetSizeDialog()) setsize::MinSizeForm->ShowForWindow();
+  if (MakeWayForSetSizeDialog()) setSize_->ShowForWindow();
 }
 
 void TTavelmoorForm::VirtualActionExecute() {
-  if (MakeWayForSetSizeDialog()) setsize::MinSizeForm->ShowForDesktop();
+  if (MakeWayForSetSizeDialog()) setSize_->ShowForDesktop();
 }
 
 void TTavelmoorForm::theTrayIconClick() {
@@ -305,7 +329,7 @@ void TTavelmoorForm::theTrayIconClick() {
 }
 
 void TTavelmoorForm::RequestEnd() {
-  if (navigator::Navigator) navigator::Navigator->Busy = true;
+  navigatorView_->SetBusy(true);
   Closing = true;
   tk::Application->Terminate();
 }

@@ -8,32 +8,46 @@
 #include "scroller/option_fields.h"
 #include "scroller/settings_codec.h"
 #include "scroller/win32/hook_library_host.h"
-#include "scroller/win32/settings_changed.h"
 #include "toolkit/action.h"
 #include "toolkit/form.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/timer.h"
 #include "toolkit/tray_icon.h"
 
+namespace navigator {
+class DesktopModel;
+class TNavigator;
+}  // namespace navigator
+
+namespace setsize {
+class TMinSizeForm;
+}
+
 namespace scroller {
 
-class NavigatorView;
 class ScrollEngine;
+class Win32NavigatorView;
 class WindowListsTab;
 
 // The control panel: the program's main form and the owner of the scrolling engine. Closing its
 // window only hides it; the program ends through the exit action or a second instance.
 //
+// It creates the navigator and the set-size dialog, and hands them and the engine the desktop
+// model, which outlives them all.
+//
 // Members die in the reverse of their order here, and a call that ends one (the tray icon's
 // removal) may run this window's procedure nested: what a member refers to is declared before it,
 // so the tray icon goes first and the engine before the views it sees.
 class TTavelmoorForm final : public tk::TForm {
+  navigator::DesktopModel& model_;
   class View;
   std::unique_ptr<View> view_;
-  std::unique_ptr<NavigatorView> navigatorView_;
+  std::unique_ptr<Win32NavigatorView> navigatorView_;
+  // The set-size dialog while it exists.
+  setsize::TMinSizeForm* setSize_ = nullptr;
 
  public:
-  TTavelmoorForm();
+  explicit TTavelmoorForm(navigator::DesktopModel& model);
   ~TTavelmoorForm() override;
 
   // Life cycle.
@@ -44,17 +58,22 @@ class TTavelmoorForm final : public tk::TForm {
   // The option fields: the engine and the navigator read these, never the controls.
   OptionFields Options;
 
-  // Stored with the options.
+  // Stored with the options (the remembered sizes and the fixed desktop size are the model's).
   std::string BackgroundFile;  // the background picture's path; the navigator owns UseBackground
   bool Load64AtShow = false;
-  int32_t LimitX = 0;
-  int32_t LimitY = 0;
-  std::vector<RememberedSize> RememberedSizes;
   SaveFailureNotice SaveNotice;  // which failed saves are told
+  // The 64-bit loader's file name, known only when the machine-wide key exists.
+  std::string LoaderFileName;
 
-  // Registry: read once at creation, written at every hide while SettingsChanged is set.
+  // Registry: read once at creation, written at every hide while the model's SettingsChanged is
+  // set.
   void LoadSettings();
   void SaveSettings();
+
+  navigator::DesktopModel& Model() { return model_; }
+  // The navigator form while it exists, and the set-size dialog.
+  navigator::TNavigator* Navigator() const;
+  setsize::TMinSizeForm* SetSizeDialog() const { return setSize_; }
 
   HookLibraryHost Hook;
   bool IsWow64 = false;
@@ -112,6 +131,8 @@ class TTavelmoorForm final : public tk::TForm {
   // Hides the navigator and the panel before the set-size dialog opens; false while the dialog
   // cannot open (creation not finished, the end begun).
   bool MakeWayForSetSizeDialog();
+  // Hides the set-size dialog when it shows; true when it did.
+  bool HideSetSizeDialog();
   // Starts the 64-bit loader hidden, from the program's folder; the user's choice is recorded
   // when it started, and dropped when it could not be. True when it started.
   bool StartLoader();
@@ -126,11 +147,5 @@ class TTavelmoorForm final : public tk::TForm {
  public:
   std::unique_ptr<tk::TTrayIcon> theTrayIcon;
 };
-
-// The 64-bit loader's file name, known only when the machine-wide key exists.
-extern std::string LoaderFileName;
-
-// The control panel, like the forms' unit-level variables.
-extern TTavelmoorForm* TavelmoorForm;
 
 }  // namespace scroller

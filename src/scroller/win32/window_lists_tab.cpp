@@ -4,7 +4,6 @@
 #include <string>
 
 #include "scroller/win32/scroll_engine.h"
-#include "scroller/win32/settings_changed.h"
 #include "toolkit/form.h"
 #include "toolkit/page_control.h"
 #include "toolkit/standard_controls.h"
@@ -17,7 +16,8 @@ tk::TListBox& NonScrollingList(tk::TForm& panel) { return panel.Get<tk::TListBox
 
 }  // namespace
 
-WindowListsTab::WindowListsTab(tk::TForm& panel, ScrollEngine& engine) : panel_(panel), engine_(engine) {
+WindowListsTab::WindowListsTab(tk::TForm& panel, ScrollEngine& engine, bool& settingsChanged)
+    : panel_(panel), engine_(engine), settingsChanged_(settingsChanged) {
   panel.Get<tk::TTabSheet>("WindowsSheet").OnShow = [this] { WindowsSheetShow(); };
   panel.Get<tk::TPageControl>("PageControl1").OnChange = [this] { PanelShown(); };
   ScrollingList(panel).OnDblClick = [this] { MakeChosenWindowNonScrolling(); };
@@ -72,7 +72,7 @@ void WindowListsTab::MakeChosenWindowNonScrolling() {
   ClearScrollingList();
   classes.push_back(*className);
   NonScrollingList(panel_).Add(*className);
-  SettingsChanged = true;
+  settingsChanged_ = true;
 }
 
 void WindowListsTab::MakeChosenClassScrolling() {
@@ -82,7 +82,7 @@ void WindowListsTab::MakeChosenClassScrolling() {
     classes.erase(classes.begin() + chosen);
     ShowNonScrollingClasses();
   }
-  SettingsChanged = true;
+  settingsChanged_ = true;
   PanelShown();
 }
 

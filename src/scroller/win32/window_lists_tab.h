@@ -17,8 +17,9 @@ class ScrollEngine;
 
 class WindowListsTab {
  public:
-  // Connects the tab's controls and the page control.
-  WindowListsTab(tk::TForm& panel, ScrollEngine& engine);
+  // Connects the tab's controls and the page control; a class moved from one side to the other
+  // marks `settingsChanged`.
+  WindowListsTab(tk::TForm& panel, ScrollEngine& engine, bool& settingsChanged);
 
   // Every show of the panel: the left list is emptied until the next scan tick.
   void PanelShown();
@@ -38,6 +39,7 @@ class WindowListsTab {
 
   tk::TForm& panel_;
   ScrollEngine& engine_;
+  bool& settingsChanged_;
   // What the left list shows, row by row: the scroll list changes at every scan and between
   // scans, so a row is acted on as it was listed, never by its index into the current list.
   std::vector<ListedRow> shownRows_;

@@ -25,8 +25,8 @@ using platform::ToHandle;
 // With a cache, the class name is the one kept for the window's class atom.
 class Win32WindowFacts final : public WindowFacts {
  public:
-  Win32WindowFacts(HWND window, DWORD ownProcessId, ScanCache* cache)
-      : window_(window), ownProcessId_(ownProcessId), cache_(cache) {}
+  Win32WindowFacts(HWND window, const ScanSetup& setup)
+      : window_(window), ownProcessId_(setup.ownProcessId), cache_(setup.cache), desktops_(setup.desktops) {}
 
   WindowHandle Handle() const override { return ToHandle(window_); }
 
@@ -73,7 +73,7 @@ class Win32WindowFacts final : public WindowFacts {
     return platform::ToRect(r);
   }
 
-  bool OnCurrentVirtualDesktop() override { return navigator::IsOnCurrentDesktop(window_); }
+  bool OnCurrentVirtualDesktop() override { return !desktops_ || desktops_->IsOnCurrentDesktop(window_); }
 
   bool OwnedByThisProcess() override { return Owner().processId == ownProcessId_; }
 
@@ -97,6 +97,7 @@ class Win32WindowFacts final : public WindowFacts {
   HWND window_;
   DWORD ownProcessId_;
   ScanCache* cache_;
+  const navigator::VirtualDesktops* desktops_;
   std::optional<WindowOwner> owner_;
   char buffer_[128] = {};
 };
@@ -136,7 +137,7 @@ void RefreshContextLists(ScanRun& run) {
 void ScanOne(HWND window, ScanRun& run) {
   // The lists may have changed since the last window (a nested message removed a window).
   RefreshContextLists(run);
-  Win32WindowFacts facts(window, run.setup.ownProcessId, run.setup.cache);
+  Win32WindowFacts facts(window, run.setup);
   const ScanDecision d = DecideScan(facts, run.context);
   if (d.menuOrMaximized) run.outcome.menuOrMaximized = true;
   if (!HandedToNavigator(d.verdict)) return;

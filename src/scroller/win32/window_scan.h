@@ -13,6 +13,7 @@
 
 namespace navigator {
 class AppWinStore;
+class VirtualDesktops;
 }
 
 namespace scroller {
@@ -33,6 +34,8 @@ struct ScanSetup {
   std::vector<std::string> nonScrollingClasses;  // the user's, matched ignoring case
   // What scans keep of windows from one to the next; null: every fact is read afresh.
   ScanCache* cache = nullptr;
+  // The virtual-desktop test; null: every window is on the current desktop.
+  const navigator::VirtualDesktops* desktops = nullptr;
 };
 
 // The scan fills `scroll` afresh; nested messages during it may release windows from it and

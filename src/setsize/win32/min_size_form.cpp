@@ -1,24 +1,16 @@
 #include "setsize/win32/min_size_form.h"
 
 #include "forms/min_size_form.h"
-#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/desktop_model.h"
 #include "navigator/win32/window_geometry.h"
 #include "platform/handles.h"
-#include "scroller/win32/settings_changed.h"
 #include "setsize/set_size_decisions.h"
 #include "toolkit/message_dialog.h"
 #include "toolkit/standard_controls.h"
 
 namespace setsize {
 
-TMinSizeForm* MinSizeForm = nullptr;
-
 namespace {
-
-navigator::AppWinStore* Entries() {
-  navigator::TNavigator* nav = navigator::Navigator;
-  return nav ? nav->Store() : nullptr;
-}
 
 ScreenSize VirtualScreen() {
   return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
@@ -26,20 +18,23 @@ ScreenSize VirtualScreen() {
 
 }  // namespace
 
-TMinSizeForm::TMinSizeForm() : tk::TForm(forms::MinSizeForm()) {
+TMinSizeForm::TMinSizeForm(navigator::DesktopModel& model, navigator::ScrollRoomSetter& room)
+    : tk::TForm(forms::MinSizeForm()), model_(model), room_(room) {
   Get<tk::TButton>("Apply").OnClick = [this] { ApplyClick(); };
   Get<tk::TButton>("Button1").OnClick = [this] { CancelClick(); };
   Get<tk::TButton>("Cancel").OnClick = [this] { Hide(); };
 }
 
 TMinSizeForm::~TMinSizeForm() {
-  if (MinSizeForm == this) MinSizeForm = nullptr;
+  if (OnGone) OnGone();
 }
 
+navigator::AppWinStore& TMinSizeForm::Entries() { return model_.Entries(); }
+
 void TMinSizeForm::ShowForWindow() {
-  navigator::AppWinStore* store = Entries();
-  if (!store || store->EntryCount() == 0) return;
-  const navigator::tAppWin* entry = store->ActiveEntryOrDefault();
+  navigator::AppWinStore& store = Entries();
+  if (store.EntryCount() == 0) return;
+  const navigator::tAppWin* entry = store.ActiveEntryOrDefault();
   if (!entry || IsOwnWindowClass(entry->WinClass)) return;
   const HWND window = platform::ToHwnd(entry->Wnd);
   RECT rect{};
@@ -59,8 +54,7 @@ void TMinSizeForm::ShowForWindow() {
 void TMinSizeForm::ShowForDesktop() {
   SetWindowTextA(Handle(), "Set virtual desktop size.");
   Get<tk::TCheckBox>("Remember").SetVisible(false);
-  navigator::AppWinStore* store = Entries();
-  const DesktopTexts texts = DesktopDialogTexts(store ? store->Limits() : navigator::DesktopLimits{}, VirtualScreen());
+  const DesktopTexts texts = DesktopDialogTexts(Entries().Limits(), VirtualScreen());
   Get<tk::TEdit>("WidthEdit").SetText(std::to_string(texts.width));
   Get<tk::TEdit>("HeightEdit").SetText(std::to_string(texts.height));
   DesktopMode = true;
@@ -69,9 +63,8 @@ void TMinSizeForm::ShowForDesktop() {
 }
 
 navigator::tAppWin* TMinSizeForm::TargetEntry() const {
-  navigator::AppWinStore* store = Entries();
-  if (!store || !Target) return nullptr;
-  for (navigator::tAppWin* entry : store->EntriesSnapshot()) {
+  if (!Target) return nullptr;
+  for (navigator::tAppWin* entry : model_.Entries().EntriesSnapshot()) {
     if (entry->Wnd == platform::ToHandle(Target)) return entry;
   }
   return nullptr;
@@ -88,19 +81,15 @@ void TMinSizeForm::ApplyClick() {
     ApplyWindowSize(entered.width, entered.height);
     return;
   }
-  navigator::AppWinStore* store = Entries();
-  if (!store) {
-    Hide();
-    return;
-  }
-  const auto fixed = FixDesktopSize(entered.width, entered.height, VirtualScreen(), store->Limits(), store->Room());
+  navigator::AppWinStore& store = Entries();
+  const auto fixed = FixDesktopSize(entered.width, entered.height, VirtualScreen(), store.Limits(), store.Room());
   if (!fixed) {
     tk::ShowMessage(ErrorMessage(SizeError::OutOfRange));
     return;
   }
-  store->Limits() = fixed->limits;
-  store->Room() = fixed->room;
-  scroller::SettingsChanged = true;
+  store.Limits() = fixed->limits;
+  room_.SetScrollRoom(fixed->room);
+  model_.SettingsChanged = true;
   Hide();
 }
 
@@ -110,9 +99,8 @@ void TMinSizeForm::ApplyWindowSize(int32_t width, int32_t height) {
     return;
   }
   const core::PackedSize size = core::packSize(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-  navigator::AppWinStore* store = Entries();
-  if (store && RememberChoice(store->Remembered(), targetClass_, size, Get<tk::TCheckBox>("Remember").Checked())) {
-    scroller::SettingsChanged = true;
+  if (RememberChoice(Entries().Remembered(), targetClass_, size, Get<tk::TCheckBox>("Remember").Checked())) {
+    model_.SettingsChanged = true;
   }
   // A window no longer listed keeps its size; its class, when remembered, gets the size at the
   // next scan that meets one of its windows.
@@ -127,15 +115,15 @@ void TMinSizeForm::ApplyWindowSize(int32_t width, int32_t height) {
 }
 
 void TMinSizeForm::CancelClick() {
-  navigator::AppWinStore* store = Entries();
+  navigator::AppWinStore& store = Entries();
   if (DesktopMode) {
     // The room is left for the next scan to measure afresh.
-    if (store) store->Limits() = navigator::DesktopLimits{};
-    scroller::SettingsChanged = true;
+    store.Limits() = navigator::DesktopLimits{};
+    model_.SettingsChanged = true;
     Hide();
     return;
   }
-  if (store && store->Remembered().Forget(targetClass_)) scroller::SettingsChanged = true;
+  if (store.Remembered().Forget(targetClass_)) model_.SettingsChanged = true;
   if (navigator::tAppWin* entry = TargetEntry()) {
     entry->ForcedSize = core::kNoForcedSize;
     const ScreenSize screen = VirtualScreen();
@@ -146,12 +134,6 @@ void TMinSizeForm::CancelClick() {
 
 void TMinSizeForm::FormHide() {
   if (OnSaveSettings) OnSaveSettings();
-}
-
-bool HideMinSizeForm() {
-  if (!MinSizeForm || !MinSizeForm->Visible()) return false;
-  MinSizeForm->Hide();
-  return true;
 }
 
 }  // namespace setsize

@@ -11,13 +11,21 @@
 #include <string>
 
 #include "navigator/app_win.h"
+#include "navigator/scroll_room.h"
 #include "toolkit/form.h"
+
+namespace navigator {
+class AppWinStore;
+class DesktopModel;
+}  // namespace navigator
 
 namespace setsize {
 
 class TMinSizeForm final : public tk::TForm {
  public:
-  TMinSizeForm();
+  // The entries, remembered sizes and fixed desktop size are the model's; a fixed size's scroll
+  // room is asked of `room`.
+  TMinSizeForm(navigator::DesktopModel& model, navigator::ScrollRoomSetter& room);
   ~TMinSizeForm() override;
 
   // Opens the dialog for the active window (else the last active one, else the first listed);
@@ -28,8 +36,9 @@ class TMinSizeForm final : public tk::TForm {
   bool DesktopMode = false;
   HWND Target = nullptr;
 
-  // The control panel's settings save.
+  // The control panel's settings save, and its notice that the dialog has gone.
   std::function<void()> OnSaveSettings;
+  std::function<void()> OnGone;
 
  protected:
   void FormHide() override;
@@ -40,15 +49,11 @@ class TMinSizeForm final : public tk::TForm {
   void ApplyWindowSize(int32_t width, int32_t height);
   // The target's entry as the latest scan left it; null when the window is no longer listed.
   navigator::tAppWin* TargetEntry() const;
+  navigator::AppWinStore& Entries();
 
+  navigator::DesktopModel& model_;
+  navigator::ScrollRoomSetter& room_;
   std::string targetClass_;
 };
-
-// The one dialog; null before its creation and after its destruction.
-extern TMinSizeForm* MinSizeForm;
-
-// Hides the dialog when it shows; true when it did (the caller then pauses before it shows
-// another window).
-bool HideMinSizeForm();
 
 }  // namespace setsize

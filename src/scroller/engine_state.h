@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/geometry.h"
+#include "core/program_end.h"
 
 namespace scroller {
 
@@ -77,9 +78,12 @@ struct EngineState {
   bool MoveInProgress = false;
   bool TickDeferred = false;
 
-  // Once set, nothing scrolls any more: the forms are going away.
-  bool ShuttingDown = false;
+  // The program's end as the application holds it; once the end is asked for nothing scrolls any
+  // more. Null: the program runs.
+  const core::ProgramEnd* end = nullptr;
 };
+
+constexpr bool Ending(const EngineState& s) { return s.end && s.end->Requested(); }
 
 // The windows that scroll (top of the Z order first) and their display texts, one per handle in
 // the same order. A nested WM_HOOK_RELEASED may drop an entry while a walk over it is running:

@@ -29,7 +29,8 @@ void Include(std::vector<WindowHandle>& excluded, WindowHandle window) {
 }
 
 core::PackedSize SizeAnswer(PanelContext& ctx, WindowHandle window) {
-  if (ctx.closing) return core::kStopTracking;
+  // Once the end has been asked for, forced sizes stop.
+  if (Ending(ctx.engine)) return core::kStopTracking;
   return ctx.navigator ? ctx.navigator->ForcedSizeOf(window) : core::kNoForcedSize;
 }
 
@@ -55,7 +56,7 @@ DispatchResult ScrollBy(PanelContext& ctx, uintptr_t wParam, intptr_t lParam) {
 DispatchResult DispatchPanelMessage(uint32_t message, uintptr_t wParam, intptr_t lParam,
                                     PanelContext& ctx) {
   const bool creating = !ctx.life.CreationFinished;
-  const bool ending = ctx.engine.ShuttingDown;
+  const bool ending = Ending(ctx.engine);
   const bool live = !creating && !ending;
   const WindowHandle window = static_cast<WindowHandle>(wParam);
 

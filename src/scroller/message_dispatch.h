@@ -38,7 +38,6 @@ struct PanelContext {
   PanelLife& life;
   NavigatorLink* navigator = nullptr;  // null before it is created and once it is destroyed
   uintptr_t hookHandle = 0;
-  bool closing = false;  // the end of the program has been requested
   // Whether a handle is still a window; without it every released window counts as gone.
   std::function<bool(WindowHandle)> windowExists;
 };

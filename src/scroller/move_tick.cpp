@@ -98,7 +98,7 @@ MoveOutcome RunTicks(EngineState& s, const EngineOptions& o, navigator::ScrollRo
       ShiftRoom(room, XAxisOf(o) == 1 ? move.x : plan.stepX, YAxisOf(o) == 1 ? move.y : plan.stepY);
     }
     out.windowsMoved += MoveWalk(s, walk, lists, env, ledger, move);
-    if (!s.TickDeferred || s.ShuttingDown) break;
+    if (!s.TickDeferred || Ending(s)) break;
   }
   // Whatever is still asked for waits, pending, for the next timer tick.
   s.TickDeferred = false;
@@ -187,7 +187,7 @@ core::Point CutToWindowRange(std::span<const core::Point> places, int32_t moveX,
 
 MoveOutcome RunMoveTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
                         const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger) {
-  if (s.ShuttingDown) return {};
+  if (Ending(s)) return {};
   if (s.MoveInProgress) {
     s.TickDeferred = true;
     return {};
@@ -197,7 +197,7 @@ MoveOutcome RunMoveTick(EngineState& s, const EngineOptions& o, navigator::Scrol
 
 MoveOutcome ApplyPendingScroll(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
                                const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger) {
-  if (s.ShuttingDown || !GatePasses(s, o)) return {};
+  if (Ending(s) || !GatePasses(s, o)) return {};
   if (s.MoveInProgress) {
     s.TickDeferred = true;
     return {};
@@ -209,7 +209,7 @@ MoveOutcome ApplyPendingScroll(EngineState& s, const EngineOptions& o, navigator
   MoveOutcome out;
   const std::vector<Sighting> walk = ReadWalk(lists, env, ledger, false);
   out.windowsMoved = MoveWalk(s, walk, lists, env, ledger, CutForWalk(walk, ledger, moveX, moveY));
-  if (s.TickDeferred && !s.ShuttingDown) return RunTicks(s, o, room, lists, env, ledger, out);
+  if (s.TickDeferred && !Ending(s)) return RunTicks(s, o, room, lists, env, ledger, out);
   s.TickDeferred = false;
   return out;
 }

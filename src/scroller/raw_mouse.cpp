@@ -123,7 +123,7 @@ RawMouseResult HandleRawMouse(EngineState& s, const EngineOptions& o, const RawM
   // Read before any early exit, so that an absolute device's reference stays current.
   const Motion raw = in.event.DataRead ? MotionOf(s, in.event, in.screen) : Motion{};
 
-  if (s.ScrollPaused || s.ShuttingDown) {
+  if (s.ScrollPaused || Ending(s)) {
     r.path = RawMousePath::Paused;
     return r;
   }

@@ -39,7 +39,7 @@ struct RefreshState {
 };
 
 // Timers may still fire once shut-down has begun; their ticks then do nothing.
-constexpr bool TickMayRun(const EngineState& s) { return !s.ShuttingDown; }
+constexpr bool TickMayRun(const EngineState& s) { return !Ending(s); }
 
 // --- 1. Loader probe ---
 constexpr bool WantsLoaderProbe(bool isWow64) { return isWow64; }

@@ -46,16 +46,16 @@ void TApplication::SetTitle(const std::string& title) {
 void TApplication::Adopt(std::unique_ptr<TForm> form) { forms_.push_back(std::move(form)); }
 
 void TApplication::Terminate() {
-  if (terminated_) return;
-  terminated_ = true;
+  if (end_.Requested()) return;
+  end_.phase = core::EndPhase::Ending;
   PostQuitMessage(0);
 }
 
 void TApplication::Run() {
-  if (!terminated_) {
+  if (!end_.Requested()) {
     if (TForm* main = MainForm(); main && main->Description().visible) main->Show();
     MSG msg;
-    while (!terminated_) {
+    while (!end_.Requested()) {
       const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
       if (got == 0 || got == -1) break;
       HWND active = GetActiveWindow();
@@ -64,8 +64,7 @@ void TApplication::Run() {
       DispatchMessageA(&msg);
     }
   }
-  terminated_ = true;
-  shuttingDown_ = true;
+  end_.phase = core::EndPhase::Ended;
   StopAllTimers();
   DestroyForms();
 }
@@ -74,7 +73,7 @@ void TApplication::ProcessMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
-      terminated_ = true;
+      if (!end_.Requested()) end_.phase = core::EndPhase::Ending;
       break;
     }
     TranslateMessage(&msg);
@@ -126,7 +125,7 @@ LRESULT TApplication::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   if (msg == WM_TIMER) {
     const auto it = std::find_if(timers_.begin(), timers_.end(),
                                  [wParam](const auto& t) { return t.first == wParam; });
-    if (it != timers_.end() && !shuttingDown_) {
+    if (it != timers_.end() && !ShuttingDown()) {
       TTimer* timer = it->second;
       Guarded([timer] { timer->Fire(); });
     }

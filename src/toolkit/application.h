@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/program_end.h"
 #include "toolkit/window_class.h"
 
 namespace tk {
@@ -38,11 +39,13 @@ class TApplication final : public WindowHandler {
   TForm* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
   HWND Handle() const { return hwnd_; }
 
-  // Asks the message loop to end; Run returns once it has.
+  // Asks the message loop to end; Run returns once it has. The program's end is then Ending.
   void Terminate();
-  bool Terminated() const { return terminated_; }
-  // Set once the message loop has returned: timers are stopped and no new work should start.
-  bool ShuttingDown() const { return shuttingDown_; }
+  bool Terminated() const { return end_.Requested(); }
+  // Once the message loop has returned (Ended): timers are stopped and no new work should start.
+  bool ShuttingDown() const { return end_.phase == core::EndPhase::Ended; }
+  // The program's end, the one state every part reads.
+  const core::ProgramEnd& End() const { return end_; }
 
   // Shows the main form when its description has it visible, then runs the loop until
   // Terminate; afterwards stops every timer and destroys the forms, newest first.
@@ -76,8 +79,7 @@ class TApplication final : public WindowHandler {
   UINT_PTR nextTimerId_ = 1;
   std::vector<std::pair<int, MessageHook>> hooks_;
   int nextHookId_ = 1;
-  bool terminated_ = false;
-  bool shuttingDown_ = false;
+  core::ProgramEnd end_;
 };
 
 // The program's one application object, like the forms' unit-level variables.

@@ -119,10 +119,11 @@ TEST_F(Dispatch, AReleasedWindowThatStillExistsStaysListedAndKeepsItsEntry) {
 }
 
 TEST_F(Dispatch, ClosingAndNavigatorGone) {
-  ctx.closing = true;
+  const core::ProgramEnd ending{core::EndPhase::Ending};
+  engine.end = &ending;
   EXPECT_EQ(Send(msg::WM_HOOK_GET_SIZE, 0x20).answer, static_cast<intptr_t>(core::kStopTracking));
   EXPECT_EQ(Send(msg::WM_HOOK_GET_SIZE, 0x99).answer, static_cast<intptr_t>(core::kStopTracking));
-  ctx.closing = false;
+  engine.end = nullptr;
   ctx.navigator = nullptr;  // destroyed before the panel
   EXPECT_EQ(Send(msg::WM_HOOK_GET_SIZE, 0x20).answer, 0);
   Send(msg::WM_HOOK_RELEASED, 0x10);
@@ -215,8 +216,8 @@ TEST_F(Dispatch, WhileCreating) {
 // Once shut-down has begun, nothing scrolls or shows; the hook library's questions are still
 // answered and releases still keep the lists right for bringing the windows home.
 TEST_F(Dispatch, AfterShutDownBegan) {
-  engine.ShuttingDown = true;
-  ctx.closing = true;
+  const core::ProgramEnd ending{core::EndPhase::Ending};
+  engine.end = &ending;
   for (uint32_t m : {msg::WM_SCROLL_BY, msg::WM_INSTANCE_SHOW, msg::WM_INSTANCE_EXIT,
                      msg::WM_PANEL_HIDE, msg::WM_PAUSE_SCROLL, scroller::kWmHotKey}) {
     EXPECT_EQ(Send(m, 40, 40).action, PanelAction::None) << std::hex << m;

@@ -309,7 +309,8 @@ TEST_F(MoveTick, BottomOfTheZOrderMovesFirstAndUnreadableIsSkipped) {
 
 TEST_F(MoveTick, ShuttingDownMovesNothing) {
   List({1});
-  s.ShuttingDown = true;
+  const core::ProgramEnd ending{core::EndPhase::Ending};
+  s.end = &ending;
   s.PendingDX = 10;
   EXPECT_EQ(Tick().ticks, 0);
   EXPECT_EQ(desk.at[1], (Point{10, 100}));

@@ -44,14 +44,12 @@ class RecordingPanel final : public PanelView {
   }
   void End() override { calls.push_back("End"); }
   const scroller::OptionFields& Options() const override { return options; }
-  bool Closing() const override { return closing; }
   uint32_t HookHandle() const override { return kHookHandle; }
   void SetLoaderRunning(bool running) override { calls.push_back(running ? "LoaderOn" : "LoaderOff"); }
   void ScrollLockItemChanged(bool checked) override { calls.push_back(checked ? "LockOn" : "LockOff"); }
 
   std::vector<std::string> calls;
   scroller::OptionFields options;
-  bool closing = false;
   bool dialogVisible = false;  // the set-size dialog
 
  private:
@@ -84,7 +82,7 @@ struct Step {
   uint32_t message;
   WPARAM wParam = 0;
   LPARAM lParam = 0;
-  bool closing = false;  // the panel's Closing while the message arrives
+  bool closing = false;  // the program's end has been asked for when the message arrives
   bool dialogOpen = false;  // the set-size dialog shows when the message arrives
   std::vector<std::string> calls = {};
   bool handled = true;  // false: the form's own procedure gets it
@@ -161,16 +159,20 @@ TEST_P(PanelGlue, CallsAndAnswersFollowThePanelsLife) {
   RecordingPanel panel;
   NoNavigator navigator;
   navigator::DesktopModel model;
-  scroller::ScrollEngine engine(panel, navigator, model);
+  core::ProgramEnd end;
+  scroller::ScrollEngine engine(panel, navigator, model, end);
   if (seq.phase != Phase::Creating) {
     EXPECT_FALSE(engine.FinishCreation());
   }
-  if (seq.phase == Phase::Ending) engine.BringListedWindowsHome();  // the list is empty: nothing moves
+  if (seq.phase == Phase::Ending) {
+    end.phase = core::EndPhase::Ending;
+    engine.BringListedWindowsHome();  // the list is empty: nothing moves
+  }
 
   for (std::size_t i = 0; i < seq.steps.size(); ++i) {
     const Step& step = seq.steps[i];
     panel.calls.clear();
-    panel.closing = step.closing;
+    end.phase = seq.phase == Phase::Ending || step.closing ? core::EndPhase::Ending : core::EndPhase::Running;
     panel.dialogVisible = step.dialogOpen;
     LRESULT answer = -1;
     const bool handled = engine.HandleMessage(step.message, step.wParam, step.lParam, answer);
@@ -191,7 +193,8 @@ TEST(PanelGlueCreation, AnExitDuringCreationIsHonouredAtItsEnd) {
   RecordingPanel panel;
   NoNavigator navigator;
   navigator::DesktopModel model;
-  scroller::ScrollEngine engine(panel, navigator, model);
+  core::ProgramEnd end;
+  scroller::ScrollEngine engine(panel, navigator, model, end);
   LRESULT answer = -1;
   ASSERT_TRUE(engine.HandleMessage(msg::WM_INSTANCE_EXIT, 0, 0, answer));
   EXPECT_TRUE(panel.calls.empty());

@@ -4,6 +4,7 @@
 #include "navigator/shot_order.h"
 #include "navigator/win32/window_shots.h"
 #include "platform/screen_metrics.h"
+#include "toolkit/application.h"
 #include "toolkit/guard.h"
 
 namespace navigator {
@@ -82,6 +83,8 @@ LRESULT TNavigator::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+bool TNavigator::Suspended() const { return Busy || (tk::Application && tk::Application->Terminated()); }
+
 NavigatorHost& TNavigator::Host() {
   static NoHost none;
   return host_ ? *host_ : none;
@@ -96,8 +99,8 @@ core::Size TNavigator::PanelSize() const {
 void TNavigator::PaintBox1Paint() {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(Handle(), &ps);
-  // While busy the previous picture stays: the background is never erased.
-  if (dc && !Busy) {
+  // While suspended the previous picture stays: the background is never erased.
+  if (dc && !Suspended()) {
     tk::Guarded([&] {
       PaintRequest q;
       q.store = &Store();

@@ -30,7 +30,9 @@ class TNavigator final : public tk::TForm {
   int32_t FontSize = 0;  // points, of the caption font
   NavigatorBitmap BackgroundBitmap;
   bool UseBackground = false;
-  bool Busy = true;  // painting and arranging suspended
+  bool Busy = true;  // painting and arranging suspended (until the first scan, while arranging)
+  // Busy, or the program's end asked for: nothing is painted or arranged.
+  bool Suspended() const;
 
   // The control panel as the painting and the mouse see it; a form without one scrolls nothing.
   void SetHost(std::unique_ptr<NavigatorHost> host) { host_ = std::move(host); }

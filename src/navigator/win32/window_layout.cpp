@@ -8,17 +8,17 @@
 namespace navigator {
 namespace {
 
-// Busy for the length of a run, and cleared however the run ends; a run during which the
-// program's end was asked for leaves it set, as the end wants it.
+// Busy for the length of a run, and as before however the run ends.
 class BusyWhileArranging {
  public:
-  explicit BusyWhileArranging(TNavigator& nav) : nav_(nav) { nav_.Busy = true; }
-  ~BusyWhileArranging() { nav_.Busy = tk::Application && tk::Application->Terminated(); }
+  explicit BusyWhileArranging(TNavigator& nav) : nav_(nav), was_(nav.Busy) { nav_.Busy = true; }
+  ~BusyWhileArranging() { nav_.Busy = was_; }
   BusyWhileArranging(const BusyWhileArranging&) = delete;
   BusyWhileArranging& operator=(const BusyWhileArranging&) = delete;
 
  private:
   TNavigator& nav_;
+  bool was_;
 };
 
 }  // namespace
@@ -36,7 +36,7 @@ void ApplyPlacements(std::span<const PlannedPlacement> moves) {
 }
 
 void TNavigator::ArrangeWindows(bool row, HWND moveSizeWnd) {
-  const ArrangeFacts facts{.row = row, .moveSizeWnd = ToHandle(moveSizeWnd), .dragMoved = DragMoved(), .busy = Busy};
+  const ArrangeFacts facts{.row = row, .moveSizeWnd = ToHandle(moveSizeWnd), .dragMoved = DragMoved(), .busy = Suspended()};
   const std::vector<tAppWin*> entries = Store().EntriesSnapshot();
   const ArrangementPlan plan = PlanArrangement(facts, entries, Store().ActiveEntry());
   if (plan.chosenActive) Store().SetActiveEntry(plan.chosenActive);

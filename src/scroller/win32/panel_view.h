@@ -24,7 +24,6 @@ class PanelView {
 
   virtual const OptionFields& Options() const = 0;
   // The end has been requested: the hook libraries stop imposing forced sizes.
-  virtual bool Closing() const = 0;
   virtual uint32_t HookHandle() const = 0;
 
   // The tray's "Load 64bit extension" item shows whether the loader runs.

@@ -120,8 +120,11 @@ struct ScrollEngine::TickFacts {
   std::optional<GuiThreadFacts> gui;
 };
 
-ScrollEngine::ScrollEngine(PanelView& panel, NavigatorView& navigator, navigator::DesktopModel& model)
-    : panel_(panel), navigator_(navigator), model_(model) {}
+ScrollEngine::ScrollEngine(PanelView& panel, NavigatorView& navigator, navigator::DesktopModel& model,
+                           const core::ProgramEnd& end)
+    : panel_(panel), navigator_(navigator), model_(model) {
+  state_.end = &end;
+}
 
 Win32MoveEnvironment ScrollEngine::MoveEnvironmentNow() {
   return Win32MoveEnvironment(&model_.Entries().Limits(), navigator_.Handle(), &movedWindows_);
@@ -175,7 +178,7 @@ bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   // as for a window without an entry.
   EntriesLink link(model_.Entries());
   PanelContext ctx{state_, lists_, excluded_, life_, navigator_.Exists() ? &link : nullptr, panel_.HookHandle(),
-                   panel_.Closing(), WindowExists};
+                   WindowExists};
   const DispatchResult r = DispatchPanelMessage(message, wParam, static_cast<intptr_t>(lParam), ctx);
 
   switch (r.action) {
@@ -257,10 +260,7 @@ void ScrollEngine::ShowNavigatorFromTray() {
   navigator_.ShowFromTray(where);
 }
 
-void ScrollEngine::EndProgram() {
-  navigator_.SetBusy(true);
-  panel_.End();
-}
+void ScrollEngine::EndProgram() { panel_.End(); }
 
 void ScrollEngine::MoveTick() {
   if (!TickMayRun(state_)) return;
@@ -278,7 +278,7 @@ void ScrollEngine::ApplyPendingScrollNow() {
 }
 
 void ScrollEngine::RunWindowMoves(const std::function<void()>& moves) {
-  if (state_.ShuttingDown) return;
+  if (Ending(state_)) return;
   {
     MoveBatch batch(state_);
     moves();
@@ -440,8 +440,7 @@ void ScrollEngine::ScrollLockItemClicked(bool checked) { scroller::ScrollLockIte
 // --- The end ---
 
 void ScrollEngine::BringListedWindowsHome() {
-  // The end is confirmed: no scroll may carry the windows off again.
-  state_.ShuttingDown = true;
+  // Asked once the end is confirmed: no scroll carries the windows off again.
   Win32HomeDesk desk;
   MoveBatch batch(state_);
   BringWindowsHome(lists_, desk);
@@ -467,7 +466,7 @@ void ScrollEngine::BringEveryWindowHome() {
 }
 
 void ScrollEngine::ShutDown() {
-  state_.ShuttingDown = true;
+  // The session's end and then the panel's destruction both ask; the steps run once.
   if (shutDownRun_) return;
   shutDownRun_ = true;
   Guarded([&] {

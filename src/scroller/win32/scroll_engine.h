@@ -30,7 +30,9 @@ namespace scroller {
 
 class ScrollEngine final : public navigator::ScrollRoomSetter {
  public:
-  ScrollEngine(PanelView& panel, NavigatorView& navigator, navigator::DesktopModel& model);
+  // `end`: the program's end as the application holds it.
+  ScrollEngine(PanelView& panel, NavigatorView& navigator, navigator::DesktopModel& model,
+               const core::ProgramEnd& end);
   ScrollEngine(const ScrollEngine&) = delete;
   ScrollEngine& operator=(const ScrollEngine&) = delete;
 
@@ -65,13 +67,15 @@ class ScrollEngine final : public navigator::ScrollRoomSetter {
   void ShowNavigatorFromTray();
   void MakeWayForSetSizeDialog();
 
-  // The exit action: every window of the last scan's list goes home, and nothing scrolls after.
+  // The exit action, once the program's end has been asked for (nothing scrolls after): every
+  // window of the last scan's list goes home.
   void BringListedWindowsHome();
-  // Destruction and the end of the session: nothing scrolls any more, the hot keys are released,
-  // every visible top-level window is brought home. Runs once; no step keeps a later one from
-  // running.
+  // Destruction and the end of the session, once the program's end has been asked for: the hot
+  // keys are released, every visible top-level window is brought home. Runs once; no step keeps
+  // a later one from running.
   void ShutDown();
-  bool ShuttingDown() const { return state_.ShuttingDown; }
+  // The program's end has been asked for: nothing scrolls any more.
+  bool ShuttingDown() const { return Ending(state_); }
 
   // The 64-bit loader's window as the last refresh tick found it, or looked for now.
   HWND LoaderWindow() const { return loaderWnd_; }

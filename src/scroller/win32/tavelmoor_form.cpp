@@ -62,7 +62,6 @@ class TTavelmoorForm::View final : public PanelView {
   bool HideSetSizeDialog() override { return form_.HideSetSizeDialog(); }
   void End() override { form_.RequestEnd(); }
   const OptionFields& Options() const override { return form_.Options; }
-  bool Closing() const override { return form_.Closing; }
   uint32_t HookHandle() const override { return form_.Hook.HookHandle(); }
   void SetLoaderRunning(bool running) override {
     form_.Action64bit.Checked = running;
@@ -80,7 +79,7 @@ TTavelmoorForm::TTavelmoorForm(navigator::DesktopModel& model)
       view_(std::make_unique<View>(*this)),
       navigatorView_(std::make_unique<Win32NavigatorView>()) {
   model_.Entries().SetControlPanel(platform::ToHandle(Handle()));
-  Engine = std::make_unique<ScrollEngine>(*view_, *navigatorView_, model_);
+  Engine = std::make_unique<ScrollEngine>(*view_, *navigatorView_, model_, tk::Application->End());
   listsTab_ = std::make_unique<WindowListsTab>(*this, *Engine, model_.SettingsChanged);
   RefreshTimer.SetInterval(100);
   MoveTimer.SetInterval(60);
@@ -162,7 +161,6 @@ navigator::TNavigator* TTavelmoorForm::Navigator() const { return navigatorView_
 
 void TTavelmoorForm::FormCreate() {
   Sleep(100);
-  Closing = false;
 
   if (!Hook.Load(ident::HookLibraryFile)) tk::ShowMessage(kHookLibraryMissing);
 
@@ -218,16 +216,13 @@ void TTavelmoorForm::FormShow() {
 
 void TTavelmoorForm::FormHide() { SaveSettings(); }
 
-void TTavelmoorForm::FormCloseQuery(bool& canClose) {
-  canClose = true;
-  // Closing the window only hides the panel; forced sizes must keep working until the end.
-  if (tk::Application->Terminated()) Closing = true;
-}
+// Closing the window only hides the panel (FormClose): forced sizes keep working until the
+// program's end.
+void TTavelmoorForm::FormCloseQuery(bool& canClose) { canClose = true; }
 
 void TTavelmoorForm::FormClose(tk::CloseAction& action) { action = tk::CloseAction::Hide; }
 
 void TTavelmoorForm::FormDestroy() {
-  Closing = true;
   MoveTimer.SetEnabled(false);
   RefreshTimer.SetEnabled(false);
   Engine->ShutDown();
@@ -236,12 +231,11 @@ void TTavelmoorForm::FormDestroy() {
 }
 
 void TTavelmoorForm::SessionEnds() {
-  Closing = true;
+  RequestEnd();
   MoveTimer.SetEnabled(false);
   RefreshTimer.SetEnabled(false);
   Engine->ShutDown();
   SaveSettings();
-  RequestEnd();
 }
 
 void TTavelmoorForm::Action64bitExecute() {
@@ -293,9 +287,8 @@ void TTavelmoorForm::ExitActionExecute() {
       tk::DialogResult::Yes) {
     return;
   }
-  Closing = true;
-  Engine->BringListedWindowsHome();
   RequestEnd();
+  Engine->BringListedWindowsHome();
 }
 
 void TTavelmoorForm::ShowActionExecute() {
@@ -328,9 +321,8 @@ void TTavelmoorForm::theTrayIconClick() {
   Engine->ShowNavigatorFromTray();
 }
 
+// The one place the program's end is asked for; every part reads it from the application.
 void TTavelmoorForm::RequestEnd() {
-  navigatorView_->SetBusy(true);
-  Closing = true;
   tk::Application->Terminate();
 }
 

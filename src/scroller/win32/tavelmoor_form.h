@@ -50,8 +50,7 @@ class TTavelmoorForm final : public tk::TForm {
   explicit TTavelmoorForm(navigator::DesktopModel& model);
   ~TTavelmoorForm() override;
 
-  // Life cycle.
-  bool Closing = false;    // the program's end has been requested
+  // Life cycle; the program's end is the application's.
   bool ShownOnce = false;  // the first show has run
   bool UserClick = false;  // false while the program itself sets controls
 

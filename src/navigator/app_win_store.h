@@ -80,6 +80,8 @@ class AppWinStore {
   // The scans measure the room; beyond them the scrolling engine alone sets it.
   const ScrollRoom& Room() const { return room_; }
   void SetRoom(const ScrollRoom& room) { room_ = room; }
+  // Painters cache scaled shots by version, so a version is never given twice.
+  uint64_t NextShotVersion() { return ++lastShotVersion_; }
   DesktopLimits& Limits() { return limits_; }
   RememberedSizes& Remembered() { return remembered_; }
   const RememberedSizes& Remembered() const { return remembered_; }
@@ -105,6 +107,7 @@ class AppWinStore {
   // than everything else an update does.
   std::optional<core::Rect> scanArea_;
   ScrollRoom room_;
+  uint64_t lastShotVersion_ = 0;
   DesktopLimits limits_;
   RememberedSizes remembered_;
 };

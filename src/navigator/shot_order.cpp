@@ -37,10 +37,9 @@ void RequestShot(AppWinStore& store, WindowHandle window) {
   }
 }
 
-void ShotTaken(tAppWin& entry, ShotHandle shot, core::Size size) {
+void ShotTaken(AppWinStore& store, tAppWin& entry, ShotHandle shot, core::Size size) {
   // The bitmap may be refilled in place: the version tells a painting that the picture changed.
-  static uint64_t lastVersion = 0;
-  entry.ShotVersion = ++lastVersion;
+  entry.ShotVersion = store.NextShotVersion();
   entry.Shot = shot;
   entry.ShotSize = size;
   entry.HasShot = true;

@@ -32,6 +32,6 @@ tAppWin* ShotTurn(AppWinStore& store, const ShotFacts& facts);
 void RequestShot(AppWinStore& store, WindowHandle window);
 
 // The shot has been taken (or tried: a failed copy still counts as taken).
-void ShotTaken(tAppWin& entry, ShotHandle shot, core::Size size);
+void ShotTaken(AppWinStore& store, tAppWin& entry, ShotHandle shot, core::Size size);
 
 }  // namespace navigator

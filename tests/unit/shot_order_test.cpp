@@ -26,9 +26,11 @@ TEST(ShotOrder, OnePerScanTopmostFirstAndOnlyWhileTheNavigatorIsHidden) {
   for (int scan = 0; scan < 4; ++scan) {
     tAppWin* e = ShotTurn(entries.store, on);
     order.push_back(WndOf(e));
-    if (e) navigator::ShotTaken(*e, 0x100 + e->Wnd, navigator::ShotSizeFor(e->WindowRect));
+    if (e) navigator::ShotTaken(entries.store, *e, 0x100 + e->Wnd, navigator::ShotSizeFor(e->WindowRect));
   }
   EXPECT_EQ(order, (std::vector<navtest::WindowHandle>{1, 2, 3, 0}));
+  EXPECT_LT(entries.Entry(1)->ShotVersion, entries.Entry(2)->ShotVersion) << "painters cache shots by version";
+  EXPECT_LT(entries.Entry(2)->ShotVersion, entries.Entry(3)->ShotVersion);
   EXPECT_EQ(entries.Entry(2)->ShotSize, (core::Size{50, 50}));
   EXPECT_TRUE(entries.Entry(3)->HasShot);
   EXPECT_FALSE(entries.Entry(3)->WantShot);
@@ -42,7 +44,8 @@ TEST(ShotOrder, OnePerScanTopmostFirstAndOnlyWhileTheNavigatorIsHidden) {
   EXPECT_EQ(ShotTurn(entries.store, off), nullptr);
   tAppWin* again = ShotTurn(entries.store, on);
   EXPECT_EQ(WndOf(again), 2u) << "asked for anew";
-  if (again) navigator::ShotTaken(*again, 0x202, navigator::ShotSizeFor(again->WindowRect));
+  if (again) navigator::ShotTaken(entries.store, *again, 0x202, navigator::ShotSizeFor(again->WindowRect));
+  EXPECT_GT(entries.Entry(2)->ShotVersion, entries.Entry(3)->ShotVersion) << "a retaken shot is new";
   navigator::RequestShot(entries.store, 99);
   EXPECT_EQ(ShotTurn(entries.store, on), nullptr) << "an unlisted window asks for nothing";
 }

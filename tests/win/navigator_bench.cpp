@@ -106,7 +106,7 @@ void Measure(HWND panel, int count, const e2e::TestWindows& windows) {
   std::vector<double> shots;
   for (navigator::tAppWin* e : nav->Store().EntriesSnapshot()) {
     const auto t0 = Clock::now();
-    navigator::CopyShotFromScreen(*e);
+    navigator::CopyShotFromScreen(nav->Store(), *e);
     shots.push_back(Ms(Clock::now() - t0));
   }
   ShowOverTheScreen(*nav);

@@ -58,7 +58,7 @@ class NavigatorPaint : public testing::Test {
     nav_->Busy = false;
     Scan();
     Sleep(200);
-    for (navigator::tAppWin* e : nav_->Store().EntriesSnapshot()) navigator::CopyShotFromScreen(*e);
+    for (navigator::tAppWin* e : nav_->Store().EntriesSnapshot()) navigator::CopyShotFromScreen(nav_->Store(), *e);
   }
   void TearDown() override {
     nav_->Destroying();

@@ -12,33 +12,28 @@
 #include "scroller/win32/tavelmoor_form.h"
 #include "toolkit/application.h"
 
-namespace {
-HMODULE DwmLibrary = nullptr;
-HWND PrevInstanceWnd = nullptr;
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The virtual-desktop manager needs a single-threaded apartment on the GUI thread.
   const HRESULT com = CoInitialize(nullptr);
   app::ReadWindowsVersion();
-  DwmLibrary = platform::BindOptionalApis();
+  const HMODULE dwmLibrary = platform::BindOptionalApis();
 
   // Hidden panels count too: a running instance usually sits in the notification area.
-  PrevInstanceWnd = FindWindowExA(nullptr, nullptr, ident::ControlPanelClass, ident::ControlPanelTitle);
+  const HWND prevInstanceWnd = FindWindowExA(nullptr, nullptr, ident::ControlPanelClass, ident::ControlPanelTitle);
 
   {
     // What the forms share outlives them: it is made first and goes last.
     navigator::DesktopModel model;
     tk::TApplication application;
     application.SetTitle(ident::ApplicationTitle);
-    switch (app::DecideRole(__argc - 1, PrevInstanceWnd != nullptr)) {
+    switch (app::DecideRole(__argc - 1, prevInstanceWnd != nullptr)) {
       case app::StartupRole::ExitMessenger:
-        if (PrevInstanceWnd) PostMessageA(PrevInstanceWnd, msg::WM_INSTANCE_EXIT, 0, 0);
+        if (prevInstanceWnd) PostMessageA(prevInstanceWnd, msg::WM_INSTANCE_EXIT, 0, 0);
         Sleep(100);
         application.Terminate();
         break;
       case app::StartupRole::ShowMessenger:
-        PostMessageA(PrevInstanceWnd, msg::WM_INSTANCE_SHOW, 0, 0);
+        PostMessageA(prevInstanceWnd, msg::WM_INSTANCE_SHOW, 0, 0);
         application.Terminate();
         break;
       case app::StartupRole::RunningInstance:
@@ -51,6 +46,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
 
   if (SUCCEEDED(com)) CoUninitialize();
-  if (DwmLibrary) FreeLibrary(DwmLibrary);
+  if (dwmLibrary) FreeLibrary(dwmLibrary);
   return 0;
 }

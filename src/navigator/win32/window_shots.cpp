@@ -11,16 +11,16 @@ constexpr DWORD kSettleMs = 50;
 }  // namespace
 
 void CaptureNextShot(AppWinStore& store, bool showGlyphs, bool navigatorVisible, const core::Rect& virtualScreen) {
-  if (tAppWin* entry = ShotTurn(store, {showGlyphs, navigatorVisible, virtualScreen})) TakeShot(*entry);
+  if (tAppWin* entry = ShotTurn(store, {showGlyphs, navigatorVisible, virtualScreen})) TakeShot(store, *entry);
 }
 
-void TakeShot(tAppWin& entry) {
+void TakeShot(AppWinStore& store, tAppWin& entry) {
   // Nothing here sends to another window, so the entry cannot be forgotten meanwhile.
   Sleep(kSettleMs);
-  CopyShotFromScreen(entry);
+  CopyShotFromScreen(store, entry);
 }
 
-void CopyShotFromScreen(tAppWin& entry) {
+void CopyShotFromScreen(AppWinStore& store, tAppWin& entry) {
   const core::Rect r = entry.WindowRect;
   const core::Size size = ShotSizeFor(r);
   HBITMAP shot = reinterpret_cast<HBITMAP>(entry.Shot);
@@ -44,7 +44,7 @@ void CopyShotFromScreen(tAppWin& entry) {
     }
   }
   if (screen) ReleaseDC(nullptr, screen);
-  ShotTaken(entry, reinterpret_cast<ShotHandle>(shot), shot ? size : core::Size{});
+  ShotTaken(store, entry, reinterpret_cast<ShotHandle>(shot), shot ? size : core::Size{});
 }
 
 }  // namespace navigator

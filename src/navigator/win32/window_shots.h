@@ -14,8 +14,8 @@ void CaptureNextShot(AppWinStore& store, bool showGlyphs, bool navigatorVisible,
 // Copies what the screen shows inside the entry's visible frame into its shot at half size. The
 // screen DC and every object taken are released before it returns; a failed copy still counts as
 // a shot.
-void TakeShot(tAppWin& entry);
+void TakeShot(AppWinStore& store, tAppWin& entry);
 // The copy itself, without the moment the window gets to paint first.
-void CopyShotFromScreen(tAppWin& entry);
+void CopyShotFromScreen(AppWinStore& store, tAppWin& entry);
 
 }  // namespace navigator

@@ -9,10 +9,6 @@ namespace {
 
 constexpr ULONGLONG kLongestKeptMs = 1000;
 
-ScreenMetrics g_metrics;
-ULONGLONG g_readAt = 0;
-bool g_valid = false;
-
 ScreenMetrics Read() {
   ScreenMetrics m;
   m.monitorCount = GetSystemMetrics(SM_CMONITORS);
@@ -27,16 +23,14 @@ ScreenMetrics Read() {
 
 }  // namespace
 
-const ScreenMetrics& CurrentScreenMetrics() {
+const ScreenMetrics& ScreenMetricsCache::Current() {
   const ULONGLONG now = GetTickCount64();
-  if (!g_valid || now - g_readAt >= kLongestKeptMs) {
-    g_metrics = Read();
-    g_readAt = now;
-    g_valid = true;
+  if (!valid_ || now - readAt_ >= kLongestKeptMs) {
+    metrics_ = Read();
+    readAt_ = now;
+    valid_ = true;
   }
-  return g_metrics;
+  return metrics_;
 }
-
-void ForgetScreenMetrics() { g_valid = false; }
 
 }  // namespace platform

@@ -13,9 +13,17 @@ struct ScreenMetrics {
   core::Size primary;        // the primary monitor's full size
 };
 
-const ScreenMetrics& CurrentScreenMetrics();
+// One per program, in the desktop model.
+class ScreenMetricsCache {
+ public:
+  const ScreenMetrics& Current();
+  // The display has changed: the next use asks Windows again.
+  void Forget() { valid_ = false; }
 
-// The display has changed: the next use asks Windows again.
-void ForgetScreenMetrics();
+ private:
+  ScreenMetrics metrics_;
+  unsigned long long readAt_ = 0;
+  bool valid_ = false;
+};
 
 }  // namespace platform

@@ -23,6 +23,7 @@ using Clock = std::chrono::steady_clock;
 // The same walk with a plain, waiting SetWindowPos, for comparison.
 class WaitingEnvironment final : public scroller::MoveEnvironment {
  public:
+  explicit WaitingEnvironment(platform::ScreenMetricsCache& screen) : inner_{screen, nullptr, nullptr, nullptr} {}
   scroller::MoveTickFacts Facts() override { return inner_.Facts(); }
   std::optional<core::Point> VisibleTopLeft(scroller::WindowHandle w) override { return inner_.VisibleTopLeft(w); }
   void MoveVisibleTo(scroller::WindowHandle w, core::Point p) override {
@@ -30,7 +31,7 @@ class WaitingEnvironment final : public scroller::MoveEnvironment {
   }
 
  private:
-  scroller::Win32MoveEnvironment inner_{nullptr, nullptr, nullptr};
+  scroller::Win32MoveEnvironment inner_;
 };
 
 std::vector<e2e::WindowSpec> Specs(int count, bool classIcon = false) {
@@ -78,8 +79,9 @@ void MoveTickCosts() {
     }
     scroller::ScrollLists lists;
     for (int i = 0; i < count; ++i) lists.Append(reinterpret_cast<scroller::WindowHandle>(windows.Window("w" + std::to_string(i))), " ");
-    scroller::Win32MoveEnvironment async(nullptr, nullptr, nullptr);
-    WaitingEnvironment waiting;
+    platform::ScreenMetricsCache screen;
+    scroller::Win32MoveEnvironment async(screen, nullptr, nullptr, nullptr);
+    WaitingEnvironment waiting(screen);
     const double a = MeasureTicks(async, lists, 20);
     const double w = MeasureTicks(waiting, lists, 20);
     std::printf("%8d %14.2f %14.3f %14.2f %14.3f\n", count, a, a / count, w, w / count);

@@ -82,7 +82,8 @@ double Median(std::vector<double> v) {
 }
 
 void MeasureRestore(const e2e::TestWindows& windows, int count, bool captionsChanged) {
-  navigator::Win32Desktop desktop;
+  platform::ScreenMetricsCache screen;
+  navigator::Win32Desktop desktop(screen);
   navigator::AppWinStore store(desktop);
   Scan(store, windows, count);
   {
@@ -128,7 +129,8 @@ void MeasureRestore(const e2e::TestWindows& windows, int count, bool captionsCha
 }
 
 void MeasureArrangement(const e2e::TestWindows& windows, int count) {
-  navigator::Win32Desktop desktop;
+  platform::ScreenMetricsCache screen;
+  navigator::Win32Desktop desktop(screen);
   navigator::AppWinStore store(desktop);
   std::vector<double> plan, post, land;
   for (int round = 0; round < kRounds; ++round) {

@@ -88,9 +88,9 @@ class NavigatorPaint : public testing::Test {
     nav_->Store().BeginWindowScan();
   }
   // Whether a panel point lies on the viewport's red rectangle, or next to it.
-  bool NearViewport(POINT p, core::Size panel) const {
+  bool NearViewport(POINT p, core::Size panel) {
     const core::Rect v =
-        navigator::ViewportOf(nav_->Layout().extent, panel, platform::CurrentScreenMetrics().virtualScreen).rect;
+        navigator::ViewportOf(nav_->Layout().extent, panel, model_.Screen().Current().virtualScreen).rect;
     const auto within1 = [](int a, int b) { return a >= b - 1 && a <= b + 1; };
     const bool acrossX = p.x >= v.left - 1 && p.x <= v.right + 1;
     const bool acrossY = p.y >= v.top - 1 && p.y <= v.bottom + 1;
@@ -182,7 +182,7 @@ TEST_F(NavigatorPaint, ShotsAreHalfTheWindowAndShowInTheirColoursWhereTheMapping
   host_->glyphs = true;
   ShowAt(640, 400);
   Repaint();
-  const core::Rect vs = platform::CurrentScreenMetrics().virtualScreen;
+  const core::Rect vs = model_.Screen().Current().virtualScreen;
   std::vector<core::Rect> rects;
   for (HWND w : windows_) {
     RECT r{};

@@ -195,6 +195,7 @@ void MeasureScans(HWND panel, int count, bool withCache, bool profile) {
   setup.desktopWnd = GetDesktopWindow();
   setup.nonScrollingClasses = {"Shell_TrayWnd", "NotepadPlusPlus", "SomeTool"};
   setup.cache = withCache ? &cache : nullptr;
+  setup.virtualScreen = model.Screen().Current().virtualScreen;
   scroller::RunWindowScan(setup, {lists, excluded}, &model.Entries());  // first meeting: new entries
   std::vector<double> ms;
   ResetCounts();

@@ -18,11 +18,11 @@ void ExpectAsWindowsReports(const platform::ScreenMetrics& m) {
 }
 
 TEST(ScreenMetrics, AreWhatWindowsReportsBeforeAndAfterADisplayChange) {
-  platform::ForgetScreenMetrics();
-  ExpectAsWindowsReports(platform::CurrentScreenMetrics());
-  ExpectAsWindowsReports(platform::CurrentScreenMetrics());  // kept
-  platform::ForgetScreenMetrics();
-  ExpectAsWindowsReports(platform::CurrentScreenMetrics());
+  platform::ScreenMetricsCache cache;
+  ExpectAsWindowsReports(cache.Current());
+  ExpectAsWindowsReports(cache.Current());  // kept
+  cache.Forget();
+  ExpectAsWindowsReports(cache.Current());
 }
 
 }  // namespace

@@ -73,6 +73,7 @@ class ScanWithEntries : public ::testing::Test {
     setup.desktopWnd = GetDesktopWindow();
     setup.ownProcessId = ownProcess_;
     setup.cache = cache;
+    setup.virtualScreen = model_.Screen().Current().virtualScreen;
     return scroller::RunWindowScan(setup, {lists_, excluded_}, &Store());
   }
 
@@ -453,6 +454,7 @@ class CachedScan : public ::testing::Test {
     setup.desktopWnd = GetDesktopWindow();
     setup.ownProcessId = 0;  // this thread's windows are an application's
     setup.cache = cache;
+    setup.virtualScreen = side.model.Screen().Current().virtualScreen;
     scroller::RunWindowScan(setup, {side.lists, side.excluded}, &side.model.Entries());
   }
 };

@@ -1,7 +1,7 @@
 #pragma once
 // What the program's forms share, with one owner: the window entries (and with them the scroll
-// room, the fixed desktop size and the remembered class sizes), the virtual-desktop test and
-// whether the settings changed since they were last saved. Created at start-up before the forms
+// room, the fixed desktop size and the remembered class sizes), the screen's kept measures, the
+// virtual-desktop test and whether the settings changed since they were last saved. Created at start-up before the forms
 // and handed to the scrolling engine, the navigator form and the set-size dialog by reference; it
 // outlives them, so a message that arrives while a form goes away still finds it.
 //
@@ -20,6 +20,8 @@ class DesktopModel {
   DesktopModel& operator=(const DesktopModel&) = delete;
 
   AppWinStore& Entries() { return entries_; }
+  platform::ScreenMetricsCache& Screen() { return screen_; }
+  Win32Desktop& Desktop() { return desktop_; }
   const AppWinStore& Entries() const { return entries_; }
   VirtualDesktops& Desktops() { return desktops_; }
   const VirtualDesktops& Desktops() const { return desktops_; }
@@ -29,7 +31,8 @@ class DesktopModel {
   bool SettingsChanged = false;
 
  private:
-  Win32Desktop desktop_;
+  platform::ScreenMetricsCache screen_;
+  Win32Desktop desktop_{screen_};
   AppWinStore entries_{desktop_};
   VirtualDesktops desktops_;
 };

@@ -105,7 +105,7 @@ void TNavigator::PaintBox1Paint() {
       PaintRequest q;
       q.store = &Store();
       q.host = &Host();
-      q.virtualScreen = platform::CurrentScreenMetrics().virtualScreen;
+      q.virtualScreen = model_.Screen().Current().virtualScreen;
       q.useBackground = UseBackground;
       q.background = BackgroundBitmap;
       q.fontSizePoints = FontSize;
@@ -141,7 +141,7 @@ bool TNavigator::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TNavigator::EndWindowDrag() { mouse_.Up(ShowMode, mouseSeam_); }
 
 void TNavigator::CaptureNextShot() {
-  navigator::CaptureNextShot(Store(), Host().ShowGlyphs(), Visible(), platform::CurrentScreenMetrics().virtualScreen);
+  navigator::CaptureNextShot(Store(), Host().ShowGlyphs(), Visible(), model_.Screen().Current().virtualScreen);
 }
 
 void TNavigator::RequestShot(HWND window) { navigator::RequestShot(Store(), ToHandle(window)); }

@@ -1,12 +1,11 @@
 #include "navigator/win32/win32_desktop.h"
 
-#include "platform/screen_metrics.h"
 #include "navigator/win32/window_geometry.h"
 
 namespace navigator {
 
 ScreenLayout Win32Desktop::Screen() {
-  const platform::ScreenMetrics& screen = platform::CurrentScreenMetrics();
+  const platform::ScreenMetrics& screen = screen_.Current();
   ScreenLayout s;
   s.monitorCount = screen.monitorCount;
   RECT work{};

@@ -4,11 +4,13 @@
 
 #include "navigator/app_win_store.h"
 #include "platform/handles.h"
+#include "platform/screen_metrics.h"
 
 namespace navigator {
 
 class Win32Desktop final : public Desktop {
  public:
+  explicit Win32Desktop(platform::ScreenMetricsCache& screen) : screen_(screen) {}
   ScreenLayout Screen() override;
   WindowHandle RootOwner(WindowHandle window) override;
   FrameMargins Margins(WindowHandle window) override;
@@ -16,6 +18,9 @@ class Win32Desktop final : public Desktop {
   // cannot stall the scan.
   void SetOuterSize(WindowHandle window, core::Size outer) override;
   void ReleaseShot(ShotHandle shot) override;
+
+ private:
+  platform::ScreenMetricsCache& screen_;
 };
 
 // The navigator's files name windows as the platform room converts them.

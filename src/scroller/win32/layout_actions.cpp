@@ -88,9 +88,8 @@ void TTavelmoorForm::RestoreActionExecute() {
     RegistrySettingsStore key(HKEY_CURRENT_USER, kSettingsKeyPath);
     if (key.OpenForReading() == KeyOpening::Opened) stored = ReadLayout(key, store.Limits().FixesScrollRoom());
   }
-  navigator::Win32Desktop desktop;
   const RestoreFacts facts{.room = store.Room(), .limits = store.Limits(),
-                           .area = navigator::ReferenceArea(desktop.Screen())};
+                           .area = navigator::ReferenceArea(model_.Desktop().Screen())};
   const std::vector<navigator::tAppWin*> entries = store.EntriesSnapshot();
   const RestorePlan plan = PlanLayoutRestore(entries, nav->Candidates, stored, facts);
 

@@ -1,7 +1,6 @@
 #include "scroller/win32/move_environment.h"
 
 #include "navigator/visible_frame.h"
-#include "platform/screen_metrics.h"
 #include "navigator/win32/window_geometry.h"
 #include "platform/handles.h"
 
@@ -14,8 +13,6 @@ bool Held(int key) { return GetKeyState(key) < 0; }
 
 }  // namespace
 
-core::Rect VirtualScreenRect() { return platform::CurrentScreenMetrics().virtualScreen; }
-
 void MoveVisibleFrameNoWait(HWND window, core::Point topLeft) {
   // The invisible resize borders (Windows 10) are added back as the navigator's geometry says.
   navigator::FrameMargins m;
@@ -26,7 +23,7 @@ void MoveVisibleFrameNoWait(HWND window, core::Point topLeft) {
 
 MoveTickFacts Win32MoveEnvironment::Facts() {
   MoveTickFacts f;
-  f.VirtualScreen = VirtualScreenRect();
+  f.VirtualScreen = screen_.Current().virtualScreen;
   f.ShiftHeld = Held(VK_SHIFT);
   f.CtrlHeld = Held(VK_CONTROL);
   f.NavigatorVisible = navigator_ && IsWindowVisible(navigator_);

@@ -8,12 +8,10 @@
 
 #include "core/geometry.h"
 #include "navigator/scroll_room.h"
+#include "platform/screen_metrics.h"
 #include "scroller/move_tick.h"
 
 namespace scroller {
-
-// The bounding rectangle of all monitors.
-core::Rect VirtualScreenRect();
 
 // Puts the visible frame's top-left corner of `window` at `topLeft` with kScrollMoveFlags: no size,
 // Z-order or activation change, and no wait for the window's thread, so a hung application
@@ -28,15 +26,16 @@ class Win32MoveEnvironment final : public MoveEnvironment {
  public:
   // `limits`: the fixed virtual-desktop size as the navigator holds it (read at every tick);
   // `moved`: where every window moved is recorded, for the exit.
-  Win32MoveEnvironment(const navigator::DesktopLimits* limits, HWND navigatorWindow,
-                       std::unordered_set<WindowHandle>* moved)
-      : limits_(limits), navigator_(navigatorWindow), moved_(moved) {}
+  Win32MoveEnvironment(platform::ScreenMetricsCache& screen, const navigator::DesktopLimits* limits,
+                       HWND navigatorWindow, std::unordered_set<WindowHandle>* moved)
+      : screen_(screen), limits_(limits), navigator_(navigatorWindow), moved_(moved) {}
 
   MoveTickFacts Facts() override;
   std::optional<core::Point> VisibleTopLeft(WindowHandle window) override;
   void MoveVisibleTo(WindowHandle window, core::Point topLeft) override;
 
  private:
+  platform::ScreenMetricsCache& screen_;
   const navigator::DesktopLimits* limits_;
   HWND navigator_;
   std::unordered_set<WindowHandle>* moved_;

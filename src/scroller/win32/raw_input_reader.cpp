@@ -38,9 +38,9 @@ KeyStates ReadKeyStates() {
   return k;
 }
 
-ScreenFacts ReadScreenFacts(int minMonitorWidth, int minMonitorHeight) {
+ScreenFacts ReadScreenFacts(platform::ScreenMetricsCache& cache, int minMonitorWidth, int minMonitorHeight) {
   ScreenFacts s;
-  const platform::ScreenMetrics& screen = platform::CurrentScreenMetrics();
+  const platform::ScreenMetrics& screen = cache.Current();
   s.VirtualScreen = screen.virtualScreen;
   s.PrimaryMonitor = {screen.primary.width, screen.primary.height};
   s.MinMonitorWidth = minMonitorWidth;

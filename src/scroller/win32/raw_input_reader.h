@@ -2,6 +2,7 @@
 // Reading one WM_INPUT's mouse record and the facts the raw mouse handling needs with it.
 #include <windows.h>
 
+#include "platform/screen_metrics.h"
 #include "scroller/raw_mouse.h"
 
 namespace scroller {
@@ -18,6 +19,6 @@ RawMouseEvent ReadRawMouse(HRAWINPUT input);
 KeyStates ReadKeyStates();
 
 // The virtual screen, the primary monitor and the page size as measured at creation.
-ScreenFacts ReadScreenFacts(int minMonitorWidth, int minMonitorHeight);
+ScreenFacts ReadScreenFacts(platform::ScreenMetricsCache& cache, int minMonitorWidth, int minMonitorHeight);
 
 }  // namespace scroller

@@ -127,7 +127,7 @@ ScrollEngine::ScrollEngine(PanelView& panel, NavigatorView& navigator, navigator
 }
 
 Win32MoveEnvironment ScrollEngine::MoveEnvironmentNow() {
-  return Win32MoveEnvironment(&model_.Entries().Limits(), navigator_.Handle(), &movedWindows_);
+  return Win32MoveEnvironment(model_.Screen(), &model_.Entries().Limits(), navigator_.Handle(), &movedWindows_);
 }
 
 void ScrollEngine::SetScrollRoom(const navigator::ScrollRoom& room) { model_.Entries().SetRoom(room); }
@@ -213,7 +213,7 @@ void ScrollEngine::HandleRawInput(LPARAM lParam) {
   in.event = ReadRawMouse(reinterpret_cast<HRAWINPUT>(lParam));
   in.keys = ReadKeyStates();
   in.cursor = CursorNow();
-  in.screen = ReadScreenFacts(minMonitorWidth_, minMonitorHeight_);
+  in.screen = ReadScreenFacts(model_.Screen(), minMonitorWidth_, minMonitorHeight_);
   in.ScrollAllowed = refresh_.ScrollAllowed;
   in.WindowDragging = navigator_.WindowDragging();
   in.DragMoved = navigator_.DragMoved();
@@ -412,6 +412,7 @@ ScanOutcome ScrollEngine::Scan(HWND foreground) {
   setup.nonScrollingClasses = nonScrolling_;
   setup.cache = &scanCache_;
   setup.desktops = &model_.Desktops();
+  setup.virtualScreen = model_.Screen().Current().virtualScreen;
   return RunWindowScan(setup, {lists_, excluded_}, &model_.Entries());
 }
 

@@ -334,7 +334,7 @@ LRESULT TTavelmoorForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= msg::kAppBase && message <= msg::kAppBase + 0x3F) return 0;
     return DefWindowProcA(Handle(), message, wParam, lParam);
   }
-  if (message == WM_DISPLAYCHANGE) platform::ForgetScreenMetrics();
+  if (message == WM_DISPLAYCHANGE) model_.Screen().Forget();
   LRESULT engineAnswer = 0;
   if (Engine->HandleMessage(message, wParam, lParam, engineAnswer)) return engineAnswer;
   switch (message) {

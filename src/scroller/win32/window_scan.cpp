@@ -180,7 +180,7 @@ ScanOutcome RunWindowScan(const ScanSetup& setup, ScanLists lists, navigator::Ap
   // Before Windows 8, or with the query unbound, no window counts as cloaked.
   run.context.cloakTestOn = platform::IsWin8 && platform::Apis.DwmGetWindowAttribute != nullptr;
   run.context.nonScrollingClasses = setup.nonScrollingClasses;
-  run.context.virtualScreen = VirtualScreenRect();
+  run.context.virtualScreen = setup.virtualScreen;
   if (entries) entries->BeginWindowScan();
   if (setup.cache) setup.cache->BeginScan(ScanCache::Clock::now());
   EnumWindows(ScanWindowProc, reinterpret_cast<LPARAM>(&run));

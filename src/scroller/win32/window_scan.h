@@ -36,6 +36,8 @@ struct ScanSetup {
   ScanCache* cache = nullptr;
   // The virtual-desktop test; null: every window is on the current desktop.
   const navigator::VirtualDesktops* desktops = nullptr;
+  // The bounding rectangle of all monitors.
+  core::Rect virtualScreen;
 };
 
 // The scan fills `scroll` afresh; nested messages during it may release windows from it and

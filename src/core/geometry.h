@@ -66,6 +66,15 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// A window's place and size as SetWindowPos and MoveWindow take them.
+struct Bounds {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
 // Area of the overlap of two rectangles, 0 when they do not meet. Each extent reaches 2^32 - 1, so
 // the product of two can pass the int64_t range: such an area saturates at its maximum, which still
 // compares as the largest.

@@ -20,7 +20,7 @@ ChordAction DecideChord(bool held, bool navigatorVisible, int navigatorShowMode)
   return ChordAction::GoOn;
 }
 
-Placement NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor) {
+core::Bounds NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor) {
   const int64_t w = primaryMonitor.width;
   const int64_t h = primaryMonitor.height;
   if (!smallScreen) {

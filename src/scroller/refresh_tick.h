@@ -65,16 +65,9 @@ enum class ChordAction {
 
 ChordAction DecideChord(bool held, bool navigatorVisible, int navigatorShowMode);
 
-// Left, top, width, height of the navigator for a cursor position: a third of the primary
+// The navigator's place and size for a cursor position: a third of the primary
 // monitor centred on the cursor and kept inside it (small screen), or the whole monitor.
-struct Placement {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  friend bool operator==(const Placement&, const Placement&) = default;
-};
-Placement NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor);
+core::Bounds NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor);
 
 // --- 3. Scrolling to the target ---
 

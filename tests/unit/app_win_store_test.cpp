@@ -17,7 +17,6 @@ using navigator::AppWinStore;
 using navigator::IconHandle;
 using navigator::ShotHandle;
 using navigator::tAppWin;
-using navigator::WindowBounds;
 using navigator::WindowHandle;
 
 constexpr WindowHandle kPanel = 0x999;

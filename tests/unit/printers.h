@@ -25,6 +25,10 @@ inline void PrintTo(const Rect& r, std::ostream* os) {
   *os << "Rect{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
 }
 
+inline void PrintTo(const Bounds& b, std::ostream* os) {
+  *os << "Bounds{" << b.x << ", " << b.y << ", " << b.width << " x " << b.height << "}";
+}
+
 }  // namespace core
 
 namespace navigator {
@@ -36,10 +40,6 @@ inline void PrintTo(const ScrollRoom& r, std::ostream* os) {
 
 inline void PrintTo(const Extent& e, std::ostream* os) {
   *os << "Extent{x " << e.left << ".." << e.right << ", y " << e.top << ".." << e.bottom << "}";
-}
-
-inline void PrintTo(const WindowBounds& b, std::ostream* os) {
-  *os << "WindowBounds{" << b.x << ", " << b.y << ", " << b.width << " x " << b.height << "}";
 }
 
 inline void PrintTo(const FrameMargins& m, std::ostream* os) {
@@ -75,10 +75,6 @@ inline void PrintTo(JpegDecode d, std::ostream* os) { *os << ToString(d); }
 }  // namespace navigator
 
 namespace scroller {
-
-inline void PrintTo(const Placement& p, std::ostream* os) {
-  *os << "Placement{" << p.left << ", " << p.top << ", " << p.width << " x " << p.height << "}";
-}
 
 inline void PrintTo(const Step& s, std::ostream* os) { *os << "Step{" << s.dx << ", " << s.dy << "}"; }
 

@@ -9,10 +9,10 @@
 
 namespace {
 
+using core::Bounds;
 using core::Rect;
 using scroller::ChordAction;
 using scroller::GuiView;
-using scroller::Placement;
 using scroller::RefreshState;
 
 TEST(RefreshTick, LoaderProbeOnlyUnderWow64) {
@@ -58,7 +58,7 @@ TEST(RefreshTick, NavigatorPlacement) {
   const struct {
     bool small;
     core::Point cursor;
-    Placement want;
+    Bounds want;
   } cases[] = {
       {true, {100, 100}, {0, 0, 640, 360}},
       {true, {1900, 1000}, {1280, 720, 640, 360}},
@@ -70,7 +70,7 @@ TEST(RefreshTick, NavigatorPlacement) {
     EXPECT_EQ(scroller::NavigatorPlacement(c.small, c.cursor, monitor), c.want)
         << c.cursor.x << "," << c.cursor.y;
   }
-  EXPECT_EQ(scroller::NavigatorPlacement(true, {10, 10}, {0, 0}), (Placement{0, 0, 0, 0}));
+  EXPECT_EQ(scroller::NavigatorPlacement(true, {10, 10}, {0, 0}), (Bounds{0, 0, 0, 0}));
 }
 
 TEST(RefreshTick, QuarterTestAndCentring) {

@@ -254,9 +254,9 @@ void ScrollEngine::ShowNavigatorFromTray() {
   MakeWayForNavigator();
   const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   // The live cursor, read once for the top and again for the left.
-  const int32_t top = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary).top;
-  Placement where = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary);
-  where.top = top;
+  const int32_t top = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary).y;
+  core::Bounds where = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary);
+  where.y = top;
   navigator_.ShowFromTray(where);
 }
 

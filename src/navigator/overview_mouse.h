@@ -45,13 +45,13 @@ class MouseSeam {
 
 // What the last painting left: the extent it showed and the viewport's centre in it.
 struct OverviewLayout {
-  Extent extent;
+  core::Rect extent;
   core::Point viewCenter;
 };
 
 struct DragState {
   WindowHandle DragWnd = 0;  // picked by the last right press that hit a drawn window
-  Extent DragExtent;         // the extent at the press: the scale of the whole drag
+  core::Rect DragExtent;     // the extent at the press: the scale of the whole drag
   core::Point LastCursor;    // screen coordinates, at the press and after every step
   bool ViewDragging = false;
   bool WindowDragging = false;

@@ -38,10 +38,6 @@ inline void PrintTo(const ScrollRoom& r, std::ostream* os) {
       << "}";
 }
 
-inline void PrintTo(const Extent& e, std::ostream* os) {
-  *os << "Extent{x " << e.left << ".." << e.right << ", y " << e.top << ".." << e.bottom << "}";
-}
-
 inline void PrintTo(const FrameMargins& m, std::ostream* os) {
   *os << "FrameMargins{" << m.left << ", " << m.top << ", " << m.right << ", " << m.bottom << "}";
 }

@@ -99,4 +99,16 @@ constexpr PackedSize packSize(uint32_t width, uint32_t height) {
 constexpr uint32_t packedWidth(PackedSize s) { return s & 0xFFFFu; }
 constexpr uint32_t packedHeight(PackedSize s) { return s >> 16; }
 
+// Widths and heights a forced size may have, however it was come by (typed into the set-size
+// dialog, stored in the settings, remembered for a class); anything else is refused or ignored
+// rather than imposed.
+inline constexpr int32_t kMinForcedExtent = 64;
+inline constexpr int32_t kMaxForcedExtent = 32000;
+
+constexpr bool IsUsableForcedSize(int64_t width, int64_t height) {
+  return width >= kMinForcedExtent && width <= kMaxForcedExtent && height >= kMinForcedExtent &&
+         height <= kMaxForcedExtent;
+}
+constexpr bool IsUsableForcedSize(PackedSize s) { return IsUsableForcedSize(packedWidth(s), packedHeight(s)); }
+
 }  // namespace core

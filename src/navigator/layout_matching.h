@@ -80,7 +80,7 @@ class LayoutPlacer {
 };
 
 // The largest width or height a restore gives a window, as for forced sizes.
-inline constexpr int32_t kMaxRestoredExtent = static_cast<int32_t>(kMaxForcedExtent);
+inline constexpr int32_t kMaxRestoredExtent = core::kMaxForcedExtent;
 // How much of a restored window stays on the desktop at least, in each direction (all of a
 // smaller window).
 inline constexpr int32_t kMinRestoredOverlap = 64;

@@ -43,11 +43,7 @@ EnteredSize ReadEnteredSize(std::string_view widthText, std::string_view heightT
 }
 
 SizeError CheckWindowSize(int32_t width, int32_t height) {
-  auto inRange = [](int32_t v) {
-    return v >= static_cast<int32_t>(navigator::kMinForcedExtent) &&
-           v <= static_cast<int32_t>(navigator::kMaxForcedExtent);
-  };
-  return inRange(width) && inRange(height) ? SizeError::None : SizeError::OutOfRange;
+  return core::IsUsableForcedSize(width, height) ? SizeError::None : SizeError::OutOfRange;
 }
 
 DesktopTexts DesktopDialogTexts(const navigator::DesktopLimits& limits, core::Size screen) {

@@ -31,7 +31,7 @@ struct EnteredSize {
 // The width is read first: a bad width is told before the height is looked at.
 EnteredSize ReadEnteredSize(std::string_view widthText, std::string_view heightText);
 
-// A window's forced size: both extents from 64 to 32000.
+// A window's forced size: both extents within the forced-size range of core/geometry.h.
 SizeError CheckWindowSize(int32_t width, int32_t height);
 
 // `screen` is the virtual screen's size, as the dialog reads it each time.

@@ -93,7 +93,7 @@ void OverviewMouse::MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam, b
   }
 }
 
-void OverviewMouse::Up(int32_t& showMode, MouseSeam& seam) {
+void OverviewMouse::Up(ShowMode& showMode, MouseSeam& seam) {
   const bool windowDrag = drag_.WindowDragging;
   const WindowHandle window = drag_.DragWnd;
   drag_.ViewDragging = false;
@@ -105,8 +105,8 @@ void OverviewMouse::Up(int32_t& showMode, MouseSeam& seam) {
     // A right click on a window without moving it only activates it.
     seam.SetForeground(window);
   }
-  if (showMode == 1) {
-    showMode = 0;
+  if (showMode == ShowMode::FromTray) {
+    showMode = ShowMode::ByChord;
     seam.HideNavigator();
   }
 }

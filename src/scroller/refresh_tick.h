@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/geometry.h"
+#include "navigator/show_mode.h"
 #include "scroller/engine_state.h"
 
 namespace scroller {
@@ -59,11 +60,11 @@ bool ChordHeld(bool useShift, KeyReader& keys);
 enum class ChordAction {
   GoOn,           // on with the auto-scroll step
   ShowNavigator,  // hide the panel and the set-size dialog (100 ms after each), show and place
-                  // the navigator with ShowMode 0; the tick ends
+                  // the navigator as opened by the chord; the tick ends
   HideNavigator,  // the tick ends
 };
 
-ChordAction DecideChord(bool held, bool navigatorVisible, int navigatorShowMode);
+ChordAction DecideChord(bool held, bool navigatorVisible, navigator::ShowMode navigatorShowMode);
 
 // The navigator's place and size for a cursor position: a third of the primary
 // monitor centred on the cursor and kept inside it (small screen), or the whole monitor.

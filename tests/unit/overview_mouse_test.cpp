@@ -19,6 +19,7 @@ using core::Size;
 using navigator::MouseButton;
 using navigator::OverviewLayout;
 using navigator::OverviewMouse;
+using navigator::ShowMode;
 using navigator::tAppWin;
 using navtest::Entries;
 using navtest::FakeHost;
@@ -46,7 +47,7 @@ class NavigatorMouse : public testing::Test {
   FakeHost host;
   FakeSeam seam;
   OverviewMouse mouse;
-  int32_t showMode = 0;
+  ShowMode showMode = ShowMode::ByChord;
 };
 
 TEST_F(NavigatorMouse, ALeftClickStepsFromTheViewportsCentreToTheClick) {
@@ -174,15 +175,15 @@ TEST_F(NavigatorMouse, ARightPressOutsideEveryWindowStartsNoDrag) {
 }
 
 TEST_F(NavigatorMouse, AReleaseClosesATrayOpenedNavigatorOnlyAndAnyButtonEndsEveryDrag) {
-  showMode = 0;
+  showMode = ShowMode::ByChord;
   Down(MouseButton::Left, {1, 1});
   mouse.Up(showMode, seam);
   EXPECT_TRUE(seam.calls.empty()) << "the chord's release closes a chord-opened navigator";
-  showMode = 1;
+  showMode = ShowMode::FromTray;
   Down(MouseButton::Other, {1, 1});
   mouse.Up(showMode, seam);
   EXPECT_EQ(seam.calls, Calls{"hide"});
-  EXPECT_EQ(showMode, 0);
+  EXPECT_EQ(showMode, ShowMode::ByChord);
 }
 
 TEST_F(NavigatorMouse, TheWheelWritesItsDeltaToOneAxis) {

@@ -11,6 +11,7 @@ namespace {
 
 using core::Bounds;
 using core::Rect;
+using navigator::ShowMode;
 using scroller::ChordAction;
 using scroller::GuiView;
 using scroller::RefreshState;
@@ -46,11 +47,11 @@ TEST(RefreshTick, ChordAsksShiftCtrlAltStoppingAtTheFirstKeyUp) {
 }
 
 TEST(RefreshTick, ChordOpensAndClosesOnlyItsOwnNavigator) {
-  EXPECT_EQ(scroller::DecideChord(true, false, 1), ChordAction::ShowNavigator);
-  EXPECT_EQ(scroller::DecideChord(true, true, 0), ChordAction::GoOn);
-  EXPECT_EQ(scroller::DecideChord(false, true, 0), ChordAction::HideNavigator);
-  EXPECT_EQ(scroller::DecideChord(false, true, 1), ChordAction::GoOn);  // opened from the tray
-  EXPECT_EQ(scroller::DecideChord(false, false, 0), ChordAction::GoOn);
+  EXPECT_EQ(scroller::DecideChord(true, false, ShowMode::FromTray), ChordAction::ShowNavigator);
+  EXPECT_EQ(scroller::DecideChord(true, true, ShowMode::ByChord), ChordAction::GoOn);
+  EXPECT_EQ(scroller::DecideChord(false, true, ShowMode::ByChord), ChordAction::HideNavigator);
+  EXPECT_EQ(scroller::DecideChord(false, true, ShowMode::FromTray), ChordAction::GoOn);
+  EXPECT_EQ(scroller::DecideChord(false, false, ShowMode::ByChord), ChordAction::GoOn);
 }
 
 TEST(RefreshTick, NavigatorPlacement) {

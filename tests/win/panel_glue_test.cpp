@@ -66,7 +66,7 @@ class NoNavigator final : public scroller::NavigatorView {
   void ShowForChord(const core::Bounds&) override {}
   void ShowFromTray(const core::Bounds&) override {}
   void Hide() override {}
-  int ShowMode() const override { return 0; }
+  navigator::ShowMode ShowMode() const override { return navigator::ShowMode::ByChord; }
   bool WindowDragging() const override { return false; }
   bool DragMoved() const override { return false; }
   void EndWindowDrag() override {}

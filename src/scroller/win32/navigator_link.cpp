@@ -24,21 +24,23 @@ void Win32NavigatorView::ShowForChord(const core::Bounds& p) {
   if (!nav_) return;
   nav_->Show();
   platform::SetWindowBounds(nav_->Handle(), p, SWP_NOZORDER | SWP_NOACTIVATE);
-  nav_->ShowMode = 0;
+  nav_->ShowMode = navigator::ShowMode::ByChord;
 }
 
 void Win32NavigatorView::ShowFromTray(const core::Bounds& p) {
   if (!nav_) return;
   nav_->Show();
   platform::SetWindowBounds(nav_->Handle(), p, SWP_NOZORDER | SWP_NOACTIVATE);
-  nav_->ShowMode = 1;
+  nav_->ShowMode = navigator::ShowMode::FromTray;
 }
 
 void Win32NavigatorView::Hide() {
   if (nav_) nav_->Hide();
 }
 
-int Win32NavigatorView::ShowMode() const { return nav_ ? nav_->ShowMode : 0; }
+navigator::ShowMode Win32NavigatorView::ShowMode() const {
+  return nav_ ? nav_->ShowMode : navigator::ShowMode::ByChord;
+}
 
 bool Win32NavigatorView::WindowDragging() const { return nav_ && nav_->WindowDragging(); }
 

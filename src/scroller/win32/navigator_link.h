@@ -30,7 +30,7 @@ class Win32NavigatorView final : public NavigatorView {
   void ShowForChord(const core::Bounds& where) override;
   void ShowFromTray(const core::Bounds& where) override;
   void Hide() override;
-  int ShowMode() const override;
+  navigator::ShowMode ShowMode() const override;
   bool WindowDragging() const override;
   bool DragMoved() const override;
   void EndWindowDrag() override;

@@ -22,8 +22,8 @@ class NavigatorView {
   // Opened (or placed again) from the tray icon, at `where`.
   virtual void ShowFromTray(const core::Bounds& where) = 0;
   virtual void Hide() = 0;
-  // 0: opened by the key chord; 1: from the tray icon.
-  virtual int ShowMode() const = 0;
+  // How it was last opened; by the chord when there is no navigator.
+  virtual navigator::ShowMode ShowMode() const = 0;
   // The user drags a window in the overview (and has moved it).
   virtual bool WindowDragging() const = 0;
   virtual bool DragMoved() const = 0;

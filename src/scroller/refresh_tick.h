@@ -1,7 +1,7 @@
 #pragma once
-// The refresh tick's decisions (every 100 ms): the loader probe, the Shift+Ctrl+Alt navigator
-// chord and where the navigator opens, scrolling a newly activated window into view, whether
-// mouse scrolling is allowed, and the navigator-repaint, list-refill and auto-arrange countdowns.
+// The refresh tick's decisions (every 100 ms): the Shift+Ctrl+Alt navigator chord and where the
+// navigator opens, scrolling a newly activated window into view, whether mouse scrolling is
+// allowed, and the navigator-repaint, list-refill and auto-arrange countdowns.
 // The Win32 side gathers the facts, runs the decisions in the tick's order and applies them.
 #include <cstdint>
 #include <optional>
@@ -41,10 +41,6 @@ struct RefreshState {
 
 // Timers may still fire once shut-down has begun; their ticks then do nothing.
 constexpr bool TickMayRun(const EngineState& s) { return !Ending(s); }
-
-// --- 1. Loader probe ---
-constexpr bool WantsLoaderProbe(bool isWow64) { return isWow64; }
-constexpr bool LoaderActionChecked(WindowHandle loaderWnd) { return loaderWnd != 0; }
 
 // --- 2. The navigator chord ---
 

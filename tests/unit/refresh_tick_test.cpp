@@ -16,13 +16,6 @@ using scroller::ChordAction;
 using scroller::GuiView;
 using scroller::RefreshState;
 
-TEST(RefreshTick, LoaderProbeOnlyUnderWow64) {
-  EXPECT_FALSE(scroller::WantsLoaderProbe(false));
-  EXPECT_TRUE(scroller::WantsLoaderProbe(true));
-  EXPECT_TRUE(scroller::LoaderActionChecked(0x1234));
-  EXPECT_FALSE(scroller::LoaderActionChecked(0));
-}
-
 struct FakeKeys : scroller::KeyReader {
   std::map<int, bool> held;
   std::vector<int> asked;

@@ -300,8 +300,9 @@ bool ScrollEngine::RefreshTick() {
   if (!TickMayRun(state_) || !life_.CreationFinished) return false;
   const TickFacts facts = ReadTickFacts();
 
-  // Whether the 64-bit loader runs shows on its tray item.
-  if (WantsLoaderProbe(isWow64_)) FindLoader();
+  // Whether the 64-bit loader runs shows on its tray item; only a 32-bit program under WoW64 has
+  // one to look for.
+  if (isWow64_) FindLoader();
   if (ChordEndsTick(facts)) return false;
   if (TargetEndsTick()) return false;
   const GuiView gui = TakeGuiInfo(refresh_, facts.gui);
@@ -337,7 +338,7 @@ void ScrollEngine::ForgetGoneMovedWindows() {
 
 HWND ScrollEngine::FindLoader() {
   loaderWnd_ = FindWindowExA(nullptr, nullptr, ident::LoaderWindowClass, ident::LoaderWindowTitle);
-  panel_.SetLoaderRunning(LoaderActionChecked(ToHandle(loaderWnd_)));
+  panel_.SetLoaderRunning(loaderWnd_ != nullptr);
   return loaderWnd_;
 }
 

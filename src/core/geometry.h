@@ -66,6 +66,15 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// A window's place and size as SetWindowPos and MoveWindow take them.
+struct Bounds {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
 // Area of the overlap of two rectangles, 0 when they do not meet. Each extent reaches 2^32 - 1, so
 // the product of two can pass the int64_t range: such an area saturates at its maximum, which still
 // compares as the largest.
@@ -89,5 +98,17 @@ constexpr PackedSize packSize(uint32_t width, uint32_t height) {
 }
 constexpr uint32_t packedWidth(PackedSize s) { return s & 0xFFFFu; }
 constexpr uint32_t packedHeight(PackedSize s) { return s >> 16; }
+
+// Widths and heights a forced size may have, however it was come by (typed into the set-size
+// dialog, stored in the settings, remembered for a class); anything else is refused or ignored
+// rather than imposed.
+inline constexpr int32_t kMinForcedExtent = 64;
+inline constexpr int32_t kMaxForcedExtent = 32000;
+
+constexpr bool IsUsableForcedSize(int64_t width, int64_t height) {
+  return width >= kMinForcedExtent && width <= kMaxForcedExtent && height >= kMinForcedExtent &&
+         height <= kMaxForcedExtent;
+}
+constexpr bool IsUsableForcedSize(PackedSize s) { return IsUsableForcedSize(packedWidth(s), packedHeight(s)); }
 
 }  // namespace core

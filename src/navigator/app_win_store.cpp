@@ -110,7 +110,7 @@ void AppWinStore::KnownEntry(tAppWin* entry, const std::string& caption, const c
   if (!limits_.FixedSizeInForce()) WidenRoom(room_, rect, area);
 
   const core::PackedSize forced = entry->ForcedSize;
-  if (remembered_.Find(entry->WinClass) && IsUsableForcedSize(forced)) {
+  if (remembered_.Find(entry->WinClass) && core::IsUsableForcedSize(forced)) {
     const WindowHandle window = entry->Wnd;
     const core::Size visible = VisibleSizeFor(forced, desktop_.Margins(window));
     if (rect.width() != visible.width || rect.height() != visible.height) {

@@ -97,8 +97,8 @@ int32_t KeepSpanOn(int32_t start, int32_t extent, int32_t lo, int32_t hi) {
 
 }  // namespace
 
-WindowBounds KeepOnDesktop(const WindowBounds& saved, const core::Rect& desktop) {
-  WindowBounds b = saved;
+core::Bounds KeepOnDesktop(const core::Bounds& saved, const core::Rect& desktop) {
+  core::Bounds b = saved;
   b.width = std::clamp(b.width, 0, kMaxRestoredExtent);
   b.height = std::clamp(b.height, 0, kMaxRestoredExtent);
   // Never past the coordinate range, where the platform would clamp the window and the desktop

@@ -37,10 +37,10 @@ struct SavedPlace {
   friend bool operator==(const SavedPlace&, const SavedPlace&) = default;
 };
 
-// MoveWindowVisible(window, x, y, width, height).
+// A window and the place and size its visible frame is given (MoveWindowVisible).
 struct PlannedPlacement {
   WindowHandle window = 0;
-  WindowBounds bounds;
+  core::Bounds bounds;
   friend bool operator==(const PlannedPlacement&, const PlannedPlacement&) = default;
 };
 
@@ -80,7 +80,7 @@ class LayoutPlacer {
 };
 
 // The largest width or height a restore gives a window, as for forced sizes.
-inline constexpr int32_t kMaxRestoredExtent = static_cast<int32_t>(kMaxForcedExtent);
+inline constexpr int32_t kMaxRestoredExtent = core::kMaxForcedExtent;
 // How much of a restored window stays on the desktop at least, in each direction (all of a
 // smaller window).
 inline constexpr int32_t kMinRestoredOverlap = 64;
@@ -94,6 +94,6 @@ core::Rect RestoreDesktop(const core::Rect& area, bool fixedRoom, int32_t minX, 
 // The saved frame as a restore may set it: the size within 0..kMaxRestoredExtent, and the place
 // moved just far enough that the window keeps kMinRestoredOverlap pixels (or all of itself) on
 // `desktop` in each direction, and within the window range.
-WindowBounds KeepOnDesktop(const WindowBounds& saved, const core::Rect& desktop);
+core::Bounds KeepOnDesktop(const core::Bounds& saved, const core::Rect& desktop);
 
 }  // namespace navigator

@@ -30,16 +30,16 @@ int64_t MulDiv64(int64_t a, int64_t b, int64_t c) {
 
 int32_t MulDivSaturated(int64_t a, int64_t b, int64_t c) { return core::clampToInt32(MulDiv64(a, b, c)); }
 
-Extent ScreenExtent(const core::Rect& vs, int32_t doXMove, int32_t doYMove) {
+core::Rect ScreenExtent(const core::Rect& vs, int32_t doXMove, int32_t doYMove) {
   const int64_t mx = (vs.width() / 16) * doXMove;
   const int64_t my = (vs.height() / 16) * doYMove;
-  return {core::clampToInt32(vs.left - mx - 1), core::clampToInt32(vs.right + mx),
-          core::clampToInt32(vs.top - my - 1), core::clampToInt32(vs.bottom + my)};
+  return {core::clampToInt32(vs.left - mx - 1), core::clampToInt32(vs.top - my - 1),
+          core::clampToInt32(vs.right + mx), core::clampToInt32(vs.bottom + my)};
 }
 
-Extent OverviewExtent(const core::Rect& virtualScreen, int32_t doXMove, int32_t doYMove,
-                      std::span<const core::Rect> windows, core::Size panel) {
-  Extent e = ScreenExtent(virtualScreen, doXMove, doYMove);
+core::Rect OverviewExtent(const core::Rect& virtualScreen, int32_t doXMove, int32_t doYMove,
+                          std::span<const core::Rect> windows, core::Size panel) {
+  core::Rect e = ScreenExtent(virtualScreen, doXMove, doYMove);
   for (const core::Rect& w : windows) {
     if (w.left < e.left) e.left = w.left;
     if (w.right > e.right) e.right = w.right;
@@ -68,18 +68,18 @@ Extent OverviewExtent(const core::Rect& virtualScreen, int32_t doXMove, int32_t 
   return e;
 }
 
-core::Point ToPanel(const Extent& e, core::Size panel, core::Point p) {
+core::Point ToPanel(const core::Rect& e, core::Size panel, core::Point p) {
   return {MulDivSaturated(int64_t{p.x} - e.left, panel.width, e.width()),
           MulDivSaturated(int64_t{p.y} - e.top, panel.height, e.height())};
 }
 
-core::Rect ToPanel(const Extent& e, core::Size panel, const core::Rect& r) {
+core::Rect ToPanel(const core::Rect& e, core::Size panel, const core::Rect& r) {
   const core::Point a = ToPanel(e, panel, core::Point{r.left, r.top});
   const core::Point b = ToPanel(e, panel, core::Point{r.right, r.bottom});
   return {a.x, a.y, b.x, b.y};
 }
 
-Viewport ViewportOf(const Extent& e, core::Size panel, const core::Rect& vs) {
+Viewport ViewportOf(const core::Rect& e, core::Size panel, const core::Rect& vs) {
   const core::Point a = ToPanel(e, panel, core::Point{vs.left, vs.top});
   const core::Point b =
       ToPanel(e, panel, core::Point{core::clampToInt32(int64_t{vs.right} - 1), core::clampToInt32(int64_t{vs.bottom} - 1)});

@@ -1,7 +1,8 @@
 #pragma once
 // The overview's mapping between screen and navigator coordinates: which part of the screen
 // coordinate space the navigator shows (the extent), how a screen point lands in the navigator,
-// and where the viewport (the virtual screen itself) is drawn.
+// and where the viewport (the virtual screen itself) is drawn. An extent is a core::Rect in screen
+// coordinates, its right and bottom one past the last shown pixel, as the painting leaves them.
 //
 // Every product and quotient runs in 64 bits and saturates to 32 bits: windows far out (±32000
 // and beyond), a desktop of one pixel and a navigator of width or height 0 map without overflow
@@ -13,34 +14,23 @@
 
 namespace navigator {
 
-// Screen coordinates; right and bottom one past the last shown pixel, as the painting leaves them.
-struct Extent {
-  int32_t left = 0;
-  int32_t right = 0;
-  int32_t top = 0;
-  int32_t bottom = 0;
-  constexpr int64_t width() const { return int64_t{right} - left; }
-  constexpr int64_t height() const { return int64_t{bottom} - top; }
-  friend bool operator==(const Extent&, const Extent&) = default;
-};
-
 // a * b / c truncating toward zero; a product beyond 64 bits saturates, c == 0 gives 0, and the
 // result is clamped to 32 bits.
 int32_t MulDivSaturated(int64_t a, int64_t b, int64_t c);
 
 // The extent before it is widened by the windows: the virtual screen with a margin of a sixteenth
 // of its size on each side of an axis that scrolls (`doXMove`, `doYMove` are 0 or 1).
-Extent ScreenExtent(const core::Rect& virtualScreen, int32_t doXMove, int32_t doYMove);
+core::Rect ScreenExtent(const core::Rect& virtualScreen, int32_t doXMove, int32_t doYMove);
 
 // The whole extent: the screen extent widened by every window so that each is drawn whole, then
 // padded along one axis to the navigator's proportions. A panel of width or height 0 is not fitted.
-Extent OverviewExtent(const core::Rect& virtualScreen, int32_t doXMove, int32_t doYMove,
-                      std::span<const core::Rect> windows, core::Size panel);
+core::Rect OverviewExtent(const core::Rect& virtualScreen, int32_t doXMove, int32_t doYMove,
+                          std::span<const core::Rect> windows, core::Size panel);
 
 // A screen point in navigator coordinates; (0, 0) for an extent of no width or height.
-core::Point ToPanel(const Extent& e, core::Size panel, core::Point screen);
+core::Point ToPanel(const core::Rect& e, core::Size panel, core::Point screen);
 // A rectangle mapped corner by corner.
-core::Rect ToPanel(const Extent& e, core::Size panel, const core::Rect& screen);
+core::Rect ToPanel(const core::Rect& e, core::Size panel, const core::Rect& screen);
 
 // The viewport as drawn: the virtual screen with its right and bottom edges inclusive, mapped,
 // and its centre.
@@ -48,6 +38,6 @@ struct Viewport {
   core::Rect rect;  // vx1, vy1, vx2, vy2
   core::Point center;
 };
-Viewport ViewportOf(const Extent& e, core::Size panel, const core::Rect& virtualScreen);
+Viewport ViewportOf(const core::Rect& e, core::Size panel, const core::Rect& virtualScreen);
 
 }  // namespace navigator

@@ -27,7 +27,7 @@ void OverviewMouse::Down(MouseButton button, core::Point at, core::Size panel,
 
   switch (button) {
     case MouseButton::Left: {
-      const Extent& e = layout.extent;
+      const core::Rect& e = layout.extent;
       host.SetPendingDX(MulDivSaturated(e.width(), int64_t{at.x} - layout.viewCenter.x, panel.width));
       host.SetPendingDY(MulDivSaturated(e.height(), int64_t{at.y} - layout.viewCenter.y, panel.height));
       drag_.LastCursor = seam.CursorPos();
@@ -57,7 +57,7 @@ void OverviewMouse::Move(core::Size panel, NavigatorHost& host, MouseSeam& seam)
   const int64_t dx = int64_t{p.x} - drag_.LastCursor.x;
   const int64_t dy = int64_t{p.y} - drag_.LastCursor.y;
   if (!drag_.DragMoved && std::llabs(dx) <= kDeadZone && std::llabs(dy) <= kDeadZone) return;
-  const Extent& e = drag_.DragExtent;
+  const core::Rect& e = drag_.DragExtent;
 
   if (drag_.ViewDragging) {
     host.SetPendingDX(MulDivSaturated(dx * kViewDragFactorX, e.width(), panel.width));
@@ -93,7 +93,7 @@ void OverviewMouse::MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam, b
   }
 }
 
-void OverviewMouse::Up(int32_t& showMode, MouseSeam& seam) {
+void OverviewMouse::Up(ShowMode& showMode, MouseSeam& seam) {
   const bool windowDrag = drag_.WindowDragging;
   const WindowHandle window = drag_.DragWnd;
   drag_.ViewDragging = false;
@@ -105,8 +105,8 @@ void OverviewMouse::Up(int32_t& showMode, MouseSeam& seam) {
     // A right click on a window without moving it only activates it.
     seam.SetForeground(window);
   }
-  if (showMode == 1) {
-    showMode = 0;
+  if (showMode == ShowMode::FromTray) {
+    showMode = ShowMode::ByChord;
     seam.HideNavigator();
   }
 }

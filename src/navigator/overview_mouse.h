@@ -21,6 +21,7 @@
 #include "navigator/move_ledger.h"
 #include "navigator/navigator_host.h"
 #include "navigator/overview_map.h"
+#include "navigator/show_mode.h"
 
 namespace navigator {
 
@@ -45,13 +46,13 @@ class MouseSeam {
 
 // What the last painting left: the extent it showed and the viewport's centre in it.
 struct OverviewLayout {
-  Extent extent;
+  core::Rect extent;
   core::Point viewCenter;
 };
 
 struct DragState {
   WindowHandle DragWnd = 0;  // picked by the last right press that hit a drawn window
-  Extent DragExtent;         // the extent at the press: the scale of the whole drag
+  core::Rect DragExtent;     // the extent at the press: the scale of the whole drag
   core::Point LastCursor;    // screen coordinates, at the press and after every step
   bool ViewDragging = false;
   bool WindowDragging = false;
@@ -71,7 +72,8 @@ class OverviewMouse {
             AppWinStore& store, NavigatorHost& host, MouseSeam& seam);
   void Move(core::Size panel, NavigatorHost& host, MouseSeam& seam);
   // Any button; also the control panel's end of a window drag released outside the navigator.
-  void Up(int32_t& showMode, MouseSeam& seam);
+  // A navigator opened from the tray is hidden, and is then one opened by the chord.
+  void Up(ShowMode& showMode, MouseSeam& seam);
   void Wheel(int32_t delta, NavigatorHost& host);
 
   const DragState& State() const { return drag_; }

@@ -20,7 +20,7 @@ struct OverviewPlan {
   // Top of the Z order first; the painting draws them from the last, so the first lands on top.
   std::vector<PlannedEntry> entries;
   bool fromOldEntries = false;  // the painting asks for an early repaint
-  Extent extent;
+  core::Rect extent;
   Viewport viewport;
 };
 

@@ -5,12 +5,6 @@
 #include <algorithm>
 
 namespace navigator {
-bool IsUsableForcedSize(core::PackedSize size) {
-  const uint32_t w = core::packedWidth(size);
-  const uint32_t h = core::packedHeight(size);
-  return w >= kMinForcedExtent && w <= kMaxForcedExtent && h >= kMinForcedExtent &&
-         h <= kMaxForcedExtent;
-}
 
 bool SameClassIgnoringCase(const std::string& a, const std::string& b) { return core::EqualsIgnoringCase(a, b); }
 
@@ -23,7 +17,7 @@ std::optional<std::size_t> RememberedSizes::IndexOf(const std::string& winClass)
 
 std::optional<core::PackedSize> RememberedSizes::Find(const std::string& winClass) const {
   const std::optional<std::size_t> i = IndexOf(winClass);
-  if (!i || *i >= sizes_.size() || !IsUsableForcedSize(sizes_[*i])) return std::nullopt;
+  if (!i || *i >= sizes_.size() || !core::IsUsableForcedSize(sizes_[*i])) return std::nullopt;
   return sizes_[*i];
 }
 

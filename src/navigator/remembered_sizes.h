@@ -11,12 +11,6 @@
 
 namespace navigator {
 
-// Widths and heights a forced size may have; anything else is ignored rather than imposed.
-inline constexpr uint32_t kMinForcedExtent = 64;
-inline constexpr uint32_t kMaxForcedExtent = 32000;
-
-bool IsUsableForcedSize(core::PackedSize size);
-
 bool SameClassIgnoringCase(const std::string& a, const std::string& b);
 
 class RememberedSizes {

@@ -27,7 +27,7 @@ core::Point WindowPosForVisible(const FrameMargins& m, core::Point visibleTopLef
           core::clampToInt32(int64_t{visibleTopLeft.y} - m.top)};
 }
 
-WindowBounds WindowBoundsForVisible(const FrameMargins& m, const WindowBounds& visible) {
+core::Bounds WindowBoundsForVisible(const FrameMargins& m, const core::Bounds& visible) {
   return {core::clampToInt32(int64_t{visible.x} - m.left),
           core::clampToInt32(int64_t{visible.y} - m.top),
           core::clampToInt32(int64_t{visible.width} + m.left + m.right),

@@ -36,20 +36,11 @@ FrameMargins MarginsOf(FrameMode mode, std::optional<core::Rect> windowRect,
 std::optional<core::Rect> VisibleRectOf(FrameMode mode, std::optional<core::Rect> windowRect,
                                         std::optional<core::Rect> extendedFrame);
 
-// Position and size as SetWindowPos and MoveWindow take them.
-struct WindowBounds {
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  friend bool operator==(const WindowBounds&, const WindowBounds&) = default;
-};
-
 // Where the window rectangle must go so that its visible frame lands at (x, y).
 core::Point WindowPosForVisible(const FrameMargins& m, core::Point visibleTopLeft);
 
 // The window rectangle to set so that the visible frame gets this place and size.
-WindowBounds WindowBoundsForVisible(const FrameMargins& m, const WindowBounds& visible);
+core::Bounds WindowBoundsForVisible(const FrameMargins& m, const core::Bounds& visible);
 
 // --- Windows virtual desktops ---
 

@@ -5,7 +5,7 @@
 
 namespace scroller {
 
-std::optional<navigator::WindowBounds> HomeBoundsFor(const std::optional<core::Rect>& visible,
+std::optional<core::Bounds> HomeBoundsFor(const std::optional<core::Rect>& visible,
                                                      const core::Rect& workArea) {
   if (!visible) return std::nullopt;
   int64_t width = visible->width();
@@ -13,7 +13,7 @@ std::optional<navigator::WindowBounds> HomeBoundsFor(const std::optional<core::R
   // Nothing is enlarged; a work area without a size is no measure.
   if (workArea.width() > 0 && workArea.width() < width) width = workArea.width();
   if (workArea.height() > 0 && workArea.height() < height) height = workArea.height();
-  return navigator::WindowBounds{workArea.left, workArea.top, core::clampToInt32(width),
+  return core::Bounds{workArea.left, workArea.top, core::clampToInt32(width),
                                  core::clampToInt32(height)};
 }
 
@@ -27,7 +27,7 @@ int BringWindowsHome(const ScrollLists& lists, HomeDesk& desk) {
       desk.Restore(window);
       if (!lists.Contains(window)) continue;
     }
-    const std::optional<navigator::WindowBounds> home =
+    const std::optional<core::Bounds> home =
         HomeBoundsFor(desk.VisibleRect(window), desk.WorkArea());
     if (!home) continue;
     desk.SetBoundsVisible(window, *home);
@@ -52,7 +52,7 @@ int BringStrandedWindowsHome(std::span<const WindowHandle> windows, HomeDesk& de
     if (desk.IsMinimized(window)) continue;
     const std::optional<core::Rect> frame = desk.VisibleRect(window);
     if (!frame || !OutOfReach(*frame, areas)) continue;
-    if (const std::optional<navigator::WindowBounds> home = HomeBoundsFor(frame, desk.WorkArea())) {
+    if (const std::optional<core::Bounds> home = HomeBoundsFor(frame, desk.WorkArea())) {
       desk.SetBoundsVisible(window, *home);
       ++moved;
     }

@@ -16,7 +16,7 @@ inline constexpr int kHomeRedrawPauseMs = 100;
 
 // The visible frame a window gets at home; nullopt when its frame could not be read (it stays).
 // A work area reported without a size shrinks nothing.
-std::optional<navigator::WindowBounds> HomeBoundsFor(const std::optional<core::Rect>& visible,
+std::optional<core::Bounds> HomeBoundsFor(const std::optional<core::Rect>& visible,
                                                      const core::Rect& workArea);
 
 // What bringing home needs of the platform. Calls that reach another process's window must not
@@ -31,7 +31,7 @@ class HomeDesk {
   virtual void Restore(WindowHandle window) = 0;  // OpenIcon
   virtual std::optional<core::Rect> VisibleRect(WindowHandle window) = 0;
   // Place and size of the visible frame; no Z-order change, no activation.
-  virtual void SetBoundsVisible(WindowHandle window, const navigator::WindowBounds& bounds) = 0;
+  virtual void SetBoundsVisible(WindowHandle window, const core::Bounds& bounds) = 0;
   virtual void Pause(int milliseconds) = 0;
   virtual void Redraw(WindowHandle window) = 0;  // RDW_INVALIDATE | RDW_ALLCHILDREN
 };

@@ -13,14 +13,14 @@ bool ChordHeld(bool useShift, KeyReader& keys) {
   return useShift && keys.Held(kVkShift) && keys.Held(kVkControl) && keys.Held(kVkMenu);
 }
 
-ChordAction DecideChord(bool held, bool navigatorVisible, int navigatorShowMode) {
+ChordAction DecideChord(bool held, bool navigatorVisible, navigator::ShowMode navigatorShowMode) {
   if (held) return navigatorVisible ? ChordAction::GoOn : ChordAction::ShowNavigator;
-  // A navigator opened otherwise (the tray: ShowMode 1) stays.
-  if (navigatorVisible && navigatorShowMode == 0) return ChordAction::HideNavigator;
+  // A navigator opened otherwise (from the tray) stays.
+  if (navigatorVisible && navigatorShowMode == navigator::ShowMode::ByChord) return ChordAction::HideNavigator;
   return ChordAction::GoOn;
 }
 
-Placement NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor) {
+core::Bounds NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor) {
   const int64_t w = primaryMonitor.width;
   const int64_t h = primaryMonitor.height;
   if (!smallScreen) {

@@ -1,12 +1,13 @@
 #pragma once
-// The refresh tick's decisions (every 100 ms): the loader probe, the Shift+Ctrl+Alt navigator
-// chord and where the navigator opens, scrolling a newly activated window into view, whether
-// mouse scrolling is allowed, and the navigator-repaint, list-refill and auto-arrange countdowns.
+// The refresh tick's decisions (every 100 ms): the Shift+Ctrl+Alt navigator chord and where the
+// navigator opens, scrolling a newly activated window into view, whether mouse scrolling is
+// allowed, and the navigator-repaint, list-refill and auto-arrange countdowns.
 // The Win32 side gathers the facts, runs the decisions in the tick's order and applies them.
 #include <cstdint>
 #include <optional>
 
 #include "core/geometry.h"
+#include "navigator/show_mode.h"
 #include "scroller/engine_state.h"
 
 namespace scroller {
@@ -41,10 +42,6 @@ struct RefreshState {
 // Timers may still fire once shut-down has begun; their ticks then do nothing.
 constexpr bool TickMayRun(const EngineState& s) { return !Ending(s); }
 
-// --- 1. Loader probe ---
-constexpr bool WantsLoaderProbe(bool isWow64) { return isWow64; }
-constexpr bool LoaderActionChecked(WindowHandle loaderWnd) { return loaderWnd != 0; }
-
 // --- 2. The navigator chord ---
 
 class KeyReader {
@@ -59,22 +56,15 @@ bool ChordHeld(bool useShift, KeyReader& keys);
 enum class ChordAction {
   GoOn,           // on with the auto-scroll step
   ShowNavigator,  // hide the panel and the set-size dialog (100 ms after each), show and place
-                  // the navigator with ShowMode 0; the tick ends
+                  // the navigator as opened by the chord; the tick ends
   HideNavigator,  // the tick ends
 };
 
-ChordAction DecideChord(bool held, bool navigatorVisible, int navigatorShowMode);
+ChordAction DecideChord(bool held, bool navigatorVisible, navigator::ShowMode navigatorShowMode);
 
-// Left, top, width, height of the navigator for a cursor position: a third of the primary
+// The navigator's place and size for a cursor position: a third of the primary
 // monitor centred on the cursor and kept inside it (small screen), or the whole monitor.
-struct Placement {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  friend bool operator==(const Placement&, const Placement&) = default;
-};
-Placement NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor);
+core::Bounds NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor);
 
 // --- 3. Scrolling to the target ---
 

@@ -49,13 +49,6 @@ int32_t UsableCount(int32_t stored, StoredSettings& out) {
   return std::clamp(stored, 0, kMaxNumberedValues);
 }
 
-bool IsUsableRememberedSize(core::PackedSize size) {
-  const auto inRange = [](uint32_t extent) {
-    return extent >= kMinRememberedExtent && extent <= kMaxRememberedExtent;
-  };
-  return inRange(core::packedWidth(size)) && inRange(core::packedHeight(size));
-}
-
 // Returns false when the reading stopped.
 bool ReadExcludedClasses(GuardedReader& read, const OptionRow& row, StoredSettings& out) {
   const auto count = read.Integer(row.name);
@@ -79,7 +72,8 @@ bool ReadRememberedSizes(GuardedReader& read, const OptionRow& row, StoredSettin
     const auto size = read.Integer(NumberedName(row.sizeName, i));
     if (!size) return false;
     const auto packed = static_cast<core::PackedSize>(*size);
-    if (IsUsableRememberedSize(packed)) {
+    // A width or height outside the forced-size range is corrupt: the pair is dropped.
+    if (core::IsUsableForcedSize(packed)) {
       out.rememberedSizes.push_back({std::move(*windowClass), packed});
     } else {
       out.settingsChanged = true;

@@ -22,9 +22,6 @@ namespace scroller {
 inline constexpr int32_t kMaxNumberedValues = 1000;
 // A numbered value's name: base and index in decimal ("RemC3").
 inline std::string NumberedName(const char* base, std::size_t index) { return base + std::to_string(index); }
-// A remembered width or height outside this range is corrupt and the pair is dropped.
-inline constexpr uint32_t kMinRememberedExtent = 64;
-inline constexpr uint32_t kMaxRememberedExtent = 32000;
 
 // The file the 64-bit loader is started from, known only when the machine key opens.
 inline constexpr const char* kLoaderFileName = "tvm64.exe";

@@ -43,19 +43,15 @@ EnteredSize ReadEnteredSize(std::string_view widthText, std::string_view heightT
 }
 
 SizeError CheckWindowSize(int32_t width, int32_t height) {
-  auto inRange = [](int32_t v) {
-    return v >= static_cast<int32_t>(navigator::kMinForcedExtent) &&
-           v <= static_cast<int32_t>(navigator::kMaxForcedExtent);
-  };
-  return inRange(width) && inRange(height) ? SizeError::None : SizeError::OutOfRange;
+  return core::IsUsableForcedSize(width, height) ? SizeError::None : SizeError::OutOfRange;
 }
 
-DesktopTexts DesktopDialogTexts(const navigator::DesktopLimits& limits, ScreenSize screen) {
+DesktopTexts DesktopDialogTexts(const navigator::DesktopLimits& limits, core::Size screen) {
   if (limits.LimitX == 0 && limits.LimitY == 0) return {2 * int64_t{screen.width}, 2 * int64_t{screen.height}};
   return {int64_t{screen.width} + limits.LimitX, int64_t{screen.height} + limits.LimitY};
 }
 
-std::optional<FixedDesktop> FixDesktopSize(int32_t width, int32_t height, ScreenSize screen,
+std::optional<FixedDesktop> FixDesktopSize(int32_t width, int32_t height, core::Size screen,
                                            const navigator::DesktopLimits& limits,
                                            const navigator::ScrollRoom& room) {
   if (width < screen.width || height < screen.height) return std::nullopt;

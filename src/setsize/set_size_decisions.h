@@ -31,22 +31,17 @@ struct EnteredSize {
 // The width is read first: a bad width is told before the height is looked at.
 EnteredSize ReadEnteredSize(std::string_view widthText, std::string_view heightText);
 
-// A window's forced size: both extents from 64 to 32000.
+// A window's forced size: both extents within the forced-size range of core/geometry.h.
 SizeError CheckWindowSize(int32_t width, int32_t height);
 
-// The size of the virtual screen, as the dialog reads it each time.
-struct ScreenSize {
-  int32_t width = 0;
-  int32_t height = 0;
-};
-
+// `screen` is the virtual screen's size, as the dialog reads it each time.
 // The edit texts of the desktop mode: twice the screen without a fixed size, else the screen plus
 // the limits (64-bit: stored limits may be anything).
 struct DesktopTexts {
   int64_t width = 0;
   int64_t height = 0;
 };
-DesktopTexts DesktopDialogTexts(const navigator::DesktopLimits& limits, ScreenSize screen);
+DesktopTexts DesktopDialogTexts(const navigator::DesktopLimits& limits, core::Size screen);
 
 // Apply in desktop mode: nullopt when the size is below the screen's. A desktop fixed for the
 // first time starts at the current view; one fixed before keeps the view's place in it.
@@ -54,7 +49,7 @@ struct FixedDesktop {
   navigator::DesktopLimits limits;
   navigator::ScrollRoom room;
 };
-std::optional<FixedDesktop> FixDesktopSize(int32_t width, int32_t height, ScreenSize screen,
+std::optional<FixedDesktop> FixDesktopSize(int32_t width, int32_t height, core::Size screen,
                                            const navigator::DesktopLimits& limits,
                                            const navigator::ScrollRoom& room);
 

@@ -123,7 +123,7 @@ class Navigator : public e2e::ScrollingScenario {
 
   // The overview's mapping as the painting computes it, from the windows as they stand.
   struct Mapping {
-    navigator::Extent extent;
+    core::Rect extent;
     core::Size panel;
     core::Point origin;  // the navigator's top-left on the screen
     core::Point ToScreen(core::Point screenPoint) const {

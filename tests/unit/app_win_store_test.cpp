@@ -17,7 +17,6 @@ using navigator::AppWinStore;
 using navigator::IconHandle;
 using navigator::ShotHandle;
 using navigator::tAppWin;
-using navigator::WindowBounds;
 using navigator::WindowHandle;
 
 constexpr WindowHandle kPanel = 0x999;
@@ -324,7 +323,7 @@ struct FramedDesktop : FakeDesktop {
   void TakeMoves() {
     for (auto [w, size] : pending) {
       const core::PackedSize forced = store->ForcedSizeOf(w);
-      if (hooked && navigator::IsUsableForcedSize(forced)) {
+      if (hooked && core::IsUsableForcedSize(forced)) {
         size = {static_cast<int32_t>(core::packedWidth(forced)), static_cast<int32_t>(core::packedHeight(forced))};
       }
       outer = {outer.left, outer.top, outer.left + size.width, outer.top + size.height};
@@ -550,9 +549,9 @@ TEST(RememberedSizes, LookupIgnoresCaseAndBadData) {
   };
   for (const Case& c : cases) EXPECT_EQ(r.Find(c.cls), c.size) << c.cls;
 
-  EXPECT_TRUE(navigator::IsUsableForcedSize(core::packSize(64, 32000)));
-  EXPECT_FALSE(navigator::IsUsableForcedSize(core::packSize(32001, 64)));
-  EXPECT_FALSE(navigator::IsUsableForcedSize(0));
+  EXPECT_TRUE(core::IsUsableForcedSize(core::packSize(64, 32000)));
+  EXPECT_FALSE(core::IsUsableForcedSize(core::packSize(32001, 64)));
+  EXPECT_FALSE(core::IsUsableForcedSize(0));
 }
 
 TEST(RememberedSizes, ChangesKeepTheListsParallel) {

@@ -10,8 +10,8 @@
 
 namespace {
 
+using core::Bounds;
 using core::Rect;
-using navigator::WindowBounds;
 using scroller::WindowHandle;
 
 // The taskbar on the left: the work area does not start at 0.
@@ -23,17 +23,17 @@ TEST(BringHome, TargetInsideTheWorkArea) {
   const struct {
     const char* what;
     std::optional<Rect> visible;
-    std::optional<WindowBounds> want;
+    std::optional<Bounds> want;
   } cases[] = {
-      {"smaller: moved only", Rect{-3000, 500, -2200, 1100}, WindowBounds{60, 0, 800, 600}},
-      {"wider: shrunk", Rect{5000, 10, 8000, 500}, WindowBounds{60, 0, 1860, 490}},
-      {"taller and wider", Rect{0, -4000, 2500, 0}, WindowBounds{60, 0, 1860, 1040}},
+      {"smaller: moved only", Rect{-3000, 500, -2200, 1100}, Bounds{60, 0, 800, 600}},
+      {"wider: shrunk", Rect{5000, 10, 8000, 500}, Bounds{60, 0, 1860, 490}},
+      {"taller and wider", Rect{0, -4000, 2500, 0}, Bounds{60, 0, 1860, 1040}},
       {"at minimized coordinates", Rect{-32000, -32000, -31840, -31973},
-       WindowBounds{60, 0, 160, 27}},
+       Bounds{60, 0, 160, 27}},
       {"unreadable stays", std::nullopt, std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(scroller::HomeBoundsFor(c.visible, kWork), c.want) << c.what;
-  EXPECT_EQ(scroller::HomeBoundsFor(Rect{0, 0, 800, 600}, Rect{}), (WindowBounds{0, 0, 800, 600}));
+  EXPECT_EQ(scroller::HomeBoundsFor(Rect{0, 0, 800, 600}, Rect{}), (Bounds{0, 0, 800, 600}));
 }
 
 struct FakeHome : scroller::HomeDesk {
@@ -56,7 +56,7 @@ struct FakeHome : scroller::HomeDesk {
     if (it == rects.end()) return std::nullopt;
     return it->second;
   }
-  void SetBoundsVisible(WindowHandle w, const WindowBounds& b) override {
+  void SetBoundsVisible(WindowHandle w, const Bounds& b) override {
     calls.push_back("set " + std::to_string(w));
     rects[w] = {b.x, b.y, b.x + b.width, b.y + b.height};
     if (onSet) onSet(w);

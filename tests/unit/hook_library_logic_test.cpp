@@ -12,17 +12,6 @@
 #include "hooklib/subclass_candidate.h"
 #include "hooklib/subclass_table.h"
 
-namespace hooklib {
-inline void PrintTo(const SizeAnswer& a, std::ostream* os) {
-  const char* kind = a.kind == SizeAnswerKind::Forced         ? "Forced"
-                     : a.kind == SizeAnswerKind::StopTracking ? "StopTracking"
-                                                              : "NoForcedSize";
-  *os << kind << "{" << a.width << " x " << a.height << "}";
-}
-inline void PrintTo(CandidateVerdict v, std::ostream* os) { *os << ToString(v); }
-inline void PrintTo(const HookSetter& s, std::ostream* os) { *os << "thread " << s.thread << " started " << s.startedLow; }
-}  // namespace hooklib
-
 namespace {
 
 using hooklib::CandidateVerdict;

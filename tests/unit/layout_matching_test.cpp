@@ -12,12 +12,12 @@
 
 namespace {
 
+using core::Bounds;
 using navigator::KeepOnDesktop;
 using navigator::LayoutPlacer;
 using navigator::PlannedPlacement;
 using navigator::SavedPlace;
 using navigator::tAppWin;
-using navigator::WindowBounds;
 using navigator::WindowHandle;
 
 class LayoutPlacerTest : public testing::Test {
@@ -288,8 +288,8 @@ TEST(KeepOnDesktop, AWindowKeepsAPartOnTheDesktopAndASaneSize) {
   const core::Rect desktop{-1000, 0, 3000, 2000};
   struct Case {
     const char* what;
-    WindowBounds saved;
-    WindowBounds kept;
+    Bounds saved;
+    Bounds kept;
   };
   const Case cases[] = {
       {"inside: unchanged", {100, 100, 800, 600}, {100, 100, 800, 600}},
@@ -305,8 +305,8 @@ TEST(KeepOnDesktop, AWindowKeepsAPartOnTheDesktopAndASaneSize) {
   // inside the window range all the same.
   const core::Rect free = navigator::RestoreDesktop({0, 0, 1920, 1040}, false, 0, 0, 0, 0);
   EXPECT_EQ(KeepOnDesktop({40000, -40000, 800, 600}, free),
-            (WindowBounds{core::kMaxWindowPosition, core::kMinWindowPosition, 800, 600}));
-  EXPECT_EQ(KeepOnDesktop({32000, -32000, 800, 600}, free), (WindowBounds{32000, -32000, 800, 600}));
+            (Bounds{core::kMaxWindowPosition, core::kMinWindowPosition, 800, 600}));
+  EXPECT_EQ(KeepOnDesktop({32000, -32000, 800, 600}, free), (Bounds{32000, -32000, 800, 600}));
 }
 
 TEST(RestoreDesktop, IsTheAreaWidenedByTheRoomOrByTheLargestExtent) {

@@ -16,10 +16,10 @@ namespace {
 using core::Point;
 using core::Rect;
 using core::Size;
-using navigator::Extent;
 using navigator::MouseButton;
 using navigator::OverviewLayout;
 using navigator::OverviewMouse;
+using navigator::ShowMode;
 using navigator::tAppWin;
 using navtest::Entries;
 using navtest::FakeHost;
@@ -30,7 +30,7 @@ class NavigatorMouse : public testing::Test {
  protected:
   // A 384 x 216 navigator showing an extent of 3840 x 2160 with the viewport centred at (192, 108).
   const Size panel{384, 216};
-  const OverviewLayout layout{{-960, 2880, -540, 1620}, {192, 108}};
+  const OverviewLayout layout{{-960, -540, 2880, 1620}, {192, 108}};
 
   void Down(MouseButton b, Point at) { mouse.Down(b, at, panel, layout, entries.store, host, seam); }
   void MoveCursorTo(Point p) {
@@ -47,7 +47,7 @@ class NavigatorMouse : public testing::Test {
   FakeHost host;
   FakeSeam seam;
   OverviewMouse mouse;
-  int32_t showMode = 0;
+  ShowMode showMode = ShowMode::ByChord;
 };
 
 TEST_F(NavigatorMouse, ALeftClickStepsFromTheViewportsCentreToTheClick) {
@@ -76,7 +76,7 @@ TEST_F(NavigatorMouse, APressBeforeAnyPaintingOrOnANavigatorOfNoSizeStepsNothing
   mouse.Down(MouseButton::Left, {300, 200}, {0, 0}, layout, entries.store, host, seam);
   EXPECT_EQ(host.dx, 0);
   EXPECT_EQ(host.dy, 0);
-  mouse.Down(MouseButton::Left, {INT_MAX, INT_MIN}, {1, 1}, OverviewLayout{{INT_MIN, INT_MAX, INT_MIN, INT_MAX}, {}},
+  mouse.Down(MouseButton::Left, {INT_MAX, INT_MIN}, {1, 1}, OverviewLayout{{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {}},
              entries.store, host, seam);
   EXPECT_EQ(host.dx, INT_MAX) << "saturated, not wrapped";
   EXPECT_EQ(host.dy, INT_MIN);
@@ -175,15 +175,15 @@ TEST_F(NavigatorMouse, ARightPressOutsideEveryWindowStartsNoDrag) {
 }
 
 TEST_F(NavigatorMouse, AReleaseClosesATrayOpenedNavigatorOnlyAndAnyButtonEndsEveryDrag) {
-  showMode = 0;
+  showMode = ShowMode::ByChord;
   Down(MouseButton::Left, {1, 1});
   mouse.Up(showMode, seam);
   EXPECT_TRUE(seam.calls.empty()) << "the chord's release closes a chord-opened navigator";
-  showMode = 1;
+  showMode = ShowMode::FromTray;
   Down(MouseButton::Other, {1, 1});
   mouse.Up(showMode, seam);
   EXPECT_EQ(seam.calls, Calls{"hide"});
-  EXPECT_EQ(showMode, 0);
+  EXPECT_EQ(showMode, ShowMode::ByChord);
 }
 
 TEST_F(NavigatorMouse, TheWheelWritesItsDeltaToOneAxis) {

@@ -4,16 +4,24 @@
 // everywhere and never as a byte dump; geometry.h itself stays free of stream headers.
 #include <ostream>
 
+#include "app/startup_decisions.h"
 #include "core/geometry.h"
+#include "hooklib/hook_record.h"
+#include "hooklib/size_answer.h"
+#include "hooklib/subclass_candidate.h"
 #include "navigator/overview_map.h"
 #include "navigator/arrangement.h"
 #include "navigator/layout_matching.h"
 #include "navigator/background_picture.h"
 #include "navigator/jpeg_decoder.h"
 #include "navigator/scroll_room.h"
+#include "navigator/show_mode.h"
 #include "navigator/visible_frame.h"
 #include "scroller/hot_keys.h"
+#include "scroller/layout_codec.h"
 #include "scroller/refresh_tick.h"
+#include "scroller/settings_codec.h"
+#include "scroller/settings_store.h"
 
 namespace core {
 
@@ -25,6 +33,10 @@ inline void PrintTo(const Rect& r, std::ostream* os) {
   *os << "Rect{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
 }
 
+inline void PrintTo(const Bounds& b, std::ostream* os) {
+  *os << "Bounds{" << b.x << ", " << b.y << ", " << b.width << " x " << b.height << "}";
+}
+
 }  // namespace core
 
 namespace navigator {
@@ -32,14 +44,6 @@ namespace navigator {
 inline void PrintTo(const ScrollRoom& r, std::ostream* os) {
   *os << "ScrollRoom{x " << r.ScrollMinX << ".." << r.ScrollMaxX << ", y " << r.ScrollMinY << ".." << r.ScrollMaxY
       << "}";
-}
-
-inline void PrintTo(const Extent& e, std::ostream* os) {
-  *os << "Extent{x " << e.left << ".." << e.right << ", y " << e.top << ".." << e.bottom << "}";
-}
-
-inline void PrintTo(const WindowBounds& b, std::ostream* os) {
-  *os << "WindowBounds{" << b.x << ", " << b.y << ", " << b.width << " x " << b.height << "}";
 }
 
 inline void PrintTo(const FrameMargins& m, std::ostream* os) {
@@ -72,14 +76,55 @@ inline void PrintTo(BitmapFileCheck c, std::ostream* os) {
 
 inline void PrintTo(JpegDecode d, std::ostream* os) { *os << ToString(d); }
 
+inline void PrintTo(ShowMode m, std::ostream* os) { *os << (m == ShowMode::ByChord ? "ByChord" : "FromTray"); }
+
 }  // namespace navigator
 
 namespace scroller {
 
-inline void PrintTo(const Placement& p, std::ostream* os) {
-  *os << "Placement{" << p.left << ", " << p.top << ", " << p.width << " x " << p.height << "}";
-}
-
 inline void PrintTo(const Step& s, std::ostream* os) { *os << "Step{" << s.dx << ", " << s.dy << "}"; }
 
+inline void PrintTo(ChordAction a, std::ostream* os) {
+  *os << (a == ChordAction::GoOn ? "GoOn" : a == ChordAction::ShowNavigator ? "ShowNavigator" : "HideNavigator");
+}
+
+inline void PrintTo(ReadStatus s, std::ostream* os) {
+  *os << (s == ReadStatus::Ok ? "Ok" : s == ReadStatus::Missing ? "Missing" : "WrongType");
+}
+
+inline void PrintTo(const LayoutReadError& e, std::ostream* os) {
+  *os << "LayoutReadError{\"" << e.valueName << "\", ";
+  PrintTo(e.status, os);
+  *os << "}";
+}
+
+inline void PrintTo(const RememberedSize& r, std::ostream* os) {
+  *os << "RememberedSize{\"" << r.windowClass << "\", " << core::packedWidth(r.size) << " x "
+      << core::packedHeight(r.size) << "}";
+}
+
 }  // namespace scroller
+
+namespace hooklib {
+
+inline void PrintTo(const SizeAnswer& a, std::ostream* os) {
+  const char* kind = a.kind == SizeAnswerKind::Forced         ? "Forced"
+                     : a.kind == SizeAnswerKind::StopTracking ? "StopTracking"
+                                                              : "NoForcedSize";
+  *os << kind << "{" << a.width << " x " << a.height << "}";
+}
+
+inline void PrintTo(CandidateVerdict v, std::ostream* os) { *os << ToString(v); }
+
+inline void PrintTo(const HookSetter& s, std::ostream* os) { *os << "thread " << s.thread << " started " << s.startedLow; }
+
+}  // namespace hooklib
+
+namespace app {
+
+inline void PrintTo(const PlatformSwitches& s, std::ostream* os) {
+  *os << "PlatformSwitches{" << (s.isWin8 ? "Win8" : "before Win8") << ", " << (s.isWin10 ? "Win10" : "before Win10")
+      << "}";
+}
+
+}  // namespace app

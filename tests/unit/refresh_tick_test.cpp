@@ -9,18 +9,12 @@
 
 namespace {
 
+using core::Bounds;
 using core::Rect;
+using navigator::ShowMode;
 using scroller::ChordAction;
 using scroller::GuiView;
-using scroller::Placement;
 using scroller::RefreshState;
-
-TEST(RefreshTick, LoaderProbeOnlyUnderWow64) {
-  EXPECT_FALSE(scroller::WantsLoaderProbe(false));
-  EXPECT_TRUE(scroller::WantsLoaderProbe(true));
-  EXPECT_TRUE(scroller::LoaderActionChecked(0x1234));
-  EXPECT_FALSE(scroller::LoaderActionChecked(0));
-}
 
 struct FakeKeys : scroller::KeyReader {
   std::map<int, bool> held;
@@ -46,11 +40,11 @@ TEST(RefreshTick, ChordAsksShiftCtrlAltStoppingAtTheFirstKeyUp) {
 }
 
 TEST(RefreshTick, ChordOpensAndClosesOnlyItsOwnNavigator) {
-  EXPECT_EQ(scroller::DecideChord(true, false, 1), ChordAction::ShowNavigator);
-  EXPECT_EQ(scroller::DecideChord(true, true, 0), ChordAction::GoOn);
-  EXPECT_EQ(scroller::DecideChord(false, true, 0), ChordAction::HideNavigator);
-  EXPECT_EQ(scroller::DecideChord(false, true, 1), ChordAction::GoOn);  // opened from the tray
-  EXPECT_EQ(scroller::DecideChord(false, false, 0), ChordAction::GoOn);
+  EXPECT_EQ(scroller::DecideChord(true, false, ShowMode::FromTray), ChordAction::ShowNavigator);
+  EXPECT_EQ(scroller::DecideChord(true, true, ShowMode::ByChord), ChordAction::GoOn);
+  EXPECT_EQ(scroller::DecideChord(false, true, ShowMode::ByChord), ChordAction::HideNavigator);
+  EXPECT_EQ(scroller::DecideChord(false, true, ShowMode::FromTray), ChordAction::GoOn);
+  EXPECT_EQ(scroller::DecideChord(false, false, ShowMode::ByChord), ChordAction::GoOn);
 }
 
 TEST(RefreshTick, NavigatorPlacement) {
@@ -58,7 +52,7 @@ TEST(RefreshTick, NavigatorPlacement) {
   const struct {
     bool small;
     core::Point cursor;
-    Placement want;
+    Bounds want;
   } cases[] = {
       {true, {100, 100}, {0, 0, 640, 360}},
       {true, {1900, 1000}, {1280, 720, 640, 360}},
@@ -70,7 +64,7 @@ TEST(RefreshTick, NavigatorPlacement) {
     EXPECT_EQ(scroller::NavigatorPlacement(c.small, c.cursor, monitor), c.want)
         << c.cursor.x << "," << c.cursor.y;
   }
-  EXPECT_EQ(scroller::NavigatorPlacement(true, {10, 10}, {0, 0}), (Placement{0, 0, 0, 0}));
+  EXPECT_EQ(scroller::NavigatorPlacement(true, {10, 10}, {0, 0}), (Bounds{0, 0, 0, 0}));
 }
 
 TEST(RefreshTick, QuarterTestAndCentring) {

@@ -67,7 +67,7 @@ TEST(SetSizeDecisions, WindowSizesFrom64To32000) {
 }
 
 TEST(SetSizeDecisions, DesktopDialogOpensWithTwiceTheScreenOrTheFixedSize) {
-  const ScreenSize screen{1920, 1080};
+  const core::Size screen{1920, 1080};
   EXPECT_EQ(DesktopDialogTexts({}, screen).width, 3840);
   EXPECT_EQ(DesktopDialogTexts({}, screen).height, 2160);
   const DesktopTexts fixed = DesktopDialogTexts({.LimitX = 1920, .LimitY = 1080}, screen);
@@ -78,7 +78,7 @@ TEST(SetSizeDecisions, DesktopDialogOpensWithTwiceTheScreenOrTheFixedSize) {
 }
 
 TEST(SetSizeDecisions, DesktopSizeFixedForTheFirstTimeStartsAtTheView) {
-  const ScreenSize screen{1920, 1080};
+  const core::Size screen{1920, 1080};
   const navigator::ScrollRoom measured{.ScrollMinX = -500, .ScrollMaxX = 700, .ScrollMinY = -20, .ScrollMaxY = 90};
   const auto fixed = FixDesktopSize(3840, 2160, screen, {}, measured);
   ASSERT_TRUE(fixed);
@@ -89,7 +89,7 @@ TEST(SetSizeDecisions, DesktopSizeFixedForTheFirstTimeStartsAtTheView) {
 }
 
 TEST(SetSizeDecisions, DesktopSizeFixedAgainKeepsTheViewsPlace) {
-  const ScreenSize screen{1920, 1080};
+  const core::Size screen{1920, 1080};
   const navigator::ScrollRoom room{.ScrollMinX = -300, .ScrollMaxX = 1620, .ScrollMinY = -50, .ScrollMaxY = 1030};
   const auto fixed = FixDesktopSize(5000, 1080, screen, {.LimitX = 1920, .LimitY = 1080}, room);
   ASSERT_TRUE(fixed);
@@ -100,7 +100,7 @@ TEST(SetSizeDecisions, DesktopSizeFixedAgainKeepsTheViewsPlace) {
 }
 
 TEST(SetSizeDecisions, DesktopSizeBelowTheScreenIsRefusedAndAnySizeAboveIsTaken) {
-  const ScreenSize screen{1920, 1080};
+  const core::Size screen{1920, 1080};
   EXPECT_FALSE(FixDesktopSize(1919, 5000, screen, {}, {}));
   EXPECT_FALSE(FixDesktopSize(5000, 1079, screen, {}, {}));
   const auto exact = FixDesktopSize(1920, 1080, screen, {}, {});

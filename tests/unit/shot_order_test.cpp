@@ -97,7 +97,7 @@ TEST(OverviewPlan, DrawsThePreviousScanWhileTheCurrentOneHoldsFewerEntries) {
   EXPECT_FALSE(plan.fromOldEntries) << "more entries than the previous scan left";
   ASSERT_EQ(plan.entries.size(), 2u);
   EXPECT_EQ(plan.entries[0].entry->Wnd, 2u);
-  EXPECT_EQ(plan.entries[1].panelRect, ToPanel(plan.extent, facts.panel, Rect{0, 0, 100, 100}));
+  EXPECT_EQ(plan.entries[1].panelRect, navigator::ToPanel(plan.extent, facts.panel, Rect{0, 0, 100, 100}));
 }
 
 TEST(OverviewPlan, AWindowFarOutIsDrawnWholeInsideThePanel) {

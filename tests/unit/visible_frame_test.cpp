@@ -6,11 +6,11 @@
 
 namespace {
 
+using core::Bounds;
 using core::Rect;
 using navigator::DesktopAnswer;
 using navigator::FrameMargins;
 using navigator::FrameMode;
-using navigator::WindowBounds;
 
 TEST(VisibleFrame, ModeNeedsWindows10AndTheBoundQuery) {
   EXPECT_EQ(navigator::FrameModeFor(true, true), FrameMode::VisibleFrame);
@@ -51,13 +51,13 @@ TEST(VisibleFrame, MarginsAndVisibleRect) {
 
 TEST(VisibleFrame, VisibleBoundsBecomeWindowBounds) {
   const FrameMargins m{7, 0, 7, 7};
-  EXPECT_EQ(navigator::WindowBoundsForVisible(m, {100, 50, 800, 600}), (WindowBounds{93, 50, 814, 607}));
+  EXPECT_EQ(navigator::WindowBoundsForVisible(m, {100, 50, 800, 600}), (Bounds{93, 50, 814, 607}));
   EXPECT_EQ(navigator::WindowPosForVisible(m, {100, 50}), (core::Point{93, 50}));
   // No margins: the coordinates pass unchanged.
-  EXPECT_EQ(navigator::WindowBoundsForVisible({}, {-5, 7, 64, 32000}), (WindowBounds{-5, 7, 64, 32000}));
+  EXPECT_EQ(navigator::WindowBoundsForVisible({}, {-5, 7, 64, 32000}), (Bounds{-5, 7, 64, 32000}));
   // Near the 32-bit limits the result is clamped, not wrapped.
   EXPECT_EQ(navigator::WindowBoundsForVisible(m, {INT32_MIN, 0, INT32_MAX, 10}),
-            (WindowBounds{INT32_MIN, 0, INT32_MAX, 17}));
+            (Bounds{INT32_MIN, 0, INT32_MAX, 17}));
 }
 
 // Reading a window's visible frame and setting it again leaves the window as it was.
@@ -70,10 +70,10 @@ TEST(VisibleFrame, RoundTripKeepsTheWindow) {
       const auto m = navigator::MarginsOf(mode, outers[i], inners[i]);
       const auto v = navigator::VisibleRectOf(mode, outers[i], inners[i]);
       ASSERT_TRUE(v);
-      const WindowBounds visible{v->left, v->top, static_cast<int32_t>(v->width()),
+      const Bounds visible{v->left, v->top, static_cast<int32_t>(v->width()),
                                  static_cast<int32_t>(v->height())};
-      const WindowBounds set = navigator::WindowBoundsForVisible(m, visible);
-      EXPECT_EQ(set, (WindowBounds{outers[i].left, outers[i].top,
+      const Bounds set = navigator::WindowBoundsForVisible(m, visible);
+      EXPECT_EQ(set, (Bounds{outers[i].left, outers[i].top,
                                    static_cast<int32_t>(outers[i].width()),
                                    static_cast<int32_t>(outers[i].height())}));
     }

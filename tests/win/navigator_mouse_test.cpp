@@ -127,7 +127,7 @@ TEST_F(NavigatorMouseInput, ARightDragBegunJustAfterARightClickMovesTheWindow) {
   ASSERT_TRUE(moved) << "the drag begun by the second press moved nothing";
   POINT now{};
   GetCursorPos(&now);
-  const navigator::Extent& e = nav_->Layout().extent;
+  const core::Rect& e = nav_->Layout().extent;
   EXPECT_EQ(TargetRect().left - before.left, navigator::MulDivSaturated(now.x - pressedAt.x, e.width(), kPanel.width));
   EXPECT_EQ(TargetRect().top, before.top);
 }

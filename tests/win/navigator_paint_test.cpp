@@ -189,7 +189,7 @@ TEST_F(NavigatorPaint, ShotsAreHalfTheWindowAndShowInTheirColoursWhereTheMapping
     GetWindowRect(w, &r);
     rects.push_back(platform::ToRect(r));
   }
-  const navigator::Extent e = navigator::OverviewExtent(vs, 1, 1, rects, {640, 400});
+  const core::Rect e = navigator::OverviewExtent(vs, 1, 1, rects, {640, 400});
   EXPECT_EQ(nav_->Layout().extent, e);
   HDC dc = GetDC(nav_->Handle());
   for (size_t i = 0; i < windows_.size(); ++i) {

@@ -63,10 +63,10 @@ class NoNavigator final : public scroller::NavigatorView {
   bool Exists() const override { return false; }
   HWND Handle() const override { return nullptr; }
   bool Visible() const override { return false; }
-  void ShowForChord(const scroller::Placement&) override {}
-  void ShowFromTray(const scroller::Placement&) override {}
+  void ShowForChord(const core::Bounds&) override {}
+  void ShowFromTray(const core::Bounds&) override {}
   void Hide() override {}
-  int ShowMode() const override { return 0; }
+  navigator::ShowMode ShowMode() const override { return navigator::ShowMode::ByChord; }
   bool WindowDragging() const override { return false; }
   bool DragMoved() const override { return false; }
   void EndWindowDrag() override {}

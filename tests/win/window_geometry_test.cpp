@@ -91,7 +91,7 @@ class Geometry : public ::testing::TestWithParam<bool> {
 }
 
 TEST_P(Geometry, MovingByTheVisibleFrameAddsTheInvisibleBordersBack) {
-  navigator::MoveWindowVisible(window_, 100, 50, 800, 600);
+  navigator::MoveWindowVisible(window_, {100, 50, 800, 600});
   if (win10()) {
     EXPECT_TRUE(Is(Outer(window_), {93, 50, 907, 657}));
   } else {
@@ -102,13 +102,13 @@ TEST_P(Geometry, MovingByTheVisibleFrameAddsTheInvisibleBordersBack) {
   EXPECT_TRUE(Is(visible, {100, 50, 900, 650}));
 
   // Read and written back unchanged, the window stays where and as large as it was.
-  navigator::MoveWindowVisible(window_, visible.left, visible.top, visible.right - visible.left,
-                               visible.bottom - visible.top);
+  navigator::MoveWindowVisible(window_, {visible.left, visible.top, visible.right - visible.left,
+                                         visible.bottom - visible.top});
   RECT again{};
   ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &again));
   EXPECT_TRUE(Is(again, visible));
 
-  navigator::SetWindowBoundsVisible(window_, 20, 30, 400, 300);
+  navigator::SetWindowBoundsVisible(window_, {20, 30, 400, 300});
   ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &visible));
   EXPECT_TRUE(Is(visible, {20, 30, 420, 330}));
 }
@@ -138,7 +138,7 @@ TEST_P(Geometry, AFailingFrameQueryFallsBackToTheWindowRectangle) {
   int l = -1, t = -1, r = -1, b = -1;
   navigator::GetFrameMargins(window_, &l, &t, &r, &b);
   EXPECT_EQ(l | t | r | b, 0);
-  navigator::MoveWindowVisible(window_, 100, 50, 800, 600);
+  navigator::MoveWindowVisible(window_, {100, 50, 800, 600});
   EXPECT_TRUE(Is(Outer(window_), {100, 50, 900, 650}));
 }
 
@@ -159,16 +159,16 @@ TEST_P(Geometry, AWindowThatHasGoneGivesNoRectangleAndIsNotMoved) {
   RECT visible{};
   EXPECT_FALSE(navigator::GetVisibleWindowRect(gone, &visible));
   navigator::SetWindowPosVisible(gone, 1, 2);
-  navigator::SetWindowBoundsVisible(gone, 1, 2, 3, 4);
-  navigator::MoveWindowVisible(gone, 1, 2, 3, 4);
-  navigator::MoveWindowVisibleNoWait(gone, 1, 2, 3, 4);
+  navigator::SetWindowBoundsVisible(gone, {1, 2, 3, 4});
+  navigator::MoveWindowVisible(gone, {1, 2, 3, 4});
+  navigator::MoveWindowVisibleNoWait(gone, {1, 2, 3, 4});
 }
 
 TEST_P(Geometry, TheFrameIsAskedAfreshAtEveryCallFromWindows10OnAndNeverBefore) {
   FrameQueries = 0;
   RECT visible{};
   navigator::GetVisibleWindowRect(window_, &visible);
-  navigator::MoveWindowVisible(window_, 100, 50, 800, 600);
+  navigator::MoveWindowVisible(window_, {100, 50, 800, 600});
   navigator::SetWindowPosVisible(window_, 10, 10);
   EXPECT_EQ(FrameQueries, win10() ? 3 : 0);
 }

@@ -112,7 +112,8 @@ SizeAnswer AskOnce(HWND window) {
 LRESULT OnGetMinMaxInfo(HWND window, LPARAM lParam) {
   auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
   if (!info) return 0;
-  info->ptMaxTrackSize = {kMaxWindowExtent, kMaxWindowExtent};
+  // A subclassed window may grow as large as a forced size may be.
+  info->ptMaxTrackSize = {core::kMaxForcedExtent, core::kMaxForcedExtent};
   const SizeAnswer size = AskOnce(window);
   if (size.kind == SizeAnswerKind::Forced) {
     info->ptMinTrackSize = {static_cast<LONG>(size.width), static_cast<LONG>(size.height)};

@@ -10,7 +10,4 @@ void RemoveSubclass(HWND window);
 void RemoveSubclassAndReport(HWND window);
 void RemoveAllSubclasses();
 
-// The forced size of a window and the largest size any subclassed window may take.
-inline constexpr LONG kMaxWindowExtent = 32000;
-
 }  // namespace hooklib

@@ -14,6 +14,7 @@
 #include "navigator/navigator_host.h"
 #include "navigator/win32/desktop_model.h"
 #include "navigator/overview_mouse.h"
+#include "navigator/show_mode.h"
 #include "navigator/win32/navigator_mouse.h"
 #include "navigator/win32/overview_painter.h"
 #include "toolkit/form.h"
@@ -25,7 +26,7 @@ class TNavigator final : public tk::TForm {
   TNavigator(DesktopModel& model, HWND controlPanel);
   ~TNavigator() override;
 
-  int32_t ShowMode = 0;  // 0: opened by the key chord; 1: opened from the tray icon
+  navigator::ShowMode ShowMode = navigator::ShowMode::ByChord;
   std::vector<tAppWin*> Candidates;  // owns nothing
   int32_t FontSize = 0;  // points, of the caption font
   NavigatorBitmap BackgroundBitmap;

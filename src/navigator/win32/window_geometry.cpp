@@ -34,8 +34,8 @@ FrameMargins MarginsNow(HWND window) {
   return MarginsOf(FrameMode::VisibleFrame, WindowRectOf(window), ExtendedFrameOf(window));
 }
 
-WindowBounds OuterBounds(HWND window, int x, int y, int width, int height) {
-  return WindowBoundsForVisible(MarginsNow(window), {x, y, width, height});
+core::Bounds OuterBounds(HWND window, const core::Bounds& visible) {
+  return WindowBoundsForVisible(MarginsNow(window), visible);
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ bool GetVisibleWindowRect(HWND window, RECT* rect) {
   std::optional<core::Rect> frame = mode == FrameMode::VisibleFrame ? ExtendedFrameOf(window) : std::nullopt;
   const std::optional<core::Rect> visible = VisibleRectOf(mode, frame ? std::nullopt : WindowRectOf(window), frame);
   if (!visible) return false;
-  *rect = RECT{visible->left, visible->top, visible->right, visible->bottom};
+  *rect = platform::ToRECT(*visible);
   return true;
 }
 
@@ -71,14 +71,12 @@ void SetWindowPosVisibleNoWait(HWND window, int x, int y) {
   SetWindowPos(window, nullptr, p.x, p.y, 0, 0, flags);
 }
 
-void SetWindowBoundsVisible(HWND window, int x, int y, int width, int height) {
-  const WindowBounds b = OuterBounds(window, x, y, width, height);
-  SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+void SetWindowBoundsVisible(HWND window, const core::Bounds& visible) {
+  platform::SetWindowBounds(window, OuterBounds(window, visible), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MoveWindowVisible(HWND window, int x, int y, int width, int height) {
-  const WindowBounds b = OuterBounds(window, x, y, width, height);
-  MoveWindow(window, b.x, b.y, b.width, b.height, TRUE);
+void MoveWindowVisible(HWND window, const core::Bounds& visible) {
+  platform::MoveWindowTo(window, OuterBounds(window, visible), TRUE);
 }
 
 void SetWindowSizeNoWait(HWND window, int width, int height) {
@@ -87,14 +85,12 @@ void SetWindowSizeNoWait(HWND window, int width, int height) {
   SetWindowPos(window, nullptr, 0, 0, width, height, flags);
 }
 
-void MoveWindowVisibleNoWait(HWND window, int x, int y, int width, int height) {
+void MoveWindowVisibleNoWait(HWND window, const core::Bounds& visible) {
   if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-    MoveWindowVisible(window, x, y, width, height);
+    MoveWindowVisible(window, visible);
     return;
   }
-  const WindowBounds b = OuterBounds(window, x, y, width, height);
-  SetWindowPos(window, nullptr, b.x, b.y, b.width, b.height,
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+  platform::SetWindowBounds(window, OuterBounds(window, visible), SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 }  // namespace navigator

@@ -5,6 +5,8 @@
 // margins are read from the window's current state at every call.
 #include <windows.h>
 
+#include "core/geometry.h"
+
 namespace navigator {
 
 // The visible frame in screen pixels; false when nothing could be read (the window has gone).
@@ -20,13 +22,13 @@ void SetWindowPosVisible(HWND window, int x, int y);
 // As SetWindowPosVisible, but a window of another thread is moved asynchronously.
 void SetWindowPosVisibleNoWait(HWND window, int x, int y);
 // Gives the visible frame this place and size; Z order and activation unchanged.
-void SetWindowBoundsVisible(HWND window, int x, int y, int width, int height);
+void SetWindowBoundsVisible(HWND window, const core::Bounds& visible);
 // As SetWindowBoundsVisible, through MoveWindow with a repaint.
-void MoveWindowVisible(HWND window, int x, int y, int width, int height);
+void MoveWindowVisible(HWND window, const core::Bounds& visible);
 // Gives the window this outer size where it stands, without waiting for the window's thread.
 void SetWindowSizeNoWait(HWND window, int width, int height);
 // As MoveWindowVisible, but never waits for the window's thread: a window of another thread is
 // sized asynchronously, so a hung application cannot stall the caller.
-void MoveWindowVisibleNoWait(HWND window, int x, int y, int width, int height);
+void MoveWindowVisibleNoWait(HWND window, const core::Bounds& visible);
 
 }  // namespace navigator

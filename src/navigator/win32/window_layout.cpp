@@ -31,7 +31,7 @@ void ApplyArrangeMoves(std::span<const ArrangeMove> moves) {
 
 void ApplyPlacements(std::span<const PlannedPlacement> moves) {
   for (const PlannedPlacement& m : moves) {
-    MoveWindowVisibleNoWait(platform::ToHwnd(m.window), m.bounds.x, m.bounds.y, m.bounds.width, m.bounds.height);
+    MoveWindowVisibleNoWait(platform::ToHwnd(m.window), m.bounds);
   }
 }
 

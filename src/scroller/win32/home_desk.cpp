@@ -99,8 +99,7 @@ std::optional<core::Rect> Win32HomeDesk::VisibleRect(WindowHandle window) {
     WINDOWPLACEMENT p{};
     p.length = sizeof p;
     if (GetWindowPlacement(w, &p)) {
-      const RECT& n = p.rcNormalPosition;
-      return core::Rect{n.left, n.top, n.right, n.bottom};
+      return platform::ToRect(p.rcNormalPosition);
     }
   }
   RECT r{};
@@ -108,8 +107,8 @@ std::optional<core::Rect> Win32HomeDesk::VisibleRect(WindowHandle window) {
   return platform::ToRect(r);
 }
 
-void Win32HomeDesk::SetBoundsVisible(WindowHandle window, const navigator::WindowBounds& b) {
-  navigator::MoveWindowVisibleNoWait(ToHwnd(window), b.x, b.y, b.width, b.height);
+void Win32HomeDesk::SetBoundsVisible(WindowHandle window, const core::Bounds& b) {
+  navigator::MoveWindowVisibleNoWait(ToHwnd(window), b);
 }
 
 void Win32HomeDesk::Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }

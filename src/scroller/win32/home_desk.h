@@ -20,7 +20,7 @@ class Win32HomeDesk final : public HomeDesk {
   bool IsMinimized(WindowHandle window) override;
   void Restore(WindowHandle window) override;
   std::optional<core::Rect> VisibleRect(WindowHandle window) override;
-  void SetBoundsVisible(WindowHandle window, const navigator::WindowBounds& bounds) override;
+  void SetBoundsVisible(WindowHandle window, const core::Bounds& bounds) override;
   void Pause(int milliseconds) override;
   void Redraw(WindowHandle window) override;
 };

@@ -2,6 +2,7 @@
 
 #include "navigator/navigator_host.h"
 #include "navigator/win32/navigator_form.h"
+#include "platform/handles.h"
 #include "toolkit/application.h"
 
 namespace scroller {
@@ -19,25 +20,27 @@ HWND Win32NavigatorView::Handle() const { return nav_ ? nav_->Handle() : nullptr
 
 bool Win32NavigatorView::Visible() const { return nav_ && nav_->Visible(); }
 
-void Win32NavigatorView::ShowForChord(const Placement& p) {
+void Win32NavigatorView::ShowForChord(const core::Bounds& p) {
   if (!nav_) return;
   nav_->Show();
-  SetWindowPos(nav_->Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  nav_->ShowMode = 0;
+  platform::SetWindowBounds(nav_->Handle(), p, SWP_NOZORDER | SWP_NOACTIVATE);
+  nav_->ShowMode = navigator::ShowMode::ByChord;
 }
 
-void Win32NavigatorView::ShowFromTray(const Placement& p) {
+void Win32NavigatorView::ShowFromTray(const core::Bounds& p) {
   if (!nav_) return;
   nav_->Show();
-  SetWindowPos(nav_->Handle(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  nav_->ShowMode = 1;
+  platform::SetWindowBounds(nav_->Handle(), p, SWP_NOZORDER | SWP_NOACTIVATE);
+  nav_->ShowMode = navigator::ShowMode::FromTray;
 }
 
 void Win32NavigatorView::Hide() {
   if (nav_) nav_->Hide();
 }
 
-int Win32NavigatorView::ShowMode() const { return nav_ ? nav_->ShowMode : 0; }
+navigator::ShowMode Win32NavigatorView::ShowMode() const {
+  return nav_ ? nav_->ShowMode : navigator::ShowMode::ByChord;
+}
 
 bool Win32NavigatorView::WindowDragging() const { return nav_ && nav_->WindowDragging(); }
 

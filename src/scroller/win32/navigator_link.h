@@ -27,10 +27,10 @@ class Win32NavigatorView final : public NavigatorView {
   bool Exists() const override { return nav_ != nullptr; }
   HWND Handle() const override;
   bool Visible() const override;
-  void ShowForChord(const Placement& where) override;
-  void ShowFromTray(const Placement& where) override;
+  void ShowForChord(const core::Bounds& where) override;
+  void ShowFromTray(const core::Bounds& where) override;
   void Hide() override;
-  int ShowMode() const override;
+  navigator::ShowMode ShowMode() const override;
   bool WindowDragging() const override;
   bool DragMoved() const override;
   void EndWindowDrag() override;

@@ -18,12 +18,12 @@ class NavigatorView {
   virtual HWND Handle() const = 0;
   virtual bool Visible() const = 0;
   // Opened by the key chord, at `where`.
-  virtual void ShowForChord(const Placement& where) = 0;
+  virtual void ShowForChord(const core::Bounds& where) = 0;
   // Opened (or placed again) from the tray icon, at `where`.
-  virtual void ShowFromTray(const Placement& where) = 0;
+  virtual void ShowFromTray(const core::Bounds& where) = 0;
   virtual void Hide() = 0;
-  // 0: opened by the key chord; 1: from the tray icon.
-  virtual int ShowMode() const = 0;
+  // How it was last opened; by the chord when there is no navigator.
+  virtual navigator::ShowMode ShowMode() const = 0;
   // The user drags a window in the overview (and has moved it).
   virtual bool WindowDragging() const = 0;
   virtual bool DragMoved() const = 0;

@@ -254,9 +254,9 @@ void ScrollEngine::ShowNavigatorFromTray() {
   MakeWayForNavigator();
   const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   // The live cursor, read once for the top and again for the left.
-  const int32_t top = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary).top;
-  Placement where = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary);
-  where.top = top;
+  const int32_t top = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary).y;
+  core::Bounds where = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary);
+  where.y = top;
   navigator_.ShowFromTray(where);
 }
 
@@ -300,8 +300,9 @@ bool ScrollEngine::RefreshTick() {
   if (!TickMayRun(state_) || !life_.CreationFinished) return false;
   const TickFacts facts = ReadTickFacts();
 
-  // Whether the 64-bit loader runs shows on its tray item.
-  if (WantsLoaderProbe(isWow64_)) FindLoader();
+  // Whether the 64-bit loader runs shows on its tray item; only a 32-bit program under WoW64 has
+  // one to look for.
+  if (isWow64_) FindLoader();
   if (ChordEndsTick(facts)) return false;
   if (TargetEndsTick()) return false;
   const GuiView gui = TakeGuiInfo(refresh_, facts.gui);
@@ -337,7 +338,7 @@ void ScrollEngine::ForgetGoneMovedWindows() {
 
 HWND ScrollEngine::FindLoader() {
   loaderWnd_ = FindWindowExA(nullptr, nullptr, ident::LoaderWindowClass, ident::LoaderWindowTitle);
-  panel_.SetLoaderRunning(LoaderActionChecked(ToHandle(loaderWnd_)));
+  panel_.SetLoaderRunning(loaderWnd_ != nullptr);
   return loaderWnd_;
 }
 

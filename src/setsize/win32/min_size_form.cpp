@@ -12,7 +12,7 @@ namespace setsize {
 
 namespace {
 
-ScreenSize VirtualScreen() {
+core::Size VirtualScreen() {
   return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
@@ -126,7 +126,7 @@ void TMinSizeForm::CancelClick() {
   if (store.Remembered().Forget(targetClass_)) model_.SettingsChanged = true;
   if (navigator::tAppWin* entry = TargetEntry()) {
     entry->ForcedSize = core::kNoForcedSize;
-    const ScreenSize screen = VirtualScreen();
+    const core::Size screen = VirtualScreen();
     navigator::SetWindowSizeNoWait(Target, screen.width, screen.height);
   }
   Hide();

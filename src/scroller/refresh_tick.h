@@ -42,7 +42,7 @@ struct RefreshState {
 // Timers may still fire once shut-down has begun; their ticks then do nothing.
 constexpr bool TickMayRun(const EngineState& s) { return !Ending(s); }
 
-// --- 2. The navigator chord ---
+// --- The navigator chord (after the loader probe, which the Win32 side does alone) ---
 
 class KeyReader {
  public:
@@ -66,7 +66,7 @@ ChordAction DecideChord(bool held, bool navigatorVisible, navigator::ShowMode na
 // monitor centred on the cursor and kept inside it (small screen), or the whole monitor.
 core::Bounds NavigatorPlacement(bool smallScreen, core::Point cursor, core::Size primaryMonitor);
 
-// --- 3. Scrolling to the target ---
+// --- Scrolling to the target ---
 
 // Where the target is measured: the work area of the monitor nearest the cursor with several
 // monitors, the desktop work area with one.
@@ -103,7 +103,7 @@ TargetOutcome ScrollToTarget(RefreshState& r, EngineState& s,
                              const std::optional<TargetFacts>& target, bool autoScroll,
                              bool autoCenter);
 
-// --- 4.-7. Foreground, capture and activation ---
+// --- Foreground, capture and activation ---
 
 // Activating the navigator is not a change of foreground window.
 constexpr WindowHandle ForegroundFor(WindowHandle foreground, WindowHandle navigator,
@@ -147,7 +147,7 @@ struct ActivatedWindowFacts {
 void OnNewActivation(RefreshState& r, EngineState& s, WindowHandle foreground,
                      const ActivatedWindowFacts& facts, const GuiView& gui);
 
-// --- 8. The scan tick ---
+// --- The scan tick ---
 
 // Before the scan: clears the cursor history and decides ScrollAllowed from the GUI state.
 // Returns the move/size window (0 when none).

@@ -17,22 +17,20 @@
 
 namespace scroller {
 
-namespace {
-
-// The state a row's control shows: a track bar's position, 1 or 0 for a check box.
-int32_t ControlState(TTavelmoorForm& form, const OptionRow& row) {
-  if (row.kind == OptionKind::TrackBar) return form.Get<tk::TTrackBar>(row.control).Position();
-  return form.Get<tk::TCheckBox>(row.control).Checked() ? 1 : 0;
+int32_t TTavelmoorForm::ControlState(const OptionRow& row) {
+  if (row.kind == OptionKind::TrackBar) return Get<tk::TTrackBar>(row.control).Position();
+  return Get<tk::TCheckBox>(row.control).Checked() ? 1 : 0;
 }
 
-// Copies the row's control into its field; answers whether the field changed.
-bool CopyIntoField(TTavelmoorForm& form, const OptionRow& row) {
+bool TTavelmoorForm::CopyIntoField(const OptionRow& row) {
   KeptValues unused;
-  const bool changed = SetFieldState(row, ControlState(form, row), form.Options, unused);
+  const bool changed = SetFieldState(row, ControlState(row), Options, unused);
   // The move timer's interval is the refresh rate itself.
-  if (row.field == OptionField{&OptionFields::RefreshRate}) form.MoveTimer.SetInterval(form.Options.RefreshRate);
+  if (row.field == OptionField{&OptionFields::RefreshRate}) MoveTimer.SetInterval(Options.RefreshRate);
   return changed;
 }
+
+namespace {
 
 // The picture dialog over the panel; pictures go into the navigator's background bitmap.
 class Win32BackgroundPictures final : public BackgroundPictures {
@@ -59,7 +57,7 @@ void TTavelmoorForm::BindOptionHandlers() {
   for (const OptionRow& row : kOptionTable) {
     if (!HasControl(row)) continue;
     auto handler = [this, &row] {
-      const bool changed = CopyIntoField(*this, row);
+      const bool changed = CopyIntoField(row);
       if (changed || row.handler == OptionHandler::MarksAlways) model_.SettingsChanged = true;
     };
     if (row.kind == OptionKind::TrackBar) {
@@ -97,7 +95,7 @@ void TTavelmoorForm::BindOptionHandlers() {
 
 void TTavelmoorForm::CopyOptionFields() {
   for (std::size_t i : std::span(kReadOrder.rows.data(), kReadOrder.count)) {
-    if (HasControl(kOptionTable[i])) CopyIntoField(*this, kOptionTable[i]);
+    if (HasControl(kOptionTable[i])) CopyIntoField(kOptionTable[i]);
   }
   SetUseBackground(Get<tk::TCheckBox>("BackgroundCheckBox").Checked());
 }

@@ -34,33 +34,29 @@ void TTavelmoorForm::LoadSettings() {
   LoaderFileName = stored.loaderFileName;
 }
 
-namespace {
-
 // The fixed desktop size is the model's, the 64-bit choice the panel's.
-KeptValues KeptOf(TTavelmoorForm& form) {
-  const navigator::DesktopLimits& limits = form.Model().Entries().Limits();
+KeptValues TTavelmoorForm::KeptOf() {
+  const navigator::DesktopLimits& limits = model_.Entries().Limits();
   return {.LimitX = limits.LimitX,
           .LimitY = limits.LimitY,
-          .Load64AtShow = form.Load64AtShow,
-          .ScrollLockChecked = form.Engine->ScrollLockChecked()};
+          .Load64AtShow = Load64AtShow,
+          .ScrollLockChecked = Engine->ScrollLockChecked()};
 }
 
-void Keep(TTavelmoorForm& form, const KeptValues& kept) {
-  navigator::DesktopLimits& limits = form.Model().Entries().Limits();
+void TTavelmoorForm::Keep(const KeptValues& kept) {
+  navigator::DesktopLimits& limits = model_.Entries().Limits();
   limits.LimitX = kept.LimitX;
   limits.LimitY = kept.LimitY;
   // A fixed desktop size gives the room the windows may scroll through from the start.
-  if (limits.FixesScrollRoom()) form.Engine->SetScrollRoom(navigator::ScrollRoom{0, kept.LimitX, 0, kept.LimitY});
-  form.Load64AtShow = kept.Load64AtShow;
+  if (limits.FixesScrollRoom()) Engine->SetScrollRoom(navigator::ScrollRoom{0, kept.LimitX, 0, kept.LimitY});
+  Load64AtShow = kept.Load64AtShow;
   // The Scroll Lock item's check mark is the engine's and is never loaded.
 }
-
-}  // namespace
 
 // In the order the values were read: a control set earlier may run a handler that a later one
 // relies on.
 void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
-  KeptValues kept = KeptOf(*this);
+  KeptValues kept = KeptOf();
   OptionFields unused;
   for (std::size_t i : std::span(kReadOrder.rows.data(), kReadOrder.count)) {
     const OptionRow& row = kOptionTable[i];
@@ -73,7 +69,7 @@ void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
       default: break;
     }
   }
-  Keep(*this, kept);
+  Keep(kept);
 
   BackgroundFile = s.backgroundFile;
   std::vector<std::string>& nonScrolling = Engine->NonScrollingClasses();
@@ -98,7 +94,7 @@ void TTavelmoorForm::ApplyStoredSettings(const StoredSettings& s) {
 void TTavelmoorForm::SaveSettings() {
   SettingsToSave values{
       .options = Options,
-      .kept = KeptOf(*this),
+      .kept = KeptOf(),
       .background = BackgroundFile,
       .excludedClasses = Engine->NonScrollingClasses(),
   };

@@ -1,5 +1,5 @@
-#include "scroller/win32/layout_actions.h"
-
+// The control panel's window-layout actions: arranging the windows side by side, saving their
+// places into the registry and restoring them.
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,16 +19,6 @@
 namespace scroller {
 namespace {
 
-bool ActionsMayRun(const TTavelmoorForm& panel) {
-  return panel.Engine && panel.Engine->CreationFinished() && !panel.Engine->ShuttingDown();
-}
-
-void ArrangeWithNavigator(TTavelmoorForm& panel) {
-  if (navigator::TNavigator* nav = panel.Navigator()) {
-    nav->ArrangeWindows(panel.Options.DoXMove == 1, panel.Engine->MoveSizeWindow());
-  }
-}
-
 // Goes to the application-wide handler, as an error no handler catches does.
 void Tell(const std::string& text) {
   const std::runtime_error error(text);
@@ -37,30 +27,37 @@ void Tell(const std::string& text) {
 
 }  // namespace
 
-void ConnectLayoutActions(TTavelmoorForm& panel) {
-  TTavelmoorForm* p = &panel;
-  panel.ArrangeAction.OnExecute = [p] { p->ArrangeActionExecute(); };
-  panel.SaveAction.OnExecute = [p] { p->SaveActionExecute(); };
-  panel.RestoreAction.OnExecute = [p] { p->RestoreActionExecute(); };
-  // The countdown runs inside the engine's own batch of moves.
-  panel.Engine->ArrangeWindows = [p] { ArrangeWithNavigator(*p); };
+bool TTavelmoorForm::ActionsMayRun() const {
+  return Engine && Engine->CreationFinished() && !Engine->ShuttingDown();
+}
 
-  auto& box = panel.Get<tk::TCheckBox>("ArrangeCheckBox");
+void TTavelmoorForm::ArrangeWithNavigator() {
+  if (navigator::TNavigator* nav = Navigator()) nav->ArrangeWindows(Options.DoXMove == 1, Engine->MoveSizeWindow());
+}
+
+void TTavelmoorForm::ConnectLayoutActions() {
+  ArrangeAction.OnExecute = [this] { ArrangeActionExecute(); };
+  SaveAction.OnExecute = [this] { SaveActionExecute(); };
+  RestoreAction.OnExecute = [this] { RestoreActionExecute(); };
+  // The countdown runs inside the engine's own batch of moves.
+  Engine->ArrangeWindows = [this] { ArrangeWithNavigator(); };
+
+  auto& box = Get<tk::TCheckBox>("ArrangeCheckBox");
   std::function<void()> copyIntoField = std::move(box.OnClick);
-  box.OnClick = [p, &box, copyIntoField] {
+  box.OnClick = [this, &box, copyIntoField] {
     if (copyIntoField) copyIntoField();
     // Switched on: the windows line up at once (during the settings load nothing is listed yet).
-    if (box.Checked()) p->ArrangeActionExecute();
+    if (box.Checked()) ArrangeActionExecute();
   };
 }
 
 void TTavelmoorForm::ArrangeActionExecute() {
-  if (!ActionsMayRun(*this)) return;
-  Engine->RunWindowMoves([this] { ArrangeWithNavigator(*this); });
+  if (!ActionsMayRun()) return;
+  Engine->RunWindowMoves([this] { ArrangeWithNavigator(); });
 }
 
 void TTavelmoorForm::SaveActionExecute() {
-  if (!ActionsMayRun(*this)) return;
+  if (!ActionsMayRun()) return;
   navigator::AppWinStore& store = model_.Entries();
   const std::vector<navigator::tAppWin*> entries = store.EntriesSnapshot();
   std::optional<SavedScrollOrigin> origin;
@@ -80,7 +77,7 @@ void TTavelmoorForm::SaveActionExecute() {
 
 void TTavelmoorForm::RestoreActionExecute() {
   navigator::TNavigator* nav = Navigator();
-  if (!ActionsMayRun(*this) || !nav) return;
+  if (!ActionsMayRun() || !nav) return;
   navigator::AppWinStore& store = model_.Entries();
 
   StoredLayout stored;

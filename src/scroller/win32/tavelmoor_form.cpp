@@ -11,7 +11,6 @@
 #include "platform/optional_apis.h"
 #include "platform/program_folder.h"
 #include "platform/screen_metrics.h"
-#include "scroller/win32/layout_actions.h"
 #include "scroller/win32/navigator_link.h"
 #include "scroller/win32/scroll_engine.h"
 #include "scroller/win32/window_lists_tab.h"
@@ -33,10 +32,12 @@ constexpr const char* kTrayHint = "Tavelmoor Wanderpane, right click for options
 constexpr int kStartupActions = 4;
 constexpr UINT kLoaderAnswerMs = 5000;
 
+}  // namespace
+
 // The panel as the navigator's painting and mouse see it.
-class PanelHost final : public navigator::NavigatorHost {
+class TTavelmoorForm::Host final : public navigator::NavigatorHost {
  public:
-  explicit PanelHost(TTavelmoorForm& panel) : panel_(panel) {}
+  explicit Host(TTavelmoorForm& panel) : panel_(panel) {}
   int32_t DoXMove() const override { return panel_.Options.DoXMove; }
   int32_t DoYMove() const override { return panel_.Options.DoYMove; }
   bool ShowGlyphs() const override { return panel_.Options.ShowGlyphs; }
@@ -47,8 +48,6 @@ class PanelHost final : public navigator::NavigatorHost {
  private:
   TTavelmoorForm& panel_;
 };
-
-}  // namespace
 
 // The engine's view of the panel.
 class TTavelmoorForm::View final : public PanelView {
@@ -146,7 +145,7 @@ TTavelmoorForm::TTavelmoorForm(navigator::DesktopModel& model)
   }
   SetSizeAction.OnExecute = [this] { SetSizeActionExecute(); };
   VirtualAction.OnExecute = [this] { VirtualActionExecute(); };
-  ConnectLayoutActions(*this);
+  ConnectLayoutActions();
 
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
@@ -174,7 +173,7 @@ void TTavelmoorForm::FormCreate() {
   Get<tk::TCheckBox>("CheckBox64ext").SetEnabled(IsWow64);
 
   Engine->Start(IsWow64);
-  navigatorView_->Create(model_, Handle(), std::make_unique<PanelHost>(*this), [this] { SaveSettings(); });
+  navigatorView_->Create(model_, Handle(), std::make_unique<Host>(*this), [this] { SaveSettings(); });
   setSize_ = &tk::Application->CreateForm<setsize::TMinSizeForm>(model_, *Engine);
   setSize_->OnSaveSettings = [this] { SaveSettings(); };
   setSize_->OnGone = [this] { setSize_ = nullptr; };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scroller/option_fields.h"
+#include "scroller/option_table.h"
 #include "scroller/settings_codec.h"
 #include "scroller/win32/hook_library_host.h"
 #include "toolkit/action.h"
@@ -50,17 +51,8 @@ class TTavelmoorForm final : public tk::TForm {
   explicit TTavelmoorForm(navigator::DesktopModel& model);
   ~TTavelmoorForm() override;
 
-  // Life cycle; the program's end is the application's.
-  bool ShownOnce = false;  // the first show has run
-  bool UserClick = false;  // false while the program itself sets controls
-
-  // The option fields: the engine and the navigator read these, never the controls.
-  OptionFields Options;
-
-  // Stored with the options (the remembered sizes and the fixed desktop size are the model's).
-  std::string BackgroundFile;  // the background picture's path; the navigator owns UseBackground
+  // Stored with the options: whether a show starts the 64-bit loader.
   bool Load64AtShow = false;
-  SaveFailureNotice SaveNotice;  // which failed saves are told
   // The 64-bit loader's file name, known only when the machine-wide key exists.
   std::string LoaderFileName;
 
@@ -74,11 +66,7 @@ class TTavelmoorForm final : public tk::TForm {
   navigator::TNavigator* Navigator() const;
   setsize::TMinSizeForm* SetSizeDialog() const { return setSize_; }
 
-  HookLibraryHost Hook;
-  bool IsWow64 = false;
-  // The scrolling engine; lives as long as the form.
-  std::unique_ptr<ScrollEngine> Engine;
-
+  // The form's components.
   tk::TTimer RefreshTimer;
   tk::TTimer MoveTimer;
   tk::TTimer CustomTimer;
@@ -119,10 +107,41 @@ class TTavelmoorForm final : public tk::TForm {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // Option controls.
+  // Life cycle; the program's end is the application's.
+  bool ShownOnce = false;  // the first show has run
+  bool UserClick = false;  // false while the program itself sets controls
+
+  // The option fields: the engine and the navigator read these, never the controls.
+  OptionFields Options;
+  // Stored with the options (the remembered sizes and the fixed desktop size are the model's).
+  std::string BackgroundFile;  // the background picture's path; the navigator owns UseBackground
+  SaveFailureNotice SaveNotice;  // which failed saves are told
+
+  HookLibraryHost Hook;
+  bool IsWow64 = false;
+  // The scrolling engine; lives as long as the form.
+  std::unique_ptr<ScrollEngine> Engine;
+
+  // The panel as the navigator sees it.
+  class Host;
+
+  // Option controls (control_panel_options.cpp).
+  // The state a row's control shows: a track bar's position, 1 or 0 for a check box.
+  int32_t ControlState(const OptionRow& row);
+  // Copies the row's control into its field; answers whether the field changed.
+  bool CopyIntoField(const OptionRow& row);
   void BindOptionHandlers();
   void CopyOptionFields();
   void ApplyStoredSettings(const StoredSettings& stored);
+  // What the settings codec keeps outside the option fields (control_panel_settings.cpp).
+  KeptValues KeptOf();
+  void Keep(const KeptValues& kept);
+  // The window layout (layout_actions.cpp): binds the arrange, save and restore actions; checking
+  // the auto-arrange box arranges at once, and the engine's auto-arrange countdown arranges
+  // through the navigator. Called once the option handlers are bound.
+  void ConnectLayoutActions();
+  bool ActionsMayRun() const;
+  void ArrangeWithNavigator();
   void ComboBoxHelpChange();
   void SetUseBackground(bool use);
 

@@ -7,6 +7,8 @@
 namespace msg {
 
 inline constexpr uint32_t kAppBase = 0x8000;  // WM_APP
+// The range the program's own messages are numbered in.
+constexpr bool IsPrivate(uint32_t message) { return message >= kAppBase && message <= kAppBase + 0x3F; }
 
 inline constexpr uint32_t WM_HOOK_PANEL_MISSING = kAppBase + 1;
 inline constexpr uint32_t WM_PANEL_HIDE = kAppBase + 2;

@@ -28,7 +28,7 @@ void Tell(const std::string& text) {
 }  // namespace
 
 bool TTavelmoorForm::ActionsMayRun() const {
-  return Engine && Engine->CreationFinished() && !Engine->ShuttingDown();
+  return Engine && Engine->CreationFinished() && !Engine->Ending();
 }
 
 void TTavelmoorForm::ArrangeWithNavigator() {

@@ -20,19 +20,16 @@ HWND Win32NavigatorView::Handle() const { return nav_ ? nav_->Handle() : nullptr
 
 bool Win32NavigatorView::Visible() const { return nav_ && nav_->Visible(); }
 
-void Win32NavigatorView::ShowForChord(const core::Bounds& p) {
+void Win32NavigatorView::ShowAt(const core::Bounds& where, navigator::ShowMode mode) {
   if (!nav_) return;
   nav_->Show();
-  platform::SetWindowBounds(nav_->Handle(), p, SWP_NOZORDER | SWP_NOACTIVATE);
-  nav_->ShowMode = navigator::ShowMode::ByChord;
+  platform::SetWindowBounds(nav_->Handle(), where, SWP_NOZORDER | SWP_NOACTIVATE);
+  nav_->ShowMode = mode;
 }
 
-void Win32NavigatorView::ShowFromTray(const core::Bounds& p) {
-  if (!nav_) return;
-  nav_->Show();
-  platform::SetWindowBounds(nav_->Handle(), p, SWP_NOZORDER | SWP_NOACTIVATE);
-  nav_->ShowMode = navigator::ShowMode::FromTray;
-}
+void Win32NavigatorView::ShowForChord(const core::Bounds& where) { ShowAt(where, navigator::ShowMode::ByChord); }
+
+void Win32NavigatorView::ShowFromTray(const core::Bounds& where) { ShowAt(where, navigator::ShowMode::FromTray); }
 
 void Win32NavigatorView::Hide() {
   if (nav_) nav_->Hide();

@@ -40,6 +40,8 @@ class Win32NavigatorView final : public NavigatorView {
   void Invalidate() override;
 
  private:
+  void ShowAt(const core::Bounds& where, navigator::ShowMode mode);
+
   navigator::TNavigator* nav_ = nullptr;
 };
 

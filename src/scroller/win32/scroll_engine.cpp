@@ -171,7 +171,7 @@ void ScrollEngine::RegisterRawMouse() {
 bool ScrollEngine::FinishCreation() { return scroller::FinishCreation(life_); }
 
 bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
-  const bool isPrivate = message >= msg::kAppBase && message <= msg::kAppBase + 0x3F;
+  const bool isPrivate = msg::IsPrivate(message);
   if (message != WM_INPUT && message != WM_HOTKEY && !isPrivate) return false;
 
   // Before the navigator's creation and from its destruction on, the hook's questions are answered
@@ -278,7 +278,7 @@ void ScrollEngine::ApplyPendingScrollNow() {
 }
 
 void ScrollEngine::RunWindowMoves(const std::function<void()>& moves) {
-  if (Ending(state_)) return;
+  if (Ending()) return;
   {
     MoveBatch batch(state_);
     moves();

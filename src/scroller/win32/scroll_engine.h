@@ -75,7 +75,7 @@ class ScrollEngine final : public navigator::ScrollRoomSetter {
   // a later one from running.
   void ShutDown();
   // The program's end has been asked for: nothing scrolls any more.
-  bool ShuttingDown() const { return Ending(state_); }
+  bool Ending() const { return scroller::Ending(state_); }
 
   // The 64-bit loader's window as the last refresh tick found it, or looked for now.
   HWND LoaderWindow() const { return loaderWnd_; }

@@ -291,12 +291,12 @@ void TTavelmoorForm::ExitActionExecute() {
 }
 
 void TTavelmoorForm::ShowActionExecute() {
-  if (!Engine->CreationFinished() || Engine->ShuttingDown()) return;
+  if (!ActionsMayRun()) return;
   Engine->ShowPanel();
 }
 
 bool TTavelmoorForm::MakeWayForSetSizeDialog() {
-  if (!Engine->CreationFinished() || Engine->ShuttingDown() || !setSize_) return false;
+  if (!ActionsMayRun() || !setSize_) return false;
   Engine->MakeWayForSetSizeDialog();
   return true;
 }
@@ -316,7 +316,7 @@ void TTavelmoorForm::VirtualActionExecute() {
 }
 
 void TTavelmoorForm::theTrayIconClick() {
-  if (!Engine->CreationFinished() || Engine->ShuttingDown()) return;
+  if (!ActionsMayRun()) return;
   Engine->ShowNavigatorFromTray();
 }
 
@@ -330,7 +330,7 @@ LRESULT TTavelmoorForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // The engine, the views it sees and the controls' handlers may be gone already. The hook
     // libraries' questions get "none": no hook handle, and stop tracking the window.
     if (message == msg::WM_HOOK_GET_SIZE) return static_cast<LRESULT>(core::kStopTracking);
-    if (message >= msg::kAppBase && message <= msg::kAppBase + 0x3F) return 0;
+    if (msg::IsPrivate(message)) return 0;
     return DefWindowProcA(Handle(), message, wParam, lParam);
   }
   if (message == WM_DISPLAYCHANGE) model_.Screen().Forget();

@@ -140,6 +140,7 @@ class TTavelmoorForm final : public tk::TForm {
   // the auto-arrange box arranges at once, and the engine's auto-arrange countdown arranges
   // through the navigator. Called once the option handlers are bound.
   void ConnectLayoutActions();
+  // The tray's and the panel's actions run once creation has finished and until the end is asked.
   bool ActionsMayRun() const;
   void ArrangeWithNavigator();
   void ComboBoxHelpChange();

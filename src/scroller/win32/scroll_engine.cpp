@@ -252,7 +252,7 @@ void ScrollEngine::MakeWayForSetSizeDialog() {
 
 void ScrollEngine::ShowNavigatorFromTray() {
   MakeWayForNavigator();
-  const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const core::Size primary = model_.Screen().Current().primary;
   // The live cursor, read once for the top and again for the left.
   const int32_t top = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary).y;
   core::Bounds where = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary);
@@ -363,7 +363,7 @@ bool ScrollEngine::ChordEndsTick(const TickFacts& facts) {
   switch (DecideChord(held, navigator_.Visible(), navigator_.ShowMode())) {
     case ChordAction::ShowNavigator: {
       MakeWayForNavigator();
-      const core::Size primary{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      const core::Size primary = model_.Screen().Current().primary;
       navigator_.ShowForChord(NavigatorPlacement(panel_.Options().SmallScreen, Cursor(), primary));
       return true;
     }

@@ -10,14 +10,6 @@
 
 namespace setsize {
 
-namespace {
-
-core::Size VirtualScreen() {
-  return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
-}  // namespace
-
 TMinSizeForm::TMinSizeForm(navigator::DesktopModel& model, navigator::ScrollRoomSetter& room)
     : tk::TForm(forms::MinSizeForm()), model_(model), room_(room) {
   Get<tk::TButton>("Apply").OnClick = [this] { ApplyClick(); };
@@ -30,6 +22,11 @@ TMinSizeForm::~TMinSizeForm() {
 }
 
 navigator::AppWinStore& TMinSizeForm::Entries() { return model_.Entries(); }
+
+core::Size TMinSizeForm::VirtualScreenSize() {
+  const core::Rect& screen = model_.Screen().Current().virtualScreen;
+  return {core::clampToInt32(screen.width()), core::clampToInt32(screen.height())};
+}
 
 void TMinSizeForm::ShowForWindow() {
   navigator::AppWinStore& store = Entries();
@@ -54,7 +51,7 @@ void TMinSizeForm::ShowForWindow() {
 void TMinSizeForm::ShowForDesktop() {
   SetWindowTextA(Handle(), "Set virtual desktop size.");
   Get<tk::TCheckBox>("Remember").SetVisible(false);
-  const DesktopTexts texts = DesktopDialogTexts(Entries().Limits(), VirtualScreen());
+  const DesktopTexts texts = DesktopDialogTexts(Entries().Limits(), VirtualScreenSize());
   Get<tk::TEdit>("WidthEdit").SetText(std::to_string(texts.width));
   Get<tk::TEdit>("HeightEdit").SetText(std::to_string(texts.height));
   DesktopMode = true;
@@ -82,7 +79,7 @@ void TMinSizeForm::ApplyClick() {
     return;
   }
   navigator::AppWinStore& store = Entries();
-  const auto fixed = FixDesktopSize(entered.width, entered.height, VirtualScreen(), store.Limits(), store.Room());
+  const auto fixed = FixDesktopSize(entered.width, entered.height, VirtualScreenSize(), store.Limits(), store.Room());
   if (!fixed) {
     tk::ShowMessage(ErrorMessage(SizeError::OutOfRange));
     return;
@@ -126,7 +123,7 @@ void TMinSizeForm::CancelClick() {
   if (store.Remembered().Forget(targetClass_)) model_.SettingsChanged = true;
   if (navigator::tAppWin* entry = TargetEntry()) {
     entry->ForcedSize = core::kNoForcedSize;
-    const core::Size screen = VirtualScreen();
+    const core::Size screen = VirtualScreenSize();
     navigator::SetWindowSizeNoWait(Target, screen.width, screen.height);
   }
   Hide();

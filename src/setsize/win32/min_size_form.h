@@ -50,6 +50,8 @@ class TMinSizeForm final : public tk::TForm {
   // The target's entry as the latest scan left it; null when the window is no longer listed.
   navigator::tAppWin* TargetEntry() const;
   navigator::AppWinStore& Entries();
+  // The bounding rectangle of all monitors, as the model keeps it.
+  core::Size VirtualScreenSize();
 
   navigator::DesktopModel& model_;
   navigator::ScrollRoomSetter& room_;

@@ -104,7 +104,18 @@ TEST_F(Settings, AFirstStartWritesTheCompleteDefaultSetAtTheFirstHide) {
 TEST_F(Settings, AStoredKeyComesBackIntoTheControlsAndTheFields) {
   WriteWithoutAltKey(kChanged);
   HWND panel = StartSettled();
-  ExpectKeyHolds(kChanged);
+  // A build that offers the 64-bit extension (the 32-bit program under WoW64) tries to start the
+  // loader for "x64" at its first show; with no machine key the loader's file is unknown, so the
+  // choice is dropped and saved as 0. A build that does not offer it keeps the value untouched.
+  BOOL wow64 = FALSE;
+  ASSERT_TRUE(IsWow64Process(program_.Process().Handle(), &wow64));
+  std::vector<SettingValue> expected = kChanged;
+  if (wow64) {
+    for (SettingValue& v : expected) {
+      if (v.name == "x64") v.number = 0;
+    }
+  }
+  ExpectKeyHolds(expected);
 
   struct Box {
     const char* caption;

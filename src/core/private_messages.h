@@ -24,6 +24,9 @@ inline constexpr uint32_t WM_EXCLUDE_WINDOW = kAppBase + 22;
 inline constexpr uint32_t WM_INCLUDE_WINDOW = kAppBase + 23;
 inline constexpr uint32_t WM_PAUSE_SCROLL = kAppBase + 24;
 inline constexpr uint32_t WM_RESUME_SCROLL = kAppBase + 25;
+// Posted by the program to its own control panel, wParam = a window, lParam = a ticket: the
+// window's thread has answered the question asked after the moves sent to it.
+inline constexpr uint32_t WM_MOVES_TAKEN = kAppBase + 26;
 
 }  // namespace msg
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "navigator/overview_map.h"
+
 namespace navigator {
 namespace {
 
@@ -54,21 +56,41 @@ ArrangementPlan PlanArrangement(const ArrangeFacts& facts, std::span<tAppWin* co
   std::stable_sort(before.begin(), before.end(), [](const Placing& x, const Placing& y) { return x.edge > y.edge; });
   std::stable_sort(after.begin(), after.end(), [](const Placing& x, const Placing& y) { return x.edge < y.edge; });
 
-  // Lined up past the coordinate range, windows stop at its edge rather than where the platform
-  // would clamp them.
+  // A row longer than the room on its side is drawn together to fit: each window then overlaps
+  // the one before by the same share, in the same order, and a second run places them the same.
+  const int64_t margin = row ? facts.screen.width() : facts.screen.height();
+  const int64_t lowest = int64_t{core::kMinWindowPosition} + margin;
+  const int64_t highest = int64_t{core::kMaxWindowPosition} - margin;
   auto place = [&](WindowHandle w, int64_t edge) {
-    const int32_t at = core::clampToWindowRange(edge);
+    const int32_t at = static_cast<int32_t>(edge);
     plan.moves.push_back({w, row ? core::Point{at, a.top} : core::Point{a.left, at}});
   };
-  int64_t edge = row ? a.left : a.top;
-  for (const Placing& p : before) {
-    edge -= p.extent;
-    place(p.window, edge);
+  // Where the window whose extents before it (nearest the active window first) add up to `run`
+  // goes, on a side with `room` for `needed`.
+  auto drawnTogether = [](int64_t run, int64_t room, int64_t needed) {
+    return needed <= room ? run : MulDivSaturated(run, room, needed);
+  };
+  const int64_t activeEdge = row ? a.left : a.top;
+  int64_t needed = 0;
+  for (const Placing& p : before) needed += p.extent;
+  if (const int64_t room = activeEdge - lowest; room > 0) {
+    int64_t run = 0;
+    for (const Placing& p : before) {
+      run += p.extent;
+      place(p.window, activeEdge - drawnTogether(run, room, needed));
+    }
   }
-  edge = row ? a.right : a.bottom;
-  for (const Placing& p : after) {
-    place(p.window, edge);
-    edge += p.extent;
+  const int64_t activeEnd = row ? a.right : a.bottom;
+  needed = 0;
+  for (const Placing& p : after) needed += p.extent;
+  if (const int64_t room = highest - activeEnd; room >= 0 && !after.empty()) {
+    // On this side the last window's edge is what must stay in the room.
+    const int64_t span = needed - after.back().extent;
+    int64_t run = 0;
+    for (const Placing& p : after) {
+      place(p.window, activeEnd + drawnTogether(run, room, span));
+      run += p.extent;
+    }
   }
   return plan;
 }

@@ -17,6 +17,7 @@ namespace navigator {
 
 struct ArrangeFacts {
   bool row = true;              // DoXMove = 1
+  core::Rect screen;            // the virtual screen
   WindowHandle moveSizeWnd = 0;  // the window in a move or size loop, 0 when none
   bool dragMoved = false;        // a navigator drag has left its dead zone
   bool busy = false;             // the navigator's Busy
@@ -46,7 +47,10 @@ struct ArrangementPlan {
   std::vector<ArrangeMove> moves;  // in the order they are to be made
 };
 
-// `entries` top of the Z order first; `active` the active entry or null.
+// `entries` top of the Z order first; `active` the active entry or null. A row (column) stays one
+// virtual screen's width (height) inside the coordinate range at either end, so that the desktop
+// can always scroll: a side with too little room for its windows draws them together, each
+// overlapping the one before by the same share, in order, so that none is stacked on another.
 ArrangementPlan PlanArrangement(const ArrangeFacts& facts, std::span<tAppWin* const> entries, tAppWin* active);
 
 }  // namespace navigator

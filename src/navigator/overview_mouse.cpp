@@ -1,7 +1,6 @@
 #include "navigator/overview_mouse.h"
 
 #include <cstdlib>
-#include <span>
 
 #include "navigator/overview_plan.h"
 
@@ -40,7 +39,6 @@ void OverviewMouse::Down(MouseButton button, core::Point at, core::Size panel,
       const tAppWin* hit = HitEntry(store.EntriesSnapshot(), at);
       if (!hit) return;
       drag_.DragWnd = hit->Wnd;
-      ledger_.Retain(std::span(&drag_.DragWnd, 1));
       drag_.LastCursor = seam.CursorPos();
       drag_.DragExtent = layout.extent;
       drag_.WindowDragging = true;
@@ -70,27 +68,14 @@ void OverviewMouse::Move(core::Size panel, NavigatorHost& host, MouseSeam& seam)
   const int64_t stepX = MulDivSaturated(dx * (host.DoXMove() == 1 ? 1 : 0), e.width(), panel.width);
   const int64_t stepY = MulDivSaturated(dy * (host.DoYMove() == 1 ? 1 : 0), e.height(), panel.height);
   drag_.LastCursor = p;
-  MoveDragged(stepX, stepY, seam);
-  drag_.DragMoved = true;
-}
-
-void OverviewMouse::MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam, bool last) {
-  const WindowHandle window = drag_.DragWnd;
-  if (stepX == 0 && stepY == 0 && !ledger_.Owes(window)) return;
   // A window whose frame cannot be read (it has just closed) is not moved from a guess; the
   // drag goes on and ends at the release.
-  const std::optional<core::Rect> r = seam.VisibleRect(window);
-  if (!r) return;
-  const core::Point seen{r->left, r->top};
-  // The ledger's steps are scroll steps: a positive one moves the window left and up.
-  if (const std::optional<core::Point> target =
-          ledger_.Advance(window, seen, core::clampToInt32(-stepX), core::clampToInt32(-stepY))) {
-    seam.MoveVisibleTo(window, *target);
-  } else if (last && ledger_.Owes(window)) {
-    // Still taking its last move at the release: the rest follows it now, since no later step
-    // would send it.
-    seam.MoveVisibleTo(window, ledger_.Meant(window, seen));
+  if (stepX != 0 || stepY != 0) {
+    if (const std::optional<core::Rect> r = seam.VisibleRect(drag_.DragWnd)) {
+      host.MoveWindowBy(drag_.DragWnd, {r->left, r->top}, stepX, stepY);
+    }
   }
+  drag_.DragMoved = true;
 }
 
 void OverviewMouse::Up(ShowMode& showMode, MouseSeam& seam) {
@@ -99,12 +84,8 @@ void OverviewMouse::Up(ShowMode& showMode, MouseSeam& seam) {
   drag_.ViewDragging = false;
   drag_.WindowDragging = false;
   drag_.DragMoved = false;
-  if (windowDrag) {
-    // Steps a busy window could not be sent yet go now.
-    MoveDragged(0, 0, seam, true);
-    // A right click on a window without moving it only activates it.
-    seam.SetForeground(window);
-  }
+  // A right click on a window without moving it only activates it.
+  if (windowDrag) seam.SetForeground(window);
   if (showMode == ShowMode::FromTray) {
     showMode = ShowMode::ByChord;
     seam.HideNavigator();

@@ -4,10 +4,10 @@
 // it; the wheel scrolls one axis. The view is never moved here: the pending step is written and
 // the move timer applies it. A navigator opened from the tray closes at the first release.
 //
-// Nothing here waits for another application's thread: the restore of a maximized window and
-// the drag's moves are posted, so a busy or hung application holds up neither the navigator nor
-// the scrolling. A busy window takes the drag's moves late; the drag's ledger remembers where it
-// is meant to be, so each step goes on from there and the window neither loses nor gains one.
+// Nothing here waits for another application's thread: the restore of a maximized window is
+// posted, and the drag's steps go to the host, which moves the window with the one account of
+// moves it keeps for every mover (move_ledger.h): a step of the drag and a scroll step that meet
+// at a busy window both arrive.
 //
 // Re-entrancy: a call into the platform may still run the control panel's window procedure
 // nested and forget entries. The drag holds only the window's handle, never an entry, and
@@ -18,7 +18,6 @@
 #include "core/geometry.h"
 #include "navigator/app_win.h"
 #include "navigator/app_win_store.h"
-#include "navigator/move_ledger.h"
 #include "navigator/navigator_host.h"
 #include "navigator/overview_map.h"
 #include "navigator/show_mode.h"
@@ -37,9 +36,6 @@ class MouseSeam {
   // gives it a moment to take the size.
   virtual void RestoreNoActivate(WindowHandle window) = 0;
   virtual std::optional<core::Rect> VisibleRect(WindowHandle window) = 0;
-  // Sends the visible frame's top-left corner there without waiting for the window's thread;
-  // the size stays.
-  virtual void MoveVisibleTo(WindowHandle window, core::Point topLeft) = 0;
   virtual void SetForeground(WindowHandle window) = 0;
   virtual void HideNavigator() = 0;
 };
@@ -79,12 +75,7 @@ class OverviewMouse {
   const DragState& State() const { return drag_; }
 
  private:
-  // Moves the dragged window on by the step from where it is meant to be; a window that owes
-  // steps is sent them with a step of 0, the `last` time even before it has taken its last move.
-  void MoveDragged(int64_t stepX, int64_t stepY, MouseSeam& seam, bool last = false);
-
   DragState drag_;
-  MoveLedger ledger_;
 };
 
 }  // namespace navigator

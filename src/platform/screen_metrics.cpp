@@ -24,12 +24,14 @@ ScreenMetrics Read() {
 }  // namespace
 
 const ScreenMetrics& ScreenMetricsCache::Current() {
-  const ULONGLONG now = GetTickCount64();
-  if (!valid_ || now - readAt_ >= kLongestKeptMs) {
-    metrics_ = Read();
-    readAt_ = now;
-    valid_ = true;
-  }
+  if (!valid_ || GetTickCount64() - readAt_ >= kLongestKeptMs) return Fresh();
+  return metrics_;
+}
+
+const ScreenMetrics& ScreenMetricsCache::Fresh() {
+  metrics_ = Read();
+  readAt_ = GetTickCount64();
+  valid_ = true;
   return metrics_;
 }
 

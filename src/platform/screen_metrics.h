@@ -17,6 +17,9 @@ struct ScreenMetrics {
 class ScreenMetricsCache {
  public:
   const ScreenMetrics& Current();
+  // Asked of Windows now (and kept): for the uses that must see the screen as it is, such as a
+  // dialog's or a panel's size and place, where a second-old measure will not do.
+  const ScreenMetrics& Fresh();
   // The display has changed: the next use asks Windows again.
   void Forget() { valid_ = false; }
 

@@ -87,6 +87,7 @@ DispatchResult DispatchPanelMessage(uint32_t message, uintptr_t wParam, intptr_t
     case msg::WM_SCROLL_BY:
       if (!live) return Answer();
       return ScrollBy(ctx, wParam, lParam);
+    case msg::WM_MOVES_TAKEN: return Answer(0, live ? PanelAction::MovesTaken : PanelAction::None);
     case msg::WM_EXCLUDE_WINDOW:
       Exclude(ctx, window);
       return Answer();

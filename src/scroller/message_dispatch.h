@@ -50,6 +50,7 @@ enum class PanelAction {
   EndProgram,          // the navigator's Busy := true, Closing := true, Application.Terminate
   ShowPanel,           // hide the navigator and the set-size dialog (100 ms after each), show
   RunMoveTick,         // the step is set: run the move tick at once
+  MovesTaken,          // a window answered (wParam) the question with the ticket in lParam
   SyncScrollLockItem,  // give the tray's Scroll Lock item the check mark MenuScrollLockChecked
 };
 

@@ -9,58 +9,111 @@ bool GatePasses(const EngineState& s, const EngineOptions& o) {
   return (XAxisOf(o) == 1 && s.PendingDX != 0) || (YAxisOf(o) == 1 && s.PendingDY != 0);
 }
 
-// One window of a walk as read before anything moves: reading calls out to no other window, so
-// nothing nested changes the list between the reads.
+// One window of a walk as read before anything is asked of it.
 struct Sighting {
   WindowHandle window;
   core::Point seen;
 };
 
-// The listed windows whose place can be read, bottom of the Z order first; with `owedOnly`, only
-// those owed earlier steps.
-std::vector<Sighting> ReadWalk(const ScrollLists& lists, MoveEnvironment& env, const MoveLedger& ledger,
-                               bool owedOnly) {
+// The listed windows whose place can be read, bottom of the Z order first.
+std::vector<Sighting> ReadWalk(const ScrollLists& lists, MoveEnvironment& env) {
   std::vector<Sighting> walk;
   walk.reserve(lists.Handles.size());
   for (auto it = lists.Handles.rbegin(); it != lists.Handles.rend(); ++it) {
-    if (owedOnly && !ledger.Owes(*it)) continue;
     if (const std::optional<core::Point> seen = env.VisibleTopLeft(*it)) walk.push_back({*it, *seen});
   }
   return walk;
 }
 
 // The step cut at the coordinate range for the windows of `walk`, where they are meant to stand.
-core::Point CutForWalk(const std::vector<Sighting>& walk, const MoveLedger& ledger, int32_t moveX, int32_t moveY) {
+core::Point CutForWalk(const std::vector<Sighting>& walk, const MoveLedger& ledger, const core::Rect& screen,
+                       int32_t moveX, int32_t moveY) {
   if (moveX == 0 && moveY == 0) return {};
-  std::vector<core::Point> meant;
-  meant.reserve(walk.size());
-  for (const Sighting& w : walk) meant.push_back(ledger.Meant(w.window, w.seen));
-  return CutToWindowRange(meant, moveX, moveY);
+  std::vector<WindowReach> reach;
+  reach.reserve(walk.size());
+  for (const Sighting& w : walk) {
+    const MoveLedger::Meant m = ledger.MeantFor(w.window, w.seen);
+    reach.push_back({m.x, m.y, ledger.ParkingOf(w.window, w.seen, screen)});
+  }
+  return CutToWindowRange(reach, moveX, moveY);
 }
 
-// Moves every window of the walk by (moveX, moveY), or what it is owed. A window released by a
-// nested message meanwhile is not moved, and none is moved twice.
-int MoveWalk(EngineState& s, const std::vector<Sighting>& walk, const ScrollLists& lists, MoveEnvironment& env,
-             MoveLedger& ledger, core::Point move) {
-  int moved = 0;
-  {
-    MoveBatch batch(s);
-    for (const Sighting& w : walk) {
-      if (!lists.Contains(w.window)) continue;
-      const std::optional<core::Point> target = ledger.Advance(w.window, w.seen, move.x, move.y);
-      if (!target) continue;
-      env.MoveVisibleTo(w.window, *target);
-      ++moved;
+void Ask(WindowHandle window, Ticket ticket, MoveEnvironment& env, MoveLedger& ledger) {
+  if (!env.Ask(window, ticket)) ledger.Forget(window);
+}
+
+// Owes every window of the walk the step and asks those with no question on their way. A window
+// released by a nested message meanwhile is left out.
+void OweWalk(const std::vector<Sighting>& walk, const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
+             core::Point move, const core::Rect& screen, uint32_t now) {
+  for (const Sighting& w : walk) {
+    if (!lists.Contains(w.window)) continue;
+    if (const std::optional<Ticket> t = ledger.Owe(w.window, w.seen, move.x, move.y, screen, now)) {
+      Ask(w.window, *t, env, ledger);
     }
   }
   ledger.Retain(lists.Handles);
+}
+
+// Sends every listed window that has answered what it is owed, from where it stands now, bottom
+// of the Z order first. One no longer listed (excluded, released, in a move or size loop) is not
+// moved: what it is owed waits while it may be listed again.
+int SendDue(EngineState& s, const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger) {
+  if (!ledger.HasDue()) return 0;
+  const core::Rect screen = env.VirtualScreen();
+  const uint32_t now = env.NowMs();
+  std::vector<WindowHandle> due = ledger.Due();
+  for (const WindowHandle w : due) {
+    if (!lists.Contains(w)) ledger.Hold(w);
+  }
+  std::erase_if(due, [&](WindowHandle w) { return !lists.Contains(w); });
+  if (due.size() > 1) {
+    std::vector<WindowHandle> ordered;
+    for (auto it = lists.Handles.rbegin(); it != lists.Handles.rend(); ++it) {
+      if (std::find(due.begin(), due.end(), *it) != due.end()) ordered.push_back(*it);
+    }
+    due.swap(ordered);
+  }
+  int moved = 0;
+  MoveBatch batch(s);
+  for (const WindowHandle w : due) {
+    // A nested message may have released it since.
+    if (!lists.Contains(w)) {
+      ledger.Hold(w);
+      continue;
+    }
+    const std::optional<core::Point> seen = env.VisibleTopLeft(w);
+    if (!seen) {
+      ledger.Hold(w);
+      continue;
+    }
+    const std::optional<navigator::MoveOrder> order = ledger.Take(w, *seen, screen, now);
+    if (!order) continue;
+    env.MoveVisibleTo(w, order->to);
+    Ask(w, order->ticket, env, ledger);
+    ++moved;
+  }
   return moved;
 }
 
-// No step pending, no band that could assign one, and no window owed a step: the tick would read
-// the platform's facts only to move nothing. The common case, 16 times a second.
-bool NothingToDo(const EngineState& s, const EngineOptions& o, const MoveLedger& ledger) {
-  return s.PendingDX == 0 && s.PendingDY == 0 && !o.BorderScroll && !ledger.Owes();
+// Questions overdue though the window's thread runs are asked again; a hung thread is given
+// another while before it is looked at again.
+void AskOverdue(MoveEnvironment& env, MoveLedger& ledger, uint32_t now) {
+  for (const WindowHandle w : ledger.Unanswered(now)) {
+    if (env.Hung(w)) {
+      ledger.KeepWaiting(w, now);
+    } else {
+      Ask(w, ledger.AskAgain(w, now), env, ledger);
+    }
+  }
+}
+
+// No step pending, no band that could assign one, no window due a move and no answer overdue:
+// the tick would read the platform's facts only to move nothing. The common case, 16 times a
+// second.
+bool NothingToDo(const EngineState& s, const EngineOptions& o, const MoveLedger& ledger, uint32_t now) {
+  return s.PendingDX == 0 && s.PendingDY == 0 && !o.BorderScroll && !ledger.HasDue() &&
+         !ledger.AnyUnanswered(now);
 }
 
 // Takes the step out of the state before any window is touched: what nested messages write
@@ -75,29 +128,31 @@ MoveOutcome RunTicks(EngineState& s, const EngineOptions& o, navigator::ScrollRo
                      MoveOutcome out) {
   while (out.ticks < kMaxDeferredTicks + 1) {
     s.TickDeferred = false;
-    if (NothingToDo(s, o, ledger)) {
+    const uint32_t now = env.NowMs();
+    if (NothingToDo(s, o, ledger, now)) {
       // The idle timer tick: only the cooldown counts; the platform is not asked.
       if (s.PageCooldown > 0) --s.PageCooldown;
       ++out.ticks;
       break;
     }
+    AskOverdue(env, ledger, now);
     const MoveTickFacts facts = env.Facts();
     const MoveTickPlan plan = PlanMoveTick(s, o, facts, room);
     ++out.ticks;
     if (!plan.moves) {
-      // Windows that still had a move on its way while the others moved get what they are owed
-      // once they have arrived.
-      if (ledger.Owes()) out.windowsMoved += MoveWalk(s, ReadWalk(lists, env, ledger, true), lists, env, ledger, {});
+      out.windowsMoved += SendDue(s, lists, env, ledger);
       break;
     }
     ConsumeStep(s);
-    const std::vector<Sighting> walk = ReadWalk(lists, env, ledger, false);
-    const core::Point move = CutForWalk(walk, ledger, plan.moveX, plan.moveY);
+    const std::vector<Sighting> walk = ReadWalk(lists, env);
+    const core::Point move = CutForWalk(walk, ledger, facts.VirtualScreen, plan.moveX, plan.moveY);
     // The room shifts by the step applied: on an axis that moves windows, the step as cut.
     if (plan.limitsApply) {
       ShiftRoom(room, XAxisOf(o) == 1 ? move.x : plan.stepX, YAxisOf(o) == 1 ? move.y : plan.stepY);
     }
-    out.windowsMoved += MoveWalk(s, walk, lists, env, ledger, move);
+    OweWalk(walk, lists, env, ledger, move, facts.VirtualScreen, now);
+    // Windows that answered before this step take it now with what they were owed.
+    out.windowsMoved += SendDue(s, lists, env, ledger);
     if (!s.TickDeferred || Ending(s)) break;
   }
   // Whatever is still asked for waits, pending, for the next timer tick.
@@ -166,12 +221,15 @@ void ShiftRoom(navigator::ScrollRoom& room, int32_t stepX, int32_t stepY) {
 
 namespace {
 
-// The part of `move` in its direction that keeps every place inside the window range.
-int32_t CutAxis(std::span<const core::Point> places, int32_t move, int32_t core::Point::*axis) {
+// The part of `move` in its direction that keeps inside the window range every window not parked
+// on this axis.
+int32_t CutAxis(std::span<const WindowReach> windows, int32_t move, int64_t WindowReach::*place,
+                bool navigator::Parking::*parked) {
   if (move == 0) return 0;
   int64_t allowed = move > 0 ? int64_t{move} : -int64_t{move};
-  for (const core::Point& p : places) {
-    const int64_t v = p.*axis;
+  for (const WindowReach& w : windows) {
+    if (w.parked.*parked) continue;
+    const int64_t v = w.*place;
     // A positive step lowers the coordinate.
     const int64_t room = move > 0 ? v - core::kMinWindowPosition : core::kMaxWindowPosition - v;
     allowed = std::min(allowed, std::max<int64_t>(room, 0));
@@ -181,8 +239,9 @@ int32_t CutAxis(std::span<const core::Point> places, int32_t move, int32_t core:
 
 }  // namespace
 
-core::Point CutToWindowRange(std::span<const core::Point> places, int32_t moveX, int32_t moveY) {
-  return {CutAxis(places, moveX, &core::Point::x), CutAxis(places, moveY, &core::Point::y)};
+core::Point CutToWindowRange(std::span<const WindowReach> windows, int32_t moveX, int32_t moveY) {
+  return {CutAxis(windows, moveX, &WindowReach::x, &navigator::Parking::x),
+          CutAxis(windows, moveY, &WindowReach::y, &navigator::Parking::y)};
 }
 
 MoveOutcome RunMoveTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
@@ -207,11 +266,56 @@ MoveOutcome ApplyPendingScroll(EngineState& s, const EngineOptions& o, navigator
   ConsumeStep(s);
   s.TickDeferred = false;
   MoveOutcome out;
-  const std::vector<Sighting> walk = ReadWalk(lists, env, ledger, false);
-  out.windowsMoved = MoveWalk(s, walk, lists, env, ledger, CutForWalk(walk, ledger, moveX, moveY));
+  const std::vector<Sighting> walk = ReadWalk(lists, env);
+  const core::Rect screen = env.VirtualScreen();
+  OweWalk(walk, lists, env, ledger, CutForWalk(walk, ledger, screen, moveX, moveY), screen, env.NowMs());
+  out.windowsMoved = SendDue(s, lists, env, ledger);
   if (s.TickDeferred && !Ending(s)) return RunTicks(s, o, room, lists, env, ledger, out);
   s.TickDeferred = false;
   return out;
+}
+
+MoveOutcome AnswerArrived(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
+                          const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
+                          WindowHandle window, Ticket ticket) {
+  if (Ending(s)) return {};
+  const navigator::AnswerFollowUp follow = ledger.Answered(window, ticket, env.NowMs());
+  if (follow.askAgain) Ask(window, *follow.askAgain, env, ledger);
+  if (!follow.moveNow) return {};
+  if (s.MoveInProgress) {
+    // Sent by the deferred tick once the other batch has ended.
+    s.TickDeferred = true;
+    return {};
+  }
+  MoveOutcome out;
+  out.windowsMoved = SendDue(s, lists, env, ledger);
+  if (s.TickDeferred && !Ending(s)) return RunTicks(s, o, room, lists, env, ledger, out);
+  s.TickDeferred = false;
+  return out;
+}
+
+void WindowsPlaced(std::span<const Placement> placed, MoveEnvironment& env, MoveLedger& ledger) {
+  const uint32_t now = env.NowMs();
+  for (const Placement& p : placed) {
+    if (const std::optional<Ticket> t = ledger.Placed(p.window, p.topLeft, now)) Ask(p.window, *t, env, ledger);
+  }
+}
+
+void MoveWindowBy(WindowHandle window, core::Point seen, int64_t dx, int64_t dy, MoveEnvironment& env,
+                  MoveLedger& ledger) {
+  // The ledger's steps are scroll steps: a positive one moves the window left and up.
+  // A window already outside the range is carried no further out.
+  const auto within = [](int64_t meant, int64_t d) {
+    return std::clamp(meant + d, std::min<int64_t>(meant, core::kMinWindowPosition),
+                      std::max<int64_t>(meant, core::kMaxWindowPosition));
+  };
+  const MoveLedger::Meant m = ledger.MeantFor(window, seen);
+  const int64_t stepX = m.x - within(m.x, dx);
+  const int64_t stepY = m.y - within(m.y, dy);
+  if (stepX == 0 && stepY == 0) return;
+  if (const std::optional<Ticket> t = ledger.Owe(window, seen, stepX, stepY, env.VirtualScreen(), env.NowMs())) {
+    Ask(window, *t, env, ledger);
+  }
 }
 
 MoveOutcome RunDeferredTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,

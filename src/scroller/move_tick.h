@@ -9,16 +9,17 @@
 // and a nested scroll request only records itself (TickDeferred); it runs as a whole tick of its
 // own once the walk has ended.
 //
-// Moves do not wait for the window's thread, so a busy window may not have taken its last move
-// when the next tick reads its place. MoveLedger keeps at most one move on its way to each window;
-// the steps that come meanwhile are owed to it and go as one move once it stands where the move
-// on its way puts it. A window read while a move is on its way is then either where it was or
-// where it is going, so its next target follows on from where it is meant to be: at any rate of
-// steps and any number of windows, a slow window neither loses nor gains a step, its thread
-// never has more than one of our moves queued, and a hung one catches up with one move.
+// Moves do not wait for the window's thread, so a busy application takes them late, and a
+// window's place is no proof of what became of a move. Every mover's steps go through one
+// MoveLedger: the walk owes each listed window the step and asks it a question; a window is moved
+// once its thread has answered (SendDue), from where it stands then, by all it is owed. So at any
+// rate of steps and any number of windows a slow window neither loses nor gains a step, its thread
+// never holds more than one of our moves, a hung one catches up with one move when it wakes, and
+// a window whose application refuses or alters a move keeps its own place for that step only.
 //
 // Every step is cut so that no listed window leaves the platform's coordinate range: one step for
-// all, as a fixed desktop size cuts it, or the desktop would come apart at the range's edge.
+// all, as a fixed desktop size cuts it, or the desktop would come apart at the range's edge. A
+// window its application parked far out does not count (move_ledger.h): the range stops it alone.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -92,25 +93,42 @@ MoveTickPlan PlanMoveTick(EngineState& s, const EngineOptions& o, const MoveTick
 // The bounds move by the pending step itself, also on a disabled axis.
 void ShiftRoom(navigator::ScrollRoom& room, int32_t stepX, int32_t stepY);
 
-// The step (moveX, moveY) cut so that every window meant to stand at one of `places` stays
-// within the window range: on each axis the largest part of the step, in its direction, that
-// keeps them all inside. A window already outside lets no part of the step carry it further out.
-core::Point CutToWindowRange(std::span<const core::Point> places, int32_t moveX, int32_t moveY);
+// Where a window of the walk is meant to stand, and whether it is parked on each axis.
+struct WindowReach {
+  int64_t x = 0;
+  int64_t y = 0;
+  navigator::Parking parked;
+};
 
-// The ledger of moves on their way (shared with the navigator's window drag).
-using navigator::MovedTopLeft;
+// The step (moveX, moveY) cut so that every window stays within the window range: on each axis the
+// largest part of the step, in its direction, that keeps inside all the windows not parked on that
+// axis. A window already outside lets no part of the step carry it further out.
+core::Point CutToWindowRange(std::span<const WindowReach> windows, int32_t moveX, int32_t moveY);
+
+// The one account per window of every mover's steps.
 using navigator::MoveLedger;
+using navigator::Ticket;
 
 // The platform side of a move.
 class MoveEnvironment {
  public:
   virtual ~MoveEnvironment() = default;
   virtual MoveTickFacts Facts() = 0;
-  // The visible frame's top-left corner; nullopt when it cannot be read (the window is skipped).
+  // The bounding rectangle of all monitors: where parking is judged from.
+  virtual core::Rect VirtualScreen() = 0;
+  // The visible frame's top-left corner; nullopt when it cannot be read or the window is hidden or
+  // minimized now (it is not moved).
   virtual std::optional<core::Point> VisibleTopLeft(WindowHandle window) = 0;
   // Puts the visible frame's top-left corner there with kScrollMoveFlags. May run nested
   // messages that change `lists` and the engine state.
   virtual void MoveVisibleTo(WindowHandle window, core::Point topLeft) = 0;
+  // Sends the window the question; its thread answers with the ticket (AnswerArrived) once it has
+  // taken everything sent to it before. False when the window is gone.
+  virtual bool Ask(WindowHandle window, Ticket ticket) = 0;
+  // Whether the window's thread has stopped taking messages for a while.
+  virtual bool Hung(WindowHandle window) = 0;
+  // A millisecond count that wraps (GetTickCount).
+  virtual uint32_t NowMs() = 0;
 };
 
 struct MoveOutcome {
@@ -119,7 +137,8 @@ struct MoveOutcome {
 };
 
 // One move-timer tick (and WM_SCROLL_BY's tick), followed by the ticks nested requests deferred.
-// A tick that moves nothing sends the windows that are owed steps what they can take now.
+// A tick also sends the windows that have answered what they are owed, and asks again the
+// windows whose answer is overdue though their thread runs.
 MoveOutcome RunMoveTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
                         const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger);
 
@@ -141,6 +160,22 @@ class MoveBatch {
   EngineState& s_;
   bool was_;
 };
+
+// A window's thread answered the question with `ticket`: the window is sent what it is owed now,
+// or, while another batch of moves is in progress, by the deferred tick after it.
+MoveOutcome AnswerArrived(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,
+                          const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
+                          WindowHandle window, Ticket ticket);
+
+// Another mover has just sent these windows to these places: what they were owed goes, and each
+// is asked when it has taken the move.
+using navigator::Placement;
+void WindowsPlaced(std::span<const Placement> placed, MoveEnvironment& env, MoveLedger& ledger);
+
+// A step of another mover (the navigator's window drag) for one window, seen at `seen`: a positive
+// step moves it right and down. The step is cut so that the window stays inside the window range.
+void MoveWindowBy(WindowHandle window, core::Point seen, int64_t dx, int64_t dy, MoveEnvironment& env,
+                  MoveLedger& ledger);
 
 // Runs the tick a nested request deferred, if any and no move is in progress.
 MoveOutcome RunDeferredTick(EngineState& s, const EngineOptions& o, navigator::ScrollRoom& room,

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/private_messages.h"
 #include "scroller/move_tick.h"
 #include "scroller/win32/move_environment.h"
 #include "support/settings_key.h"
@@ -20,19 +21,25 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The same walk with a plain, waiting SetWindowPos, for comparison.
-class WaitingEnvironment final : public scroller::MoveEnvironment {
- public:
-  explicit WaitingEnvironment(platform::ScreenMetricsCache& screen) : inner_{screen, nullptr, nullptr, nullptr} {}
-  scroller::MoveTickFacts Facts() override { return inner_.Facts(); }
-  std::optional<core::Point> VisibleTopLeft(scroller::WindowHandle w) override { return inner_.VisibleTopLeft(w); }
-  void MoveVisibleTo(scroller::WindowHandle w, core::Point p) override {
-    SetWindowPos(reinterpret_cast<HWND>(w), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+// The bench's own window hears the windows' answers, as the control panel does.
+std::vector<std::pair<scroller::WindowHandle, scroller::Ticket>>* g_answers = nullptr;
 
- private:
-  scroller::Win32MoveEnvironment inner_;
-};
+LRESULT CALLBACK AnswerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == msg::WM_MOVES_TAKEN && g_answers) {
+    g_answers->emplace_back(static_cast<scroller::WindowHandle>(wParam), static_cast<scroller::Ticket>(lParam));
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+HWND MakeAnswerWindow() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = AnswerProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TvmBenchAnswers";
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+}
 
 std::vector<e2e::WindowSpec> Specs(int count, bool classIcon = false) {
   std::vector<e2e::WindowSpec> specs;
@@ -51,26 +58,50 @@ std::vector<e2e::WindowSpec> Specs(int count, bool classIcon = false) {
   return specs;
 }
 
-double MeasureTicks(scroller::MoveEnvironment& env, const scroller::ScrollLists& lists, int ticks) {
+struct StepCost {
+  double tick = 0;   // the move tick itself: the walk, the cut and the questions
+  double moved = 0;  // from its start until every window has answered after taking its move
+};
+
+StepCost MeasureSteps(scroller::MoveEnvironment& env, const scroller::ScrollLists& lists, int steps) {
   scroller::EngineState s;
   scroller::EngineOptions o;
   o.Sticky = 0;
   navigator::ScrollRoom room;
   scroller::MoveLedger ledger;
-  double total = 0;
-  for (int i = 0; i < ticks; ++i) {
+  std::vector<std::pair<scroller::WindowHandle, scroller::Ticket>> answers;
+  g_answers = &answers;
+  StepCost total;
+  for (int i = 0; i < steps; ++i) {
     s.PendingDX = (i % 2) ? 3 : -3;  // to and fro, so the windows stay on the screen
     const auto start = Clock::now();
     scroller::RunMoveTick(s, o, room, lists, env, ledger);
-    total += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    Sleep(30);  // let the windows' thread take the moves, as between timer ticks
+    total.tick += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    const auto settled = [&] {
+      for (scroller::WindowHandle w : lists.Handles) {
+        if (ledger.Asked(w) || ledger.Owes(w)) return false;
+      }
+      return true;
+    };
+    while (!settled() && Clock::now() - start < std::chrono::seconds(10)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      MSG m;
+      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+      std::vector<std::pair<scroller::WindowHandle, scroller::Ticket>> now;
+      now.swap(answers);
+      for (const auto& [w, t] : now) scroller::AnswerArrived(s, o, room, lists, env, ledger, w, t);
+    }
+    total.moved += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    Sleep(30);  // between timer ticks
   }
-  return total / ticks;
+  g_answers = nullptr;
+  return {total.tick / steps, total.moved / steps};
 }
 
 void MoveTickCosts() {
-  std::printf("move tick (mean of 20 ticks)\n%8s %14s %14s %14s %14s\n", "windows", "async ms", "async ms/win",
-              "waiting ms", "waiting ms/win");
+  std::printf("one scroll step (mean of 20)\n%8s %12s %14s %18s\n", "windows", "tick ms", "tick ms/win",
+              "all moved ms");
+  scroller::SetMoveAnswerWindow(MakeAnswerWindow());
   for (int count : {10, 50, 200}) {
     e2e::TestWindows windows;
     if (!windows.Start(Specs(count), GetCurrentProcessId(), std::chrono::seconds(60))) {
@@ -80,11 +111,9 @@ void MoveTickCosts() {
     scroller::ScrollLists lists;
     for (int i = 0; i < count; ++i) lists.Append(reinterpret_cast<scroller::WindowHandle>(windows.Window("w" + std::to_string(i))), " ");
     platform::ScreenMetricsCache screen;
-    scroller::Win32MoveEnvironment async(screen, nullptr, nullptr, nullptr);
-    WaitingEnvironment waiting(screen);
-    const double a = MeasureTicks(async, lists, 20);
-    const double w = MeasureTicks(waiting, lists, 20);
-    std::printf("%8d %14.2f %14.3f %14.2f %14.3f\n", count, a, a / count, w, w / count);
+    scroller::Win32MoveEnvironment env(screen, nullptr, nullptr, nullptr);
+    const StepCost c = MeasureSteps(env, lists, 20);
+    std::printf("%8d %12.2f %14.3f %18.2f\n", count, c.tick, c.tick / count, c.moved);
   }
 }
 

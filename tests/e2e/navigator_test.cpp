@@ -352,6 +352,41 @@ class NavigatorBesideASleeper : public Navigator {
     return MappingNow(nav, ids);
   }
 
+  // Three steps of a right drag of the sleeper while its thread sleeps, with a scroll step of
+  // `scroll` posted after the second; where the windows stood before and what the drag asked.
+  struct Dragged {
+    std::map<std::string, POINT> before;
+    int32_t movedX = 0, movedY = 0;
+  };
+  Dragged DragAsleep(int scroll) {
+    Dragged d;
+    if (!StartWithSleeper(RECT{560, 480, 860, 680})) {
+      ADD_FAILURE() << "no sleeper";
+      return {};
+    }
+    Sleep(500);  // the scans have listed it
+    HWND nav = ClickTrayIcon();
+    if (!nav) {
+      ADD_FAILURE() << "no navigator";
+      return {};
+    }
+    const Mapping m = MappingOfAll(nav);
+    d.before = Positions();
+    const core::Point start = PressRightOn(m, sleeper_);
+    TestWindows::SleepThread(sleeper_, 3000);
+    Sleep(100);
+    for (int i = 1; i <= 3; ++i) {
+      DragStep(m, start, i, d.movedX, d.movedY);
+      Sleep(100);
+      EXPECT_TRUE(Answers(panel_)) << "step " << i << " waited for the window";
+      if (i == 2 && scroll != 0) EXPECT_TRUE(e2e::ScrollBy(panel_, scroll, 0));
+    }
+    Button(MOUSEEVENTF_RIGHTUP);
+    Sleep(100);
+    EXPECT_EQ(TopLeft(sleeper_).x, d.before.at("sleeper").x) << "the window did not sleep through the drag";
+    return d;
+  }
+
   HWND sleeper_ = nullptr;
 };
 
@@ -385,27 +420,21 @@ TEST_F(NavigatorBesideASleeper, APressBesideAMaximizedActiveWindowWhoseThreadSle
 // A right drag of a window whose thread sleeps: the moves are posted, the program goes on
 // answering, and once the window wakes it stands where the drag's steps put it.
 TEST_F(NavigatorBesideASleeper, ADragOfAWindowWhoseThreadSleepsHoldsNothingUpAndEndsWhereTheStepsSay) {
-  ASSERT_TRUE(StartWithSleeper(RECT{560, 480, 860, 680}));
-  Sleep(500);  // the scans have listed it
-  HWND nav = ClickTrayIcon();
-  ASSERT_NE(nav, nullptr);
-  const Mapping m = MappingOfAll(nav);
-  const auto before = Positions({"sleeper"});
-  const core::Point start = PressRightOn(m, sleeper_);
-
-  TestWindows::SleepThread(sleeper_, 3000);
-  Sleep(100);
-  int32_t movedX = 0, movedY = 0;
-  for (int i = 1; i <= 3; ++i) {
-    DragStep(m, start, i, movedX, movedY);
-    Sleep(100);
-    EXPECT_TRUE(Answers(panel_)) << "step " << i << " waited for the window";
-  }
-  Button(MOUSEEVENTF_RIGHTUP);
-  Sleep(100);
+  const Dragged d = DragAsleep(0);
+  ASSERT_FALSE(d.before.empty());
   EXPECT_TRUE(Answers(panel_)) << "the release waited for the window";
-  EXPECT_EQ(TopLeft(sleeper_).x, before.at("sleeper").x) << "the window did not sleep through the drag";
-  EXPECT_TRUE(WaitMovedBy(before, movedX, movedY, 6s)) << Describe(before);
+  EXPECT_TRUE(WaitMovedBy({{"sleeper", d.before.at("sleeper")}}, d.movedX, d.movedY, 6s)) << Describe(d.before);
+}
+
+// A right drag and a scroll step meet at a window whose thread sleeps: both are one account of
+// that window's moves, so once it wakes it stands where the drag put it, moved by the step too.
+TEST_F(NavigatorBesideASleeper, ADragAndAScrollStepMeetingAtASleepingWindowBothArrive) {
+  const Dragged d = DragAsleep(100);
+  ASSERT_FALSE(d.before.empty());
+  auto others = d.before;
+  others.erase("sleeper");
+  EXPECT_TRUE(WaitMovedBy(others, -100, 0)) << Describe(d.before);
+  EXPECT_TRUE(WaitMovedBy({{"sleeper", d.before.at("sleeper")}}, d.movedX - 100, d.movedY, 6s)) << Describe(d.before);
 }
 
 // Ten windows, one of them far right of the screen, as a user sees them: drawn, then as screen

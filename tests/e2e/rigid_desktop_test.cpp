@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <ostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -350,5 +352,148 @@ TEST_F(RigidDesktop, WindowsCarriedAwayComeHomeAtTheEndAlsoWhenExcludedOrHidden)
         << id << " ended at " << p.x << ", " << p.y;
   }
 }
+
+// What one window's application does while the desktop scrolls, and where that window ends. Its
+// peers, two windows of another program, move by every step; the window "b" has a thread of its
+// own, so that it alone can be made busy.
+struct Misbehaviour {
+  const char* name;
+  int bx = 400;                           // where "b" starts
+  std::vector<int> peerXs = {100, 700};   // where "a" and "c" start
+  int step = 100;                         // posted `steps` times, each once the peers have moved
+  int steps = 6;
+  std::function<void(HWND b)> setUp;                 // once every window is listed
+  std::function<void(HWND b, int i)> beforeStep;     // before step i
+  int64_t bMovedBy = 0;                   // where "b" ends, from where it started
+  bool comesBack = false;                 // then one step back by the sum: everybody at its start
+  // The step before which "b" was restored from minimized: it follows every step from there on,
+  // and ends at bMovedBy, or short of it by the steps owed before (a move its application took
+  // while minimizing itself and then forgot when restored: the application's own doing).
+  int restoredBefore = -1;
+};
+
+void PrintTo(const Misbehaviour& m, std::ostream* os) { *os << m.name; }
+
+class MisbehavingWindow : public RigidDesktop, public ::testing::WithParamInterface<Misbehaviour> {};
+
+TEST_P(MisbehavingWindow, EndsWhereTheStepsAndItsApplicationPutIt) {
+  const Misbehaviour& m = GetParam();
+  std::vector<WindowSpec> specs;
+  for (std::size_t i = 0; i < m.peerXs.size(); ++i) {
+    WindowSpec s;
+    s.id = i == 0 ? "a" : "c";
+    s.title = "Peer " + s.id;
+    s.x = m.peerXs[i];
+    s.y = 200 + 250 * static_cast<int>(i);
+    s.width = 200;
+    s.height = 150;
+    specs.push_back(s);
+  }
+  ASSERT_TRUE(StartWindows(specs));
+  HWND b = windows_.Create("a", RECT{m.bx, 420, m.bx + 200, 570}, true);
+  ASSERT_NE(b, nullptr);
+  Track("b", b);
+  HWND panel = StartListed();
+  ASSERT_NE(panel, nullptr);
+  if (m.setUp) m.setUp(b);
+  const auto before = Positions();
+  auto peers = before;
+  peers.erase("b");
+  int64_t restoredAt = 0;
+  for (int i = 0; i < m.steps; ++i) {
+    if (m.beforeStep) m.beforeStep(b, i);
+    if (i == m.restoredBefore) restoredAt = TopLeft(b).x;
+    ASSERT_TRUE(e2e::ScrollBy(panel, m.step, 0));
+    ASSERT_TRUE(WaitMovedBy(peers, -int64_t{m.step} * (i + 1), 0, 5s)) << "step " << i << "\n" << Describe(before);
+  }
+  const int64_t want = before.at("b").x + m.bMovedBy;
+  const int64_t fromRestore = restoredAt - int64_t{m.step} * (m.steps - m.restoredBefore);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(b).x == want || (m.restoredBefore >= 0 && TopLeft(b).x == fromRestore); },
+                        8s))
+      << "b should end at " << want << (m.restoredBefore >= 0 ? " or " + std::to_string(fromRestore) : "") << "\n"
+      << Describe(before);
+  if (m.comesBack) {
+    ASSERT_TRUE(e2e::ScrollBy(panel, -m.step * m.steps, 0));
+    EXPECT_TRUE(WaitMovedBy(before, 0, 0, 5s)) << "back by the sum\n" << Describe(before);
+  }
+}
+
+const Misbehaviour kMisbehaviours[] = {
+    {.name = "RefusesOneMove",
+     .setUp = [](HWND b) { ASSERT_TRUE(TestWindows::SetMoveAnswer(b, tvmtw::kRefusesOneMove)); },
+     .bMovedBy = -500},
+    {.name = "HeldInPlaceWhileThePeersComeFromFarRight",
+     .bx = 300,
+     .peerXs = {20000, 20400},
+     .step = 5000,
+     .steps = 8,
+     .setUp = [](HWND b) { ASSERT_TRUE(TestWindows::SetMoveAnswer(b, tvmtw::kHoldsAtX, 300)); },
+     .bMovedBy = 0},
+    {.name = "ParkedTwelvePixelsInsideTheRange",
+     .bx = -32500,
+     .step = 500,
+     .steps = 3,
+     .bMovedBy = core::kMinWindowPosition + 32500,
+     .comesBack = true},
+    {.name = "ParkedBeyondTheRangeByItsApplication",
+     .step = 500,
+     .steps = 3,
+     .setUp =
+         [](HWND b) {
+           ASSERT_TRUE(TestWindows::MoveItself(b, -32700 - 400, 0));
+           ASSERT_TRUE(WaitUntil([&] { return TopLeft(b).x == -32700; }, 3s)) << "it is at " << TopLeft(b).x;
+           Sleep(200);  // a scan has seen it there
+         },
+     .bMovedBy = 0,
+     .comesBack = true},
+    {.name = "HeldFarOutByItsApplication",
+     .bx = -32000,
+     .step = 500,
+     .steps = 3,
+     .setUp = [](HWND b) { ASSERT_TRUE(TestWindows::SetMoveAnswer(b, tvmtw::kHoldsAtX, -32000)); },
+     .bMovedBy = 0,
+     .comesBack = true},
+    {.name = "BusyThroughFiveSteps",
+     .steps = 5,
+     .beforeStep =
+         [](HWND b, int i) {
+           if (i == 0) TestWindows::SleepThread(b, 2000);
+         },
+     .bMovedBy = -500},
+    {.name = "MovesItselfOnWakingBeforeTakingOurMoves",
+     .steps = 5,
+     .beforeStep =
+         [](HWND b, int i) {
+           if (i == 0) TestWindows::SleepThread(b, 2000, tvmtw::kThenMoveItselfLeft10);
+         },
+     .bMovedBy = -510},
+    {.name = "MovesItselfBetweenSteps",
+     .steps = 5,
+     .beforeStep =
+         [](HWND b, int i) {
+           if (i != 2) return;
+           const LONG start = TopLeft(b).x;
+           // Once it has taken the steps so far.
+           ASSERT_TRUE(WaitUntil([&] { return TopLeft(b).x == 400 - 200; }, 3s)) << "from " << start;
+           ASSERT_TRUE(TestWindows::MoveItself(b, -10, 0));
+         },
+     .bMovedBy = -510},
+    {.name = "MinimizesItselfWhileBusyAndIsRestored",
+     .steps = 5,
+     .beforeStep =
+         [](HWND b, int i) {
+           if (i == 0) TestWindows::SleepThread(b, 1500, tvmtw::kThenMinimize);
+           if (i != 3) return;
+           ASSERT_TRUE(WaitUntil([&] { return IsIconic(b) != FALSE; }, 5s)) << "it did not minimize itself";
+           Sleep(300);
+           ASSERT_TRUE(TestWindows::Show(b, SW_SHOWNOACTIVATE));
+           Sleep(500);  // the scans list it again
+         },
+     .bMovedBy = -500,
+     .restoredBefore = 3},
+};
+
+INSTANTIATE_TEST_SUITE_P(Behaviours, MisbehavingWindow, ::testing::ValuesIn(kMisbehaviours),
+                         [](const ::testing::TestParamInfo<Misbehaviour>& info) { return std::string(info.param.name); });
 
 }  // namespace

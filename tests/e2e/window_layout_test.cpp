@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -137,6 +138,47 @@ TEST_F(WindowLayout, ArrangeLinesTheWindowsUpEdgeToEdgeBesideTheActiveOne) {
     if (SameRect(r, b)) ++unmoved;
   }
   EXPECT_EQ(unmoved, 1) << "the active window stays where it is:\n" << DescribeRects(after);
+  EXPECT_TRUE(ProgramRuns());
+}
+
+// Twelve windows 8000 pixels wide make a row wider than the platform's coordinate range. The
+// arrangement places those that fit and leaves the others where they were: no two windows end
+// stacked on each other at the range's edge, and the desktop still scrolls both ways.
+TEST_F(WindowLayout, ARowWiderThanTheCoordinateRangeStacksNothingAndTheDesktopStillScrolls) {
+  WriteSettings({Dword("DoYMove", 0)});
+  std::vector<WindowSpec> specs;
+  for (int i = 0; i < 12; ++i) {
+    WindowSpec s;
+    s.id = "w" + std::to_string(i);
+    s.title = "Wide " + std::to_string(i);
+    s.x = 100 + 50 * i;
+    s.y = 100 + 20 * i;
+    s.width = 8000;
+    s.height = 260;
+    specs.push_back(s);
+  }
+  ASSERT_TRUE(StartWindows(specs));
+  HWND panel = StartSettled();
+  ASSERT_NE(panel, nullptr);
+  // The first show has arranged them already; the tray's arrangement does it once more.
+  Tray(kTrayArrangeCommand);
+  Sleep(kScanWaitMs);
+  int moved = 0;
+  for (const WindowSpec& s : specs) moved += RectOf(Tracked(s.id)).left != s.x ? 1 : 0;
+  EXPECT_GE(moved, 10) << "the windows were not arranged:\n" << DescribeRects(Rects());
+  Sleep(kScanWaitMs);
+  const auto arranged = Rects();
+  for (auto a = arranged.begin(); a != arranged.end(); ++a) {
+    for (auto b = std::next(a); b != arranged.end(); ++b) {
+      EXPECT_FALSE(a->second.left == b->second.left && a->second.top == b->second.top)
+          << a->first << " and " << b->first << " stacked:\n" << DescribeRects(arranged);
+    }
+  }
+  const auto at = Positions();
+  ASSERT_TRUE(e2e::ScrollBy(panel, 500, 0));
+  EXPECT_TRUE(WaitMovedBy(at, -500, 0)) << Describe(at);
+  ASSERT_TRUE(e2e::ScrollBy(panel, -1000, 0));
+  EXPECT_TRUE(WaitMovedBy(at, 500, 0)) << Describe(at);
   EXPECT_TRUE(ProgramRuns());
 }
 

@@ -51,6 +51,21 @@ Case EqualEdges(const char* name, int perSide) {
   return c;
 }
 
+// Twelve windows 8000 pixels wide, lined up beside the active one, are wider than the coordinate
+// range: they are drawn together, one screen's width clear of the range's end, each at its own
+// place in their order; none is stacked on another.
+Case TwelveWideWindows() {
+  Case c{.name = "row: twelve windows 8000 pixels wide", .facts = {.screen = {0, 0, 1280, 1024}}};
+  c.windows.push_back({1, R(0, 100, 8000, 600)});
+  for (int i = 1; i < 12; ++i) c.windows.push_back({static_cast<WindowHandle>(10 + i), R(i * 100, 0, 8000, 300)});
+  const int64_t room = core::kMaxWindowPosition - 1280 - 8000;
+  for (int i = 1; i < 12; ++i) {
+    const int64_t run = int64_t{8000} * (i - 1);
+    c.moves.push_back({static_cast<WindowHandle>(10 + i), {static_cast<int32_t>(8000 + run * room / 80000), 100}});
+  }
+  return c;
+}
+
 const std::vector<Case>& Cases() {
   static const std::vector<Case> cases = {
       {.name = "row: the example of four windows around the active one",
@@ -64,10 +79,26 @@ const std::vector<Case>& Cases() {
        .windows = {{1, kActive}, {11, R(0, 0, 100, 300)}, {12, R(0, 0, 200, 300)}, {13, R(900, 0, 100, 300)},
                    {14, R(900, 0, 200, 300)}},
        .moves = {{11, {400, 100}}, {12, {200, 100}}, {13, {1300, 100}}, {14, {1400, 100}}}},
-      {.name = "row: lined up past the coordinate range, windows stop at its edge",
+      {.name = "row: past the coordinate range, a side draws its windows together to stay inside",
        .windows = {{1, R(30000, 100, 2000, 600)}, {11, R(33000, 0, 1000, 300)}, {12, R(34000, 0, 500, 300)},
                    {13, R(0, 0, 64000, 300)}},
        .moves = {{13, {core::kMinWindowPosition, 100}}, {11, {32000, 100}}, {12, {core::kMaxWindowPosition, 100}}}},
+      {.name = "row: the row stays one screen inside the range, so that the desktop can still scroll",
+       .facts = {.screen = {0, 0, 1280, 1024}},
+       .windows = {{1, R(30000, 100, 700, 600)}, {11, R(31000, 0, 100, 300)}, {12, R(31500, 0, 100, 300)},
+                   {13, R(29000, 0, 100, 300)}},
+       .moves = {{13, {29900, 100}}, {11, {30700, 100}}, {12, {30800, 100}}}},
+      {.name = "row: a side with too little room draws its windows together, in order, the last at the edge",
+       .facts = {.screen = {0, 0, 1280, 1024}},
+       .windows = {{1, R(30000, 100, 700, 600)}, {11, R(31000, 0, 100, 300)}, {12, R(31500, 0, 100, 300)},
+                   {14, R(31600, 0, 1000, 300)}, {15, R(31700, 0, 400, 300)}},
+       .moves = {{11, {30700, 100}}, {12, {30700 + 100 * 531 / 1200, 100}}, {14, {30700 + 200 * 531 / 1200, 100}},
+                 {15, {core::kMaxWindowPosition - 1280, 100}}}},
+      TwelveWideWindows(),
+      {.name = "column: the column stops one screen's height inside the range",
+       .facts = {.row = false, .screen = {0, 0, 1280, 1024}},
+       .windows = {{1, R(0, -31000, 100, 300)}, {11, R(0, -31500, 100, 300)}, {12, R(0, -32000, 100, 300)}},
+       .moves = {{11, {0, -31000 - 300 * 488 / 600}}, {12, {0, core::kMinWindowPosition + 1024}}}},
       {.name = "row: windows that are not arrangeable keep their places and leave no gap",
        .windows = {{1, kActive}, {11, R(1400, 0, 100, 300), false}, {12, R(1600, 0, 100, 300)}},
        .moves = {{12, {1300, 100}}}},
@@ -119,20 +150,18 @@ const std::vector<Case>& Cases() {
        .windows = {{1, kActive}, {11, R(0, 0, 100, 300)}},
        .active = -1,
        .outcome = ArrangeOutcome::Busy},
-      {.name = "far edges neither wrap nor leave the window range",
+      {.name = "far edges neither wrap nor go outside the window range",
        .windows = {{1, {INT32_MIN + 10, 0, INT32_MIN + 20, 300}}, {11, {INT32_MIN, 0, INT32_MIN + 5, 300}},
                    {12, {INT32_MIN, 0, INT32_MAX, 300}}},
-       .moves = {{11, {core::kMinWindowPosition, 0}}, {12, {core::kMinWindowPosition, 0}}}},
+       .moves = {}},
       EqualEdges("row: forty equal edges a side keep the Z order", 40),
   };
   return cases;
 }
 
-TEST(ArrangeWindows, PlansRowsAndColumnsBesideTheActiveWindow) {
-  for (const Case& c : Cases()) {
-    SCOPED_TRACE(c.name);
-    std::vector<std::unique_ptr<tAppWin>> owned;
-    std::vector<tAppWin*> entries;
+// The entries of a case's windows, owned here.
+struct CaseEntries {
+  explicit CaseEntries(const Case& c) {
     for (const Win& w : c.windows) {
       auto e = std::make_unique<tAppWin>();
       e->Wnd = w.wnd;
@@ -141,6 +170,16 @@ TEST(ArrangeWindows, PlansRowsAndColumnsBesideTheActiveWindow) {
       entries.push_back(e.get());
       owned.push_back(std::move(e));
     }
+  }
+  std::vector<std::unique_ptr<tAppWin>> owned;
+  std::vector<tAppWin*> entries;
+};
+
+TEST(ArrangeWindows, PlansRowsAndColumnsBesideTheActiveWindow) {
+  for (const Case& c : Cases()) {
+    SCOPED_TRACE(c.name);
+    CaseEntries made(c);
+    const std::vector<tAppWin*>& entries = made.entries;
     tAppWin* active = c.active >= 0 ? entries[c.active] : nullptr;
     const auto plan = PlanArrangement(c.facts, entries, active);
     EXPECT_EQ(plan.outcome, c.outcome);
@@ -149,6 +188,22 @@ TEST(ArrangeWindows, PlansRowsAndColumnsBesideTheActiveWindow) {
     // The entries themselves are left as they were: the next scan sees the new places.
     for (std::size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i]->WindowRect, c.windows[i].rect);
   }
+}
+
+// The program arranges at its first show and again a second later: a row drawn together comes
+// out of the second run as it went in, so no window lands on another's place.
+TEST(ArrangeWindows, ASecondRunPlacesADrawnTogetherRowTheSame) {
+  const Case c = TwelveWideWindows();
+  CaseEntries made(c);
+  const std::vector<tAppWin*>& entries = made.entries;
+  const auto first = PlanArrangement(c.facts, entries, entries.front());
+  for (const ArrangeMove& m : first.moves) {
+    for (tAppWin* e : entries) {
+      if (e->Wnd == m.window) e->WindowRect = R(m.visibleTopLeft.x, m.visibleTopLeft.y, 8000, 300);
+    }
+  }
+  const auto second = PlanArrangement(c.facts, entries, entries.front());
+  EXPECT_EQ(second.moves, first.moves);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <limits>
 #include <map>
@@ -24,43 +25,79 @@ using scroller::WindowHandle;
 
 constexpr Rect kScreen{0, 0, 1920, 1080};
 
-// Windows at known places. A window in `slow` holds the moves sent to it until Wake, as the
-// thread of a busy application does with an asynchronous SetWindowPos; `onMove` runs inside a
-// move, where nested messages arrive.
+// Windows at known places, each with a thread that takes what is sent to it in order: moves and
+// questions. A window in `busy` holds them until Wake, as the thread of a busy application does;
+// an answered question waits in `answers` until Deliver, as a posted message waits for the
+// program's message loop. What the application makes of a move is `application` (by default it
+// takes it). `onMove` runs inside a move, where nested messages arrive.
 struct FakeDesk : scroller::MoveEnvironment {
+  struct Sent {
+    std::optional<Point> move;
+    navigator::Ticket ticket = 0;  // a question when there is no move
+  };
   MoveTickFacts facts{kScreen, false, false, false, {}};
   std::map<WindowHandle, Point> at;
   std::set<WindowHandle> unreadable;
-  std::set<WindowHandle> slow;
-  std::map<WindowHandle, std::vector<Point>> queued;
-  std::vector<WindowHandle> order;
+  std::set<WindowHandle> busy;
+  std::set<WindowHandle> hung;  // IsHungAppWindow's answer
+  std::set<WindowHandle> gone;
+  std::map<WindowHandle, std::deque<Sent>> queued;
+  std::deque<std::pair<WindowHandle, navigator::Ticket>> answers;
+  std::map<WindowHandle, std::function<Point(Point now, Point asked)>> application;
+  std::vector<WindowHandle> order;  // the moves sent
+  std::map<WindowHandle, int> questions;
   std::function<void(WindowHandle)> onMove;
+  uint32_t now = 1000;
 
   int factsAsked = 0;
   MoveTickFacts Facts() override {
     ++factsAsked;
     return facts;
   }
+  Rect VirtualScreen() override { return facts.VirtualScreen; }
   std::optional<Point> VisibleTopLeft(WindowHandle w) override {
-    if (unreadable.count(w) || !at.count(w)) return std::nullopt;
+    if (unreadable.count(w) || gone.count(w) || !at.count(w)) return std::nullopt;
     return at[w];
   }
   void MoveVisibleTo(WindowHandle w, Point p) override {
     order.push_back(w);
-    if (slow.count(w)) {
-      queued[w].push_back(p);
-    } else {
-      at[w] = p;
-    }
+    queued[w].push_back({p, 0});
+    Run(w);
     if (onMove) onMove(w);
   }
-  // The busy thread gets round to `n` of its queued moves (all when n < 0).
-  void Wake(WindowHandle w, int n = -1) {
+  bool Ask(WindowHandle w, navigator::Ticket t) override {
+    if (gone.count(w)) return false;
+    ++questions[w];
+    queued[w].push_back({std::nullopt, t});
+    Run(w);
+    return true;
+  }
+  bool Hung(WindowHandle w) override { return hung.count(w) != 0; }
+  uint32_t NowMs() override { return now; }
+
+  // The window's thread takes what it has been sent, `n` items at most (all when n < 0).
+  void Run(WindowHandle w, int n = -1) {
+    if (busy.count(w) && n < 0) return;
     auto& q = queued[w];
-    const std::size_t take = n < 0 ? q.size() : std::min<std::size_t>(q.size(), n);
-    for (std::size_t i = 0; i < take; ++i) at[w] = q[i];
-    q.erase(q.begin(), q.begin() + static_cast<std::ptrdiff_t>(take));
-    if (n < 0) slow.erase(w);
+    for (int taken = 0; !q.empty() && (n < 0 || taken < n); ++taken) {
+      const Sent item = q.front();
+      q.pop_front();
+      if (item.move) {
+        const auto app = application.find(w);
+        at[w] = app == application.end() ? *item.move : app->second(at[w], *item.move);
+      } else {
+        answers.push_back({w, item.ticket});
+      }
+    }
+  }
+  void Wake(WindowHandle w, int n = -1) {
+    if (n < 0) busy.erase(w);
+    Run(w, n);
+  }
+  std::size_t MovesQueued(WindowHandle w) {
+    std::size_t n = 0;
+    for (const Sent& item : queued[w]) n += item.move ? 1 : 0;
+    return n;
   }
 };
 
@@ -89,7 +126,27 @@ struct MoveTick : ::testing::Test {
       desk.at[w] = {static_cast<int32_t>(w) * 10, 100};
     }
   }
-  scroller::MoveOutcome Tick() { return scroller::RunMoveTick(s, o, room, lists, desk, ledger); }
+  // The answers that have come back, handed to the engine as its message loop does, until none
+  // is left: the moves they release and what follows them.
+  scroller::MoveOutcome Deliver() {
+    scroller::MoveOutcome out;
+    while (!desk.answers.empty()) {
+      const auto [w, t] = desk.answers.front();
+      desk.answers.pop_front();
+      const scroller::MoveOutcome more = scroller::AnswerArrived(s, o, room, lists, desk, ledger, w, t);
+      out.windowsMoved += more.windowsMoved;
+      out.ticks += more.ticks;
+    }
+    return out;
+  }
+  // One timer tick, and the answers that come back before the next.
+  scroller::MoveOutcome Tick() {
+    scroller::MoveOutcome out = scroller::RunMoveTick(s, o, room, lists, desk, ledger);
+    const scroller::MoveOutcome after = Deliver();
+    out.windowsMoved += after.windowsMoved;
+    out.ticks += after.ticks;
+    return out;
+  }
   scroller::MoveTickPlan Plan() { return scroller::PlanMoveTick(s, o, desk.facts, room); }
 };
 
@@ -350,8 +407,8 @@ TEST_F(MoveTick, NestedReleaseDuringTheWalk) {
   }
 }
 
-// A WM_SCROLL_BY sent while windows are being moved is not applied half-way: the running walk
-// finishes with its own step, then the request runs as a whole tick of its own.
+// A WM_SCROLL_BY sent while windows are being moved is not applied half-way: the running moves
+// finish with their own step, then the request runs as a whole tick of its own.
 TEST_F(MoveTick, NestedScrollRequestIsDeferredToAWholeTick) {
   List({1, 2, 3});
   std::vector<WindowHandle> excluded;
@@ -369,12 +426,11 @@ TEST_F(MoveTick, NestedScrollRequestIsDeferredToAWholeTick) {
     }
   };
   s.PendingDX = 100;
-  const scroller::MoveOutcome out = Tick();
+  Tick();
   // At the first request window 1 had not moved yet and 2 and 3 had moved by 100 only.
   EXPECT_EQ(seenAtRequest,
             (std::vector<Point>{{10, 100}, {20 - 100, 100}, {30 - 100, 100}}));
-  EXPECT_EQ(out.ticks, 3);
-  EXPECT_EQ(out.windowsMoved, 9);
+  EXPECT_EQ(nested, 2);
   // All three moved by the first step and by both nested requests, the same for each.
   EXPECT_EQ(desk.at[1], (Point{10 - 100 - 14, 106}));
   EXPECT_EQ(desk.at[2], (Point{20 - 100 - 14, 106}));
@@ -384,15 +440,30 @@ TEST_F(MoveTick, NestedScrollRequestIsDeferredToAWholeTick) {
   EXPECT_EQ(s.PendingDX, 0);
 }
 
-TEST_F(MoveTick, EndlessNestedRequestsStayPendingForTheTimer) {
-  List({1});
+// A sender that asks at every move never makes one answer's handling run away: each runs a few
+// ticks at most, and once the requests stop, every one of them has moved the windows exactly.
+TEST_F(MoveTick, EndlessNestedRequestsNeverRunAway) {
+  List({1, 2});
   std::vector<WindowHandle> excluded;
   scroller::PanelLife life{true};
   scroller::PanelContext ctx{s, lists, excluded, life};
-  desk.onMove = [&](WindowHandle) { scroller::DispatchPanelMessage(msg::WM_SCROLL_BY, 1, 0, ctx); };
+  int requests = 0;
+  desk.onMove = [&](WindowHandle) {
+    ++requests;
+    scroller::DispatchPanelMessage(msg::WM_SCROLL_BY, 1, 0, ctx);
+  };
   s.PendingDX = 1;
-  EXPECT_EQ(Tick().ticks, scroller::kMaxDeferredTicks + 1);
-  EXPECT_EQ(s.PendingDX, 1);
+  scroller::RunMoveTick(s, o, room, lists, desk, ledger);
+  for (int i = 0; i < 500 && !desk.answers.empty(); ++i) {
+    const auto [w, t] = desk.answers.front();
+    desk.answers.pop_front();
+    EXPECT_LE(scroller::AnswerArrived(s, o, room, lists, desk, ledger, w, t).ticks, scroller::kMaxDeferredTicks + 1);
+  }
+  desk.onMove = nullptr;
+  Deliver();
+  while (s.PendingDX != 0) Tick();  // what waited for the timer
+  EXPECT_EQ(desk.at[1].x, 10 - 1 - requests);
+  EXPECT_EQ(desk.at[2].x, 20 - 1 - requests);
   EXPECT_FALSE(s.TickDeferred);
 }
 
@@ -406,71 +477,65 @@ TEST_F(MoveTick, BatchDefersAScrollRequestUntilItEnds) {
     scroller::DispatchPanelMessage(msg::WM_SCROLL_BY, 10, 0, ctx);
     EXPECT_EQ(scroller::RunDeferredTick(s, o, room, lists, desk, ledger).ticks, 0);
   }
+  scroller::RunDeferredTick(s, o, room, lists, desk, ledger);
+  EXPECT_EQ(Deliver().windowsMoved, 1);
+  EXPECT_EQ(desk.at[1], (Point{0, 100}));
+}
+
+// An answer that arrives while another batch of moves runs is sent by the deferred tick after it.
+TEST_F(MoveTick, AnAnswerDuringABatchIsSentAfterIt) {
+  List({1});
+  s.PendingDX = 10;
+  scroller::RunMoveTick(s, o, room, lists, desk, ledger);
+  {
+    scroller::MoveBatch arranging(s);
+    EXPECT_EQ(Deliver().windowsMoved, 0);
+  }
   EXPECT_EQ(scroller::RunDeferredTick(s, o, room, lists, desk, ledger).windowsMoved, 1);
   EXPECT_EQ(desk.at[1], (Point{0, 100}));
 }
 
-// A busy window that has not yet taken its moves when the next ticks read it still ends exactly
-// where the others' step puts it: targets follow on from the places already sent to it.
-TEST_F(MoveTick, SlowWindowNeitherLosesNorGainsAStep) {
+// A busy window is owed the steps while it takes nothing, is sent them as one move once it has
+// answered, and never holds more than one of our moves and one question.
+TEST_F(MoveTick, ABusyWindowTakesWhatItIsOwedInOneMoveOnceItAnswers) {
   List({1, 2});
-  desk.slow.insert(2);
+  desk.busy.insert(2);
   for (int i = 0; i < 3; ++i) {
     s.PendingDX = 10;
     Tick();
   }
-  desk.Wake(2, 1);  // takes one of three, then the next tick reads it
+  EXPECT_EQ(desk.at[1], (Point{10 - 30, 100}));
+  EXPECT_EQ(desk.at[2], (Point{20, 100}));
+  EXPECT_EQ(desk.MovesQueued(2), 0u) << "a window that has not answered is sent no move";
+  EXPECT_EQ(desk.questions[2], 1);
+  desk.Wake(2);
+  EXPECT_EQ(Deliver().windowsMoved, 1);
+  EXPECT_EQ(desk.at[2], (Point{20 - 30, 100}));
   s.PendingDX = 10;
   Tick();
-  desk.Wake(2);
   EXPECT_EQ(desk.at[1], (Point{10 - 40, 100}));
   EXPECT_EQ(desk.at[2], (Point{20 - 40, 100}));
-  s.PendingDX = 10;
-  Tick();
-  EXPECT_EQ(desk.at[2], (Point{20 - 50, 100}));
-}
-
-// A step and its way back while the window has taken neither: the way back is owed while the
-// first move is on its way, and goes once the window has taken it, even with no step pending.
-TEST_F(MoveTick, SlowWindowSentBackToWhereItStandsKeepsItsPlace) {
-  List({1, 2});
-  desk.slow.insert(2);
-  s.PendingDX = 1;
-  Tick();
-  s.PendingDX = -1;
-  Tick();
-  EXPECT_EQ(desk.queued[2].size(), 1u);
-  desk.Wake(2);
-  Tick();
-  desk.Wake(2);
-  EXPECT_EQ(desk.at[2], (Point{20, 100}));
-  s.PendingDX = 25;
-  Tick();
-  desk.Wake(2);
-  EXPECT_EQ(desk.at[1], (Point{10 - 25, 100}));
-  EXPECT_EQ(desk.at[2], (Point{20 - 25, 100}));
 }
 
 // A window hung for long (stopped in a debugger while the user scrolls on) never has more than one
-// move queued; the rest is owed and sent as one move once it has taken it, so it ends exactly
-// where the others' steps put it, whatever the count, also when no step follows.
+// move and one question queued; it ends exactly where the others' steps put it, whatever the count.
 TEST_F(MoveTick, HungWindowCatchesUpWhateverTheCount) {
   const struct {
     const char* what;
     int hungSteps;      // steps, alternately +2 and -1, while it takes nothing
-    int wakingSteps;    // steps after it wakes, while it takes `perTick` moves per tick
+    int wakingSteps;    // steps after it wakes, while it takes `perTick` messages per tick
     int perTick;
   } cases[] = {
       {"woken after 1200 steps, none after", 1200, 0, 0},
-      {"woken slowly while steps go on", 2000, 60, 5},
+      {"woken slowly while steps go on", 2000, 60, 1},
       {"two steps", 2, 0, 0},
-      {"woken one move at a time while steps go on", 50, 50, 1},
+      {"woken one message at a time while steps go on", 50, 50, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Reset();
     List({1, 2});
-    desk.slow.insert(2);
+    desk.busy.insert(2);
     int64_t sum = 0;
     std::size_t mostQueued = 0;
     auto step = [&](int i) {
@@ -485,53 +550,211 @@ TEST_F(MoveTick, HungWindowCatchesUpWhateverTheCount) {
       desk.Wake(2, c.perTick);
       step(i);
     }
-    EXPECT_LE(mostQueued, 1u);
+    EXPECT_LE(mostQueued, 2u) << "one move and one question";
     desk.Wake(2);
-    Tick();  // the move timer, with no step pending
+    Deliver();
+    desk.Wake(2);
+    Deliver();
     EXPECT_EQ(desk.at[1], (Point{static_cast<int32_t>(10 - sum), 100}));
     EXPECT_EQ(desk.at[2], (Point{static_cast<int32_t>(20 - sum), 100}));
-    EXPECT_FALSE(ledger.Owes());
+    EXPECT_FALSE(ledger.Owes(2));
     EXPECT_EQ(Tick().windowsMoved, 0);  // nothing more to send
   }
 }
 
-// A scan that had not reached a window yet when a walk ran leaves it out of that walk: it misses
-// that walk's step, but the moves already sent to it still count once it is listed again.
-TEST_F(MoveTick, SlowWindowLeftOutOfOneListKeepsItsMoves) {
+// What an application makes of our moves, and where its windows end: each window follows every
+// step it was listed for from where it and its application left it. A refused or altered move is
+// the application's answer for that window and that step alone; its peers never notice.
+TEST_F(MoveTick, ApplicationsThatRefuseHoldOrMoveTheirWindowsLoseNoStepOfTheOthers) {
+  using App = std::function<Point(Point, Point)>;
+  const auto takes = [](Point, Point asked) { return asked; };
+  const struct {
+    const char* what;
+    std::function<void(FakeDesk&, int step)> before;  // runs before each of the six steps
+    App app;
+    Point end;  // of window 2, which starts at (20, 100); its peers end at (-590, 100) and (-570, 100)
+  } cases[] = {
+      {"takes every move", nullptr, takes, {20 - 600, 100}},
+      {"refuses one move (SWP_NOMOVE once), then takes them again",
+       nullptr,
+       [refused = false](Point now, Point asked) mutable {
+         if (refused) return asked;
+         refused = true;
+         return now;
+       },
+       {20 - 500, 100}},
+      {"holds its window at x = 300", nullptr, [](Point now, Point) { return Point{300, now.y}; }, {300, 100}},
+      {"moves it 10 further while busy, before taking our messages",
+       [](FakeDesk& d, int step) {
+         if (step == 0) d.busy.insert(2);
+         if (step == 5) {
+           d.at[2].x -= 10;
+           d.Wake(2);
+         }
+       },
+       takes,
+       {20 - 10 - 600, 100}},
+      {"moves it 10 further while not busy, between two steps",
+       [](FakeDesk& d, int step) {
+         if (step == 3) d.at[2].x -= 10;
+       },
+       takes,
+       {20 - 10 - 600, 100}},
+      {"busy through five steps, then takes them",
+       [](FakeDesk& d, int step) {
+         if (step == 0) d.busy.insert(2);
+         if (step == 5) d.Wake(2);
+       },
+       takes,
+       {20 - 600, 100}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reset();
+    List({1, 2, 3});
+    desk.application[2] = c.app;
+    for (int step = 0; step < 6; ++step) {
+      if (c.before) c.before(desk, step);
+      s.PendingDX = 100;
+      Tick();
+    }
+    desk.Wake(2);
+    Deliver();
+    EXPECT_EQ(desk.at[1], (Point{10 - 600, 100}));
+    EXPECT_EQ(desk.at[3], (Point{30 - 600, 100}));
+    EXPECT_EQ(desk.at[2], c.end);
+  }
+}
+
+// A window minimized (or hidden) with steps owed is not moved meanwhile, and misses the steps
+// while it is not readable; shown again, it takes what it was owed and follows the others.
+TEST_F(MoveTick, AWindowMinimizedWithStepsOwedTakesThemWhenRestored) {
   List({1, 2});
-  desk.slow.insert(2);
+  desk.busy.insert(2);
+  for (int i = 0; i < 3; ++i) {
+    s.PendingDX = 100;
+    Tick();
+  }
+  desk.unreadable.insert(2);  // it minimizes itself before taking our question
+  desk.Wake(2);
+  Deliver();
+  EXPECT_EQ(desk.at[2], (Point{20, 100})) << "a minimized window is not moved";
+  s.PendingDX = 100;
+  Tick();  // missed: not readable
+  desk.unreadable.erase(2);
+  s.PendingDX = 100;
+  Tick();
+  EXPECT_EQ(desk.at[1], (Point{10 - 500, 100}));
+  EXPECT_EQ(desk.at[2], (Point{20 - 400, 100})) << "the three owed and the last; the one while minimized missed";
+}
+
+// An answer that never comes back while the window's thread runs is asked for again after a while;
+// a hung thread is not, and its question waits.
+TEST_F(MoveTick, AQuestionLeftUnansweredIsAskedAgainUnlessTheThreadIsHung) {
+  List({1, 2});
+  s.PendingDX = 10;
+  scroller::RunMoveTick(s, o, room, lists, desk, ledger);
+  desk.answers.clear();  // both answers lost
+  desk.hung.insert(1);
+  s.PendingDX = 10;
+  Tick();
+  EXPECT_EQ(desk.at[1], (Point{10, 100}));
+  EXPECT_EQ(desk.at[2], (Point{20, 100}));
+  desk.now += navigator::kAnswerPatienceMs - 1;
+  EXPECT_EQ(Tick().windowsMoved, 0) << "not yet";
+  desk.now += 1;
+  Tick();
+  EXPECT_EQ(desk.at[2], (Point{20 - 20, 100}));
+  EXPECT_EQ(desk.questions[1], 1) << "a hung thread is not asked again";
+  EXPECT_EQ(desk.at[1], (Point{10, 100}));
+  desk.hung.clear();
+  desk.now += navigator::kAnswerPatienceMs;
+  Tick();
+  EXPECT_EQ(desk.at[1], (Point{10 - 20, 100}));
+  EXPECT_EQ(Tick().windowsMoved, 0);
+}
+
+// The navigator's drag and the scroll steps meet at one account: both arrive, however late the
+// window's thread takes them.
+TEST_F(MoveTick, ADragStepAndAScrollStepAtABusyWindowBothArrive) {
+  for (const bool busy : {false, true}) {
+    SCOPED_TRACE(busy ? "busy" : "responsive");
+    Reset();
+    List({1, 2});
+    if (busy) desk.busy.insert(2);
+    scroller::MoveWindowBy(2, desk.at[2], 135, 0, desk, ledger);
+    Deliver();
+    s.PendingDX = 100;
+    Tick();
+    scroller::MoveWindowBy(2, desk.at[2], 0, -7, desk, ledger);
+    Deliver();
+    desk.Wake(2);
+    Deliver();
+    EXPECT_EQ(desk.at[1], (Point{10 - 100, 100}));
+    EXPECT_EQ(desk.at[2], (Point{20 + 135 - 100, 100 - 7}));
+  }
+}
+
+// Arrangement and restores place windows themselves: what a window was owed goes, and a move
+// sent before the placement never lands after it.
+TEST_F(MoveTick, APlacementSupersedesWhatAWindowWasOwed) {
+  List({1, 2});
+  desk.busy.insert(2);
+  s.PendingDX = 100;
+  Tick();
+  s.PendingDX = 100;
+  Tick();
+  desk.queued[2].push_back({Point{700, 40}, 0});  // the arrangement's own move, as posted
+  const scroller::Placement placed[] = {{2, {700, 40}}};
+  scroller::WindowsPlaced(placed, desk, ledger);
+  desk.Wake(2);
+  Deliver();
+  EXPECT_EQ(desk.at[2], (Point{700, 40}));
+  s.PendingDX = 5;
+  Tick();
+  EXPECT_EQ(desk.at[2], (Point{695, 40}));
+  EXPECT_EQ(desk.at[1], (Point{10 - 205, 100}));
+}
+
+// A scan that had not reached a window yet when a walk ran leaves it out of that walk: it misses
+// that walk's step, but what it was owed still counts once it is listed again, and no window no
+// longer listed is moved.
+TEST_F(MoveTick, AWindowLeftOutOfOneListKeepsWhatItIsOwed) {
+  List({1, 2});
+  desk.busy.insert(2);
   for (int i = 0; i < 3; ++i) {
     s.PendingDX = 10;
     Tick();
   }
   lists.Clear();
   lists.Append(1, "text");
-  s.PendingDX = 10;
-  Tick();
-  lists.Append(2, "text");
-  desk.Wake(2, 2);
-  s.PendingDX = 10;
-  Tick();
   desk.Wake(2);
+  s.PendingDX = 10;
+  Tick();
+  EXPECT_EQ(desk.at[2], (Point{20, 100})) << "not listed: not moved";
+  lists.Append(2, "text");
+  s.PendingDX = 10;
+  Tick();
   EXPECT_EQ(desk.at[1], (Point{10 - 50, 100}));
   EXPECT_EQ(desk.at[2], (Point{20 - 40, 100}));
 
   // Kept aside for a while only.
-  desk.slow.insert(2);
   s.PendingDX = 10;
+  desk.busy.insert(2);
   Tick();
+  desk.Wake(2);
   lists.Release(2);
   for (int i = 0; i <= scroller::MoveLedger::kAbsentWalksKept; ++i) {
     s.PendingDX = 1;
     Tick();
   }
-  EXPECT_FALSE(ledger.OnItsWay(2));
+  EXPECT_EQ(ledger.Tracked(), 1u);
 }
 
-// The desktop stays rigid while windows lag: many windows, some slow, each taking a varying
-// share of its queued moves between ticks; the list rebuilt now and then while moves are held (as
-// the refresh scan does), with scroll requests arriving meanwhile and during walks. At the end
-// every window has moved by exactly the sum of the steps.
+// The desktop stays rigid while windows lag: many windows, some busy, each taking a varying
+// share of what was sent to it between ticks; the list rebuilt now and then while moves are held
+// (as the refresh scan does), with scroll requests arriving meanwhile and during moves. At the
+// end every window has moved by exactly the sum of the steps.
 TEST_F(MoveTick, ManySlowWindowsEndMovedByTheSum) {
   constexpr int kWindows = 40;
   std::vector<WindowHandle> all;
@@ -539,9 +762,10 @@ TEST_F(MoveTick, ManySlowWindowsEndMovedByTheSum) {
     all.push_back(w);
     lists.Append(w, "text");
     desk.at[w] = {static_cast<int32_t>(w) * 10, static_cast<int32_t>(w) * 7};
-    if (w % 3 == 0) desk.slow.insert(w);
+    if (w % 3 == 0) desk.busy.insert(w);
   }
   const std::map<WindowHandle, Point> start = desk.at;
+  const std::set<WindowHandle> slow = desk.busy;
   std::vector<WindowHandle> excluded;
   scroller::PanelLife life{true};
   scroller::PanelContext ctx{s, lists, excluded, life};
@@ -566,7 +790,7 @@ TEST_F(MoveTick, ManySlowWindowsEndMovedByTheSum) {
     }
   };
   for (int tick = 0; tick < 600; ++tick) {
-    for (WindowHandle w : desk.slow) desk.Wake(w, static_cast<int>(next(4)));
+    for (WindowHandle w : slow) desk.Wake(w, static_cast<int>(next(4)));
     if (tick % 10 == 9) {
       scroller::MoveBatch scanning(s);
       lists.Clear();
@@ -576,12 +800,15 @@ TEST_F(MoveTick, ManySlowWindowsEndMovedByTheSum) {
       }
     }
     scroller::RunDeferredTick(s, o, room, lists, desk, ledger);
+    Deliver();
     nestedLeft = tick % 7 == 0 ? 2 : 0;
     request(3, tick % 5 == 0 ? -2 : 0);
   }
   desk.onMove = nullptr;
-  for (WindowHandle w : all) desk.Wake(w);
-  Tick();
+  for (int round = 0; round < 3; ++round) {
+    for (WindowHandle w : all) desk.Wake(w);
+    Deliver();
+  }
   for (WindowHandle w : all) {
     const Point want{static_cast<int32_t>(start.at(w).x - sumX), static_cast<int32_t>(start.at(w).y - sumY)};
     EXPECT_EQ(desk.at[w], want) << "window " << w;
@@ -590,29 +817,15 @@ TEST_F(MoveTick, ManySlowWindowsEndMovedByTheSum) {
 
 TEST_F(MoveTick, WindowMovedBySomebodyElseStepsFromItsNewPlace) {
   List({1});
-  desk.slow.insert(1);
+  desk.busy.insert(1);
   s.PendingDX = 10;
   Tick();
-  desk.queued.clear();
-  desk.slow.clear();
   desk.at[1] = {500, 500};  // the user dragged it meanwhile
+  desk.Wake(1);
+  Deliver();
   s.PendingDX = 10;
   Tick();
-  EXPECT_EQ(desk.at[1], (Point{490, 500}));
-}
-
-TEST_F(MoveTick, LedgerForgetsWindowsThatLeftTheList) {
-  List({1, 2});
-  desk.slow = {1, 2};
-  s.PendingDX = 10;
-  Tick();
-  EXPECT_EQ(ledger.Tracked(), 2u);
-  lists.Release(1);
-  s.PendingDX = 10;
-  Tick();
-  EXPECT_EQ(ledger.Tracked(), 1u);
-  EXPECT_TRUE(ledger.OnItsWay(2));
-  EXPECT_TRUE(ledger.Owes(2));
+  EXPECT_EQ(desk.at[1], (Point{480, 500}));
 }
 
 TEST_F(MoveTick, ApplyPendingScrollMovesTheWholeStepOnly) {
@@ -625,7 +838,8 @@ TEST_F(MoveTick, ApplyPendingScrollMovesTheWholeStepOnly) {
   s.PageCooldown = 3;
   s.PendingDX = 300;
   s.PendingDY = 20;
-  EXPECT_EQ(scroller::ApplyPendingScroll(s, o, room, lists, desk, ledger).windowsMoved, 1);
+  scroller::ApplyPendingScroll(s, o, room, lists, desk, ledger);
+  EXPECT_EQ(Deliver().windowsMoved, 1);
   EXPECT_EQ(desk.at[1], (Point{10 - 300, 80}));
   EXPECT_EQ(room, (ScrollRoom{0, 100, 0, 0}));
   EXPECT_EQ(s.PageCooldown, 3);
@@ -634,52 +848,104 @@ TEST_F(MoveTick, ApplyPendingScrollMovesTheWholeStepOnly) {
 
   o.DoXMove = 0;
   s.PendingDX = 50;
-  EXPECT_EQ(scroller::ApplyPendingScroll(s, o, room, lists, desk, ledger).windowsMoved, 0);
+  scroller::ApplyPendingScroll(s, o, room, lists, desk, ledger);
+  EXPECT_EQ(Deliver().windowsMoved, 0);
   EXPECT_EQ(s.PendingDX, 50);
 }
 
-// What one sighting of a window tells the ledger while a move is on its way to it.
-TEST(MoveLedger, OneMoveOnItsWayAndTheRestOwed) {
-  constexpr Point kFrom{100, 50};
-  constexpr Point kTo{90, 50};  // a step of 10
-  const struct {
-    const char* what;
-    Point seen;
-    int32_t moveX;
-    std::optional<Point> sent;
-    Point meantAfter;  // where the ledger then means it to stand, seen where it was seen
-  } cases[] = {
-      {"still where it was: the step is owed", kFrom, 5, std::nullopt, {85, 50}},
-      {"still where it was, no step", kFrom, 0, std::nullopt, kTo},
-      {"arrived: the step goes at once", kTo, 5, Point{85, 50}, {85, 50}},
-      {"arrived, no step: nothing to send", kTo, 0, std::nullopt, kTo},
-      {"moved by somebody else: steps on from there", {400, 300}, 5, Point{395, 300}, {395, 300}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    scroller::MoveLedger ledger;
-    ASSERT_EQ(ledger.Advance(7, kFrom, 10, 0), kTo);
-    EXPECT_EQ(ledger.Advance(7, c.seen, c.moveX, 0), c.sent);
-    EXPECT_EQ(ledger.Meant(7, c.sent ? *c.sent : c.seen), c.meantAfter);
-  }
-  // Owed steps pile up while the window takes nothing and go as one move once it has arrived.
+// The account of one window, event by event.
+TEST(MoveLedger, OneQuestionOnItsWayAndEverythingOwedGoesAtTheAnswer) {
+  constexpr Rect kScreen{0, 0, 1280, 1024};
   scroller::MoveLedger ledger;
-  ASSERT_EQ(ledger.Advance(7, kFrom, 10, 0), kTo);
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(ledger.Advance(7, kFrom, i % 2 == 0 ? 3 : -1, 2), std::nullopt);
-  EXPECT_TRUE(ledger.Owes(7));
-  EXPECT_EQ(ledger.Meant(7, kFrom), (Point{90 - 100, 50 - 200}));
-  EXPECT_EQ(ledger.Advance(7, kTo, 0, 0), (Point{90 - 100, 50 - 200}));
+  const std::optional<navigator::Ticket> first = ledger.Owe(7, {100, 50}, 10, 0, kScreen, 0);
+  ASSERT_TRUE(first.has_value());
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(ledger.Owe(7, {100, 50}, i % 2 == 0 ? 3 : -1, 2, kScreen, 0), std::nullopt);
+  EXPECT_EQ(ledger.MeantFor(7, {100, 50}), (navigator::MoveLedger::Meant{100 - 110, 50 - 200}));
+  EXPECT_FALSE(ledger.HasDue());
+  EXPECT_FALSE(ledger.Answered(7, *first + 1, 0).moveNow) << "a stale ticket counts for nothing";
+  EXPECT_TRUE(ledger.Answered(7, *first, 0).moveNow);
+  EXPECT_EQ(ledger.Due(), std::vector<WindowHandle>{7});
+  // Seen where its application left it, 5 pixels off: everything owed goes on from there.
+  const std::optional<navigator::MoveOrder> order = ledger.Take(7, {95, 50}, kScreen, 0);
+  ASSERT_TRUE(order.has_value());
+  EXPECT_EQ(order->to, (Point{95 - 110, 50 - 200}));
   EXPECT_FALSE(ledger.Owes(7));
+  EXPECT_TRUE(ledger.Asked(7)) << "the move is followed by a question";
+  EXPECT_EQ(ledger.MeantFor(7, {95, 50}), (navigator::MoveLedger::Meant{-15, -150})) << "the move on its way counts";
+  EXPECT_FALSE(ledger.Answered(7, order->ticket, 0).moveNow) << "nothing owed: nothing to send";
+  EXPECT_FALSE(ledger.Asked(7));
+  EXPECT_TRUE(ledger.Owe(7, {-15, -150}, 1, 0, kScreen, 0).has_value()) << "the next step asks anew";
+}
+
+// A placement by another mover: what was owed goes; a question on its way when it was sent does
+// not tell that the placement arrived, so it is asked once more.
+TEST(MoveLedger, APlacementClearsWhatIsOwedAndIsAskedAfter) {
+  constexpr Rect kScreen{0, 0, 1280, 1024};
+  scroller::MoveLedger ledger;
+  const navigator::Ticket asked = *ledger.Owe(7, {100, 50}, 10, 0, kScreen, 0);
+  EXPECT_EQ(ledger.Placed(7, {600, 40}, 0), std::nullopt);
+  EXPECT_FALSE(ledger.Owes(7));
+  const navigator::AnswerFollowUp follow = ledger.Answered(7, asked, 0);
+  EXPECT_FALSE(follow.moveNow);
+  ASSERT_TRUE(follow.askAgain.has_value());
+  EXPECT_EQ(ledger.MeantFor(7, {100, 50}), (navigator::MoveLedger::Meant{600, 40}));
+  EXPECT_EQ(ledger.Owe(7, {100, 50}, 5, 0, kScreen, 0), std::nullopt) << "the second question is on its way";
+  EXPECT_TRUE(ledger.Answered(7, *follow.askAgain, 0).moveNow);
+  EXPECT_EQ(ledger.Take(7, {600, 40}, kScreen, 0)->to, (Point{595, 40}));
+  // A window placed with nothing on its way is asked at once.
+  EXPECT_TRUE(ledger.Placed(8, {0, 0}, 0).has_value());
+}
+
+// The range stops a window at its edge and keeps what it could not take; a window its application
+// put far outside the screen is parked on that axis, judged where it is first met and again
+// wherever somebody else has since placed it.
+TEST(MoveLedger, TheRangeHoldsBackWhatAWindowCannotTakeAndParkingIsJudgedWhereItWasPlaced) {
+  constexpr Rect kScreen{0, 0, 1280, 1024};
+  constexpr int32_t kMin = core::kMinWindowPosition;
+  scroller::MoveLedger ledger;
+  // A step, its answer and the moves it is due, each answered at once: where the last move went.
+  auto stepAndTake = [&](WindowHandle w, Point seen, int64_t dx, int64_t dy) -> std::optional<Point> {
+    std::optional<Point> last;
+    const std::optional<navigator::Ticket> t = ledger.Owe(w, seen, dx, dy, kScreen, 0);
+    if (!t) return last;
+    for (bool due = ledger.Answered(w, *t, 0).moveNow; due;) {
+      const std::optional<navigator::MoveOrder> order = ledger.Take(w, seen, kScreen, 0);
+      if (!order) break;
+      last = seen = order->to;
+      due = ledger.Answered(w, order->ticket, 0).moveNow;
+    }
+    return last;
+  };
+  EXPECT_EQ(ledger.ParkingOf(1, {-32500, 300}, kScreen), (navigator::Parking{true, false}));
+  EXPECT_EQ(ledger.ParkingOf(1, {300, 40000 - 20000}, kScreen), (navigator::Parking{false, true}));
+  EXPECT_EQ(ledger.ParkingOf(1, {-15000, -15000}, kScreen), (navigator::Parking{false, false}));
+
+  EXPECT_EQ(stepAndTake(1, {-32500, 300}, 500, 0), (Point{kMin, 300}));
+  EXPECT_EQ(ledger.ParkingOf(1, {kMin, 300}, kScreen), (navigator::Parking{true, false}));
+  EXPECT_EQ(ledger.MeantFor(1, {kMin, 300}), (navigator::MoveLedger::Meant{-33000, 300}));
+  EXPECT_EQ(stepAndTake(1, {kMin, 300}, 500, 0), std::nullopt) << "held at the edge";
+  EXPECT_EQ(stepAndTake(1, {kMin, 300}, -1500, 0), (Point{-32000, 300})) << "back to its very place";
+  EXPECT_FALSE(ledger.Owes(1));
+
+  // Already beyond the range: carried no further out, nor pulled in.
+  EXPECT_EQ(stepAndTake(2, {-32700, 0}, 100, 0), std::nullopt);
+  EXPECT_EQ(stepAndTake(2, {-32700, 0}, -150, 0), (Point{-32650, 0}));
+
+  // Placed by somebody else near the screen: no longer parked.
+  EXPECT_EQ(stepAndTake(1, {400, 300}, 10, 0), (Point{390, 300}));
+  EXPECT_EQ(ledger.ParkingOf(1, {390, 300}, kScreen), (navigator::Parking{}));
 }
 
 // The step is cut so that no window leaves the window range: one cut for all, per axis, in the
-// step's direction only.
+// step's direction only, by the windows not parked on that axis.
 TEST(CutToWindowRange, EveryWindowStaysInside) {
   constexpr int32_t kMin = core::kMinWindowPosition;
   constexpr int32_t kMax = core::kMaxWindowPosition;
+  using Reach = scroller::WindowReach;
+  constexpr navigator::Parking kParkedX{true, false};
   const struct {
     const char* what;
-    std::vector<Point> places;
+    std::vector<Reach> windows;
     Point move;
     Point cut;
   } cases[] = {
@@ -694,12 +960,14 @@ TEST(CutToWindowRange, EveryWindowStaysInside) {
       {"already outside, back in", {{kMin - 100, 0}}, {-10, 0}, {-10, 0}},
       {"one axis cut, the other whole", {{kMin + 1, 0}}, {1000, 1000}, {1, 1000}},
       {"no windows: whole", {}, {-2147483647, 2147483647}, {-2147483647, 2147483647}},
-      {"the issue's three windows, +20000 twice", {{-19900, 0}, {-19850, 0}, {-19800, 0}}, {20000, 0},
-       {-19900 - kMin, 0}},
+      {"three windows, +20000 twice", {{-19900, 0}, {-19850, 0}, {-19800, 0}}, {20000, 0}, {-19900 - kMin, 0}},
+      {"a parked window does not count on its axis", {{-32500, kMin + 5, kParkedX}, {100, 100}}, {500, 20}, {500, 5}},
+      {"parked beyond the range", {{-40000, 0, kParkedX}, {100, 100}}, {500, 0}, {500, 0}},
+      {"only parked windows: whole", {{-32700, 0, kParkedX}}, {500, 0}, {500, 0}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(scroller::CutToWindowRange(c.places, c.move.x, c.move.y), c.cut);
+    EXPECT_EQ(scroller::CutToWindowRange(c.windows, c.move.x, c.move.y), c.cut);
   }
 }
 
@@ -746,9 +1014,42 @@ TEST_F(MoveTick, AStepNeverCarriesAWindowPastTheRange) {
   }
 }
 
-TEST_F(MoveTick, TargetsSaturateAtTheCoordinateRange) {
-  EXPECT_EQ(scroller::MovedTopLeft({-2147483000, 2147483000}, 5000, -5000),
-            (Point{std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}));
+// One window far out does not hold the desktop: placed near the range's edge, beyond it, or held
+// there by its application, it stops at the edge alone while the others scroll on, and comes back
+// to its place when they scroll back.
+TEST_F(MoveTick, AParkedWindowDoesNotHoldTheDesktop) {
+  constexpr int32_t kMin = core::kMinWindowPosition;
+  const struct {
+    const char* what;
+    Point parked;
+    bool held;        // its application keeps it where it is
+    Point atTheEdge;  // after three steps of +500
+  } cases[] = {
+      {"placed 12 pixels inside the range", {-32500, 300}, false, {kMin, 300}},
+      {"placed beyond the range", {-32700, 300}, false, {-32700, 300}},
+      {"held at -32000 by its application", {-32000, 300}, true, {-32000, 300}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reset();
+    List({1, 2, 3});
+    desk.at[3] = c.parked;
+    if (c.held) desk.application[3] = [p = c.parked](Point, Point) { return p; };
+    for (int i = 0; i < 3; ++i) {
+      s.PendingDX = 500;
+      Tick();
+    }
+    EXPECT_EQ(desk.at[1], (Point{10 - 1500, 100}));
+    EXPECT_EQ(desk.at[2], (Point{20 - 1500, 100}));
+    EXPECT_EQ(desk.at[3], c.atTheEdge);
+    s.PendingDX = -1500;
+    Tick();
+    EXPECT_EQ(desk.at[1], (Point{10, 100}));
+    EXPECT_EQ(desk.at[3], c.parked);
+  }
+}
+
+TEST_F(MoveTick, TheRoomSaturatesAtTheIntegerRange) {
   ScrollRoom r{std::numeric_limits<int32_t>::min(), 0, 0, std::numeric_limits<int32_t>::max()};
   scroller::ShiftRoom(r, 10, -10);
   EXPECT_EQ(r.ScrollMinX, std::numeric_limits<int32_t>::min());

@@ -1,7 +1,6 @@
 #pragma once
 // A store of window entries over a fake desktop, and the fakes of the navigator's host and mouse
 // seam, for the navigator's overview, mouse and shot tests.
-#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -52,21 +51,30 @@ struct FakeHost : navigator::NavigatorHost {
   bool glyphs = false;
   std::optional<int32_t> dx, dy;
   int repaintSoon = 0;
+  std::vector<std::string> moves;  // the window moves asked for, as words
+  int64_t movedX = 0, movedY = 0;  // and their sum
+  std::vector<navigator::Placement> placed;
+  std::function<void(WindowHandle)> duringMove;  // runs inside a move, where nested messages arrive
   int32_t DoXMove() const override { return doX; }
   int32_t DoYMove() const override { return doY; }
   bool ShowGlyphs() const override { return glyphs; }
   void SetPendingDX(int32_t v) override { dx = v; }
   void SetPendingDY(int32_t v) override { dy = v; }
   void RepaintSoon() override { ++repaintSoon; }
+  void MoveWindowBy(WindowHandle w, core::Point seen, int64_t x, int64_t y) override {
+    moves.push_back("move " + std::to_string(w) + " seen at " + std::to_string(seen.x) + "," + std::to_string(seen.y) +
+                    " by " + std::to_string(x) + "," + std::to_string(y));
+    movedX += x;
+    movedY += y;
+    if (duringMove) duringMove(w);
+  }
+  void WindowsPlaced(std::span<const navigator::Placement> p) override { placed.assign(p.begin(), p.end()); }
 };
 
-// Records the platform calls as words; windows have the frames in `frames`. A window takes each
-// move `lag` moves after it was sent, as a busy application does, or at Settle().
+// Records the platform calls as words; windows have the frames in `frames`.
 struct FakeSeam : navigator::MouseSeam {
   core::Point cursor{500, 500};
   std::map<WindowHandle, core::Rect> frames;
-  std::size_t lag = 0;
-  std::deque<std::pair<WindowHandle, core::Rect>> onTheirWay;
   std::vector<WindowHandle> zoomed;
   std::vector<std::string> calls;
   std::function<void(WindowHandle)> duringCallOut;  // runs inside a call that waits on a window
@@ -86,22 +94,6 @@ struct FakeSeam : navigator::MouseSeam {
     auto it = frames.find(w);
     if (it == frames.end()) return std::nullopt;
     return it->second;
-  }
-  void MoveVisibleTo(WindowHandle w, core::Point p) override {
-    const core::Rect now = frames[w];
-    const int32_t width = core::clampToInt32(now.width()), height = core::clampToInt32(now.height());
-    calls.push_back("move " + std::to_string(w) + " to " + std::to_string(p.x) + "," + std::to_string(p.y) + " " +
-                    std::to_string(width) + "x" + std::to_string(height));
-    onTheirWay.push_back({w, {p.x, p.y, p.x + width, p.y + height}});
-    while (onTheirWay.size() > lag) TakeOne();
-    if (duringCallOut) duringCallOut(w);
-  }
-  void Settle() {
-    while (!onTheirWay.empty()) TakeOne();
-  }
-  void TakeOne() {
-    frames[onTheirWay.front().first] = onTheirWay.front().second;
-    onTheirWay.pop_front();
   }
   void SetForeground(WindowHandle w) override { calls.push_back("activate " + std::to_string(w)); }
   void HideNavigator() override { calls.push_back("hide"); }

@@ -28,6 +28,8 @@ class NoHost final : public NavigatorHost {
   void SetPendingDX(int32_t) override {}
   void SetPendingDY(int32_t) override {}
   void RepaintSoon() override {}
+  void MoveWindowBy(WindowHandle, core::Point, int64_t, int64_t) override {}
+  void WindowsPlaced(std::span<const Placement>) override {}
 };
 
 }  // namespace

@@ -33,10 +33,6 @@ std::optional<core::Rect> Win32MouseSeam::VisibleRect(WindowHandle window) {
   return platform::ToRect(r);
 }
 
-void Win32MouseSeam::MoveVisibleTo(WindowHandle window, core::Point p) {
-  SetWindowPosVisibleNoWait(platform::ToHwnd(window), p.x, p.y);
-}
-
 void Win32MouseSeam::SetForeground(WindowHandle window) { SetForegroundWindow(platform::ToHwnd(window)); }
 
 void Win32MouseSeam::HideNavigator() {

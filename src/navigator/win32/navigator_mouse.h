@@ -16,7 +16,6 @@ class Win32MouseSeam final : public MouseSeam {
   bool IsZoomed(WindowHandle window) override;
   void RestoreNoActivate(WindowHandle window) override;
   std::optional<core::Rect> VisibleRect(WindowHandle window) override;
-  void MoveVisibleTo(WindowHandle window, core::Point topLeft) override;
   void SetForeground(WindowHandle window) override;
   void HideNavigator() override;
 

@@ -36,7 +36,11 @@ void ApplyPlacements(std::span<const PlannedPlacement> moves) {
 }
 
 void TNavigator::ArrangeWindows(bool row, HWND moveSizeWnd) {
-  const ArrangeFacts facts{.row = row, .moveSizeWnd = ToHandle(moveSizeWnd), .dragMoved = DragMoved(), .busy = Suspended()};
+  const ArrangeFacts facts{.row = row,
+                           .screen = model_.Screen().Fresh().virtualScreen,
+                           .moveSizeWnd = ToHandle(moveSizeWnd),
+                           .dragMoved = DragMoved(),
+                           .busy = Suspended()};
   const std::vector<tAppWin*> entries = Store().EntriesSnapshot();
   const ArrangementPlan plan = PlanArrangement(facts, entries, Store().ActiveEntry());
   if (plan.chosenActive) Store().SetActiveEntry(plan.chosenActive);
@@ -44,6 +48,10 @@ void TNavigator::ArrangeWindows(bool row, HWND moveSizeWnd) {
   // From here on only the plan's handles are used: the entries may go while windows move.
   BusyWhileArranging busy(*this);
   ApplyArrangeMoves(plan.moves);
+  std::vector<Placement> placed;
+  placed.reserve(plan.moves.size());
+  for (const ArrangeMove& m : plan.moves) placed.push_back({m.window, m.visibleTopLeft});
+  Host().WindowsPlaced(placed);
 }
 
 }  // namespace navigator

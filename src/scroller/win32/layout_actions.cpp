@@ -92,6 +92,10 @@ void TTavelmoorForm::RestoreActionExecute() {
 
   // Only the plan's handles from here on: entries may go while windows move.
   Engine->RunWindowMoves([&plan] { navigator::ApplyPlacements(plan.moves); });
+  std::vector<navigator::Placement> placed;
+  placed.reserve(plan.moves.size());
+  for (const navigator::PlannedPlacement& m : plan.moves) placed.push_back({m.window, {m.bounds.x, m.bounds.y}});
+  Engine->WindowsPlaced(placed);
   if (plan.room) Engine->SetScrollRoom(*plan.room);
   if (plan.error) Tell(*plan.error);
 }

@@ -22,6 +22,10 @@ void MoveVisibleFrameNoWait(HWND window, core::Point topLeft);
 // more than this many are kept.
 inline constexpr std::size_t kMaxMovedWindowsKept = 4096;
 
+// The window that hears the answers to the move questions (the control panel): a question's
+// callback has room for its ticket only, so the answers' way is set once, at start-up.
+void SetMoveAnswerWindow(HWND window);
+
 class Win32MoveEnvironment final : public MoveEnvironment {
  public:
   // `limits`: the fixed virtual-desktop size as the navigator holds it (read at every tick);
@@ -31,8 +35,12 @@ class Win32MoveEnvironment final : public MoveEnvironment {
       : screen_(screen), limits_(limits), navigator_(navigatorWindow), moved_(moved) {}
 
   MoveTickFacts Facts() override;
+  core::Rect VirtualScreen() override;
   std::optional<core::Point> VisibleTopLeft(WindowHandle window) override;
   void MoveVisibleTo(WindowHandle window, core::Point topLeft) override;
+  bool Ask(WindowHandle window, Ticket ticket) override;
+  bool Hung(WindowHandle window) override;
+  uint32_t NowMs() override;
 
  private:
   platform::ScreenMetricsCache& screen_;

@@ -141,6 +141,7 @@ void ScrollEngine::OnTheRoom(Tick&& tick) {
 
 void ScrollEngine::Start(bool isWow64) {
   isWow64_ = isWow64;
+  SetMoveAnswerWindow(panel_.Handle());
   core::Size smallest{16000, 16000};
   EnumDisplayMonitors(nullptr, nullptr, SmallestMonitorProc, reinterpret_cast<LPARAM>(&smallest));
   minMonitorWidth_ = smallest.width;
@@ -194,6 +195,14 @@ bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case PanelAction::EndProgram: EndProgram(); break;
     case PanelAction::ShowPanel: ShowPanel(); break;
     case PanelAction::RunMoveTick: MoveTick(); break;
+    case PanelAction::MovesTaken: {
+      Win32MoveEnvironment env = MoveEnvironmentNow();
+      OnTheRoom([&](navigator::ScrollRoom& room) {
+        AnswerArrived(state_, EngineView(panel_.Options()), room, lists_, env, ledger_, static_cast<WindowHandle>(wParam),
+                      static_cast<Ticket>(lParam));
+      });
+      break;
+    }
     case PanelAction::SyncScrollLockItem: panel_.ScrollLockItemChanged(state_.MenuScrollLockChecked); break;
   }
   if (!r.passOn) {
@@ -252,7 +261,7 @@ void ScrollEngine::MakeWayForSetSizeDialog() {
 
 void ScrollEngine::ShowNavigatorFromTray() {
   MakeWayForNavigator();
-  const core::Size primary = model_.Screen().Current().primary;
+  const core::Size primary = model_.Screen().Fresh().primary;
   // The live cursor, read once for the top and again for the left.
   const int32_t top = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary).y;
   core::Bounds where = NavigatorPlacement(panel_.Options().SmallScreen, CursorNow(), primary);
@@ -284,6 +293,17 @@ void ScrollEngine::RunWindowMoves(const std::function<void()>& moves) {
     moves();
   }
   RunDeferredMoves();
+}
+
+void ScrollEngine::WindowsPlaced(std::span<const Placement> placed) {
+  Win32MoveEnvironment env = MoveEnvironmentNow();
+  scroller::WindowsPlaced(placed, env, ledger_);
+}
+
+void ScrollEngine::MoveWindowBy(WindowHandle window, core::Point seen, int64_t dx, int64_t dy) {
+  if (Ending()) return;
+  Win32MoveEnvironment env = MoveEnvironmentNow();
+  scroller::MoveWindowBy(window, seen, dx, dy, env, ledger_);
 }
 
 void ScrollEngine::RunDeferredMoves() {
@@ -327,13 +347,9 @@ bool ScrollEngine::RefreshTick() {
 
 void ScrollEngine::ForgetGoneMovedWindows() {
   // The listed ones exist; only the others are asked.
-  for (auto it = movedWindows_.begin(); it != movedWindows_.end();) {
-    if (!lists_.Contains(*it) && !WindowExists(*it)) {
-      it = movedWindows_.erase(it);
-    } else {
-      ++it;
-    }
-  }
+  const auto gone = [this](WindowHandle w) { return !lists_.Contains(w) && !WindowExists(w); };
+  std::erase_if(movedWindows_, gone);
+  ledger_.ForgetIf(gone);
 }
 
 HWND ScrollEngine::FindLoader() {
@@ -363,7 +379,7 @@ bool ScrollEngine::ChordEndsTick(const TickFacts& facts) {
   switch (DecideChord(held, navigator_.Visible(), navigator_.ShowMode())) {
     case ChordAction::ShowNavigator: {
       MakeWayForNavigator();
-      const core::Size primary = model_.Screen().Current().primary;
+      const core::Size primary = model_.Screen().Fresh().primary;
       navigator_.ShowForChord(NavigatorPlacement(panel_.Options().SmallScreen, Cursor(), primary));
       return true;
     }

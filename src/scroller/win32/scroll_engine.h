@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -106,6 +107,12 @@ class ScrollEngine final : public navigator::ScrollRoomSetter {
   // Windows moved by another part (arrangement, a layout restore): scroll requests arriving
   // nested meanwhile wait and run after. Nothing runs once shut-down has begun.
   void RunWindowMoves(const std::function<void()>& moves);
+  // Another part has sent these windows to these places (arrangement, a layout restore): what
+  // they were owed of other moves goes.
+  void WindowsPlaced(std::span<const Placement> placed);
+  // The navigator's window drag: a step (positive: right and down) for the window seen at `seen`,
+  // with the scroll steps in one account.
+  void MoveWindowBy(WindowHandle window, core::Point seen, int64_t dx, int64_t dy);
 
  private:
   // What one refresh tick reads of the platform, once, before it decides anything.

@@ -44,6 +44,10 @@ class TTavelmoorForm::Host final : public navigator::NavigatorHost {
   void SetPendingDX(int32_t dx) override { panel_.Engine->SetPendingDX(dx); }
   void SetPendingDY(int32_t dy) override { panel_.Engine->SetPendingDY(dy); }
   void RepaintSoon() override { panel_.Engine->RepaintNavigatorSoon(); }
+  void MoveWindowBy(navigator::WindowHandle window, core::Point seen, int64_t dx, int64_t dy) override {
+    panel_.Engine->MoveWindowBy(window, seen, dx, dy);
+  }
+  void WindowsPlaced(std::span<const navigator::Placement> placed) override { panel_.Engine->WindowsPlaced(placed); }
 
  private:
   TTavelmoorForm& panel_;

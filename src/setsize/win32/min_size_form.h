@@ -50,7 +50,7 @@ class TMinSizeForm final : public tk::TForm {
   // The target's entry as the latest scan left it; null when the window is no longer listed.
   navigator::tAppWin* TargetEntry() const;
   navigator::AppWinStore& Entries();
-  // The bounding rectangle of all monitors, as the model keeps it.
+  // The bounding rectangle of all monitors, asked of Windows at each use.
   core::Size VirtualScreenSize();
 
   navigator::DesktopModel& model_;

@@ -107,7 +107,20 @@ HWND TestWindows::Create(const std::string& on, RECT at, bool ownThread) const {
 
 void TestWindows::Destroy(HWND window) { PostMessageA(window, tvmtw::kCommandDestroy, 0, 0); }
 
-void TestWindows::SleepThread(HWND window, DWORD ms) { PostMessageA(window, tvmtw::kCommandSleep, ms, 0); }
+void TestWindows::SleepThread(HWND window, DWORD ms, tvmtw::SleepThen then) {
+  PostMessageA(window, tvmtw::kCommandSleep, ms, then);
+}
+
+bool TestWindows::SetMoveAnswer(HWND window, tvmtw::MoveAnswer answer, int heldX) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, tvmtw::kCommandMoveAnswer, answer, heldX, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+}
+
+bool TestWindows::MoveItself(HWND window, int dx, int dy) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, tvmtw::kCommandMoveItself, static_cast<WPARAM>(static_cast<INT_PTR>(dx)), dy,
+                             SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+}
 
 bool TestWindows::SetMoveDelay(HWND window, DWORD ms) {
   DWORD_PTR ignored = 0;

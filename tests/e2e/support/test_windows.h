@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "programs/test_windows/commands.h"
 #include "programs/window_spec.h"
 #include "win_support/process_helpers.h"
 
@@ -45,7 +46,12 @@ class TestWindows {
   HWND Create(const std::string& on, RECT at, bool ownThread = false) const;
   // Without waiting: the window destroys itself; its thread sleeps `ms` milliseconds.
   static void Destroy(HWND window);
-  static void SleepThread(HWND window, DWORD ms);
+  static void SleepThread(HWND window, DWORD ms, tvmtw::SleepThen then = tvmtw::kThenNothing);
+  // How the window's application takes the moves asked of it from now on; false when it did not
+  // answer.
+  static bool SetMoveAnswer(HWND window, tvmtw::MoveAnswer answer, int heldX = 0);
+  // The application moves its window by (dx, dy) at once; false when it did not answer.
+  static bool MoveItself(HWND window, int dx, int dy);
   // Every later move of the window waits `ms` milliseconds first; false when it did not answer.
   static bool SetMoveDelay(HWND window, DWORD ms);
   // ShowWindow(window, how) by the window's own process; false when it did not answer.

@@ -5,8 +5,14 @@
 
 namespace tvmtw {
 
-// Post it: the window's thread sleeps wParam milliseconds, as a program stopped in a debugger.
+// Post it: the window's thread sleeps wParam milliseconds, as a program stopped in a debugger,
+// and on waking does what lParam says (a SleepThen) before it takes its next message.
 inline constexpr UINT kCommandSleep = WM_APP + 0x200;
+enum SleepThen : LPARAM {
+  kThenNothing = 0,
+  kThenMoveItselfLeft10 = 1,  // the application moves its window 10 pixels left
+  kThenMinimize = 2,          // the application minimizes its window
+};
 // Send it: every later move of this window waits wParam milliseconds first, as a window whose
 // thread is busy between its messages.
 inline constexpr UINT kCommandMoveDelay = WM_APP + 0x201;
@@ -22,5 +28,15 @@ inline constexpr UINT kCommandDestroy = WM_APP + 0x204;
 inline constexpr UINT kCommandSizeRequests = WM_APP + 0x205;
 // Send it: the window's own process shows it with ShowWindow(wParam), SW_HIDE for instance.
 inline constexpr UINT kCommandShow = WM_APP + 0x206;
+// Send it: how the window's application takes the moves asked of it from now on (a MoveAnswer in
+// wParam; lParam is the x it holds its window at).
+inline constexpr UINT kCommandMoveAnswer = WM_APP + 0x207;
+enum MoveAnswer : WPARAM {
+  kTakesMoves = 0,
+  kRefusesOneMove = 1,  // the next move gets SWP_NOMOVE, later ones go through
+  kHoldsAtX = 2,        // every move keeps the window at x = lParam
+};
+// Send it: the application moves its window by wParam, lParam pixels (signed), at once.
+inline constexpr UINT kCommandMoveItself = WM_APP + 0x208;
 
 }  // namespace tvmtw

@@ -19,7 +19,15 @@ struct WindowState {
   long color = -1;         // 0xRRGGBB of the client area, -1: the class's brush
   TrackSizes track;
   LRESULT sizeRequests = 0;  // size changes asked of it since it was shown
+  MoveAnswer moveAnswer = kTakesMoves;
+  int heldX = 0;
 };
+
+void MoveItselfBy(HWND hwnd, int dx, int dy) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  SetWindowPos(hwnd, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // Class name (lower case, as Windows compares) -> whether it is ours or a taken system class.
 std::map<std::string, bool>& Classes() {
@@ -74,6 +82,14 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (state && state->served && (state->flags & kReleaseOnMove)) {
         ReportReleaseIfMoved(hwnd, *reinterpret_cast<WINDOWPOS*>(lParam));
       }
+      if (auto* pos = reinterpret_cast<WINDOWPOS*>(lParam); state && state->served && !(pos->flags & SWP_NOMOVE)) {
+        if (state->moveAnswer == kRefusesOneMove) {
+          pos->flags |= SWP_NOMOVE;
+          state->moveAnswer = kTakesMoves;
+        } else if (state->moveAnswer == kHoldsAtX) {
+          pos->x = state->heldX;
+        }
+      }
       break;
     case WM_ERASEBKGND:
       if (state && state->color >= 0) {
@@ -88,6 +104,17 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       break;
     case kCommandSleep:
       Sleep(static_cast<DWORD>(wParam));
+      if (lParam == kThenMoveItselfLeft10) MoveItselfBy(hwnd, -10, 0);
+      if (lParam == kThenMinimize) ShowWindow(hwnd, SW_MINIMIZE);
+      return 0;
+    case kCommandMoveAnswer:
+      if (state) {
+        state->moveAnswer = static_cast<MoveAnswer>(wParam);
+        state->heldX = static_cast<int>(lParam);
+      }
+      return 0;
+    case kCommandMoveItself:
+      MoveItselfBy(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), static_cast<int>(lParam));
       return 0;
     case kCommandMoveDelay:
       if (state) state->moveDelayMs = static_cast<DWORD>(wParam);

@@ -50,19 +50,15 @@ std::optional<Ticket> MoveLedger::Owe(WindowHandle window, core::Point seen, int
   return Ask(a, nowMs);
 }
 
-std::optional<Ticket> MoveLedger::Placed(WindowHandle window, core::Point placed, uint32_t nowMs) {
+void MoveLedger::Placed(WindowHandle window, core::Point placed) {
   Account& a = accounts_[window];
   a.owedX = 0;
   a.owedY = 0;
   a.left = placed;
   a.moveOnItsWay = true;
   a.answered = false;
-  if (a.asked) {
-    // The question on its way went before this move: its answer does not tell that it arrived.
-    a.askAgain = true;
-    return std::nullopt;
-  }
-  return Ask(a, nowMs);
+  // A question on its way went before this move: its answer does not tell that it arrived.
+  if (a.asked) a.askAgain = true;
 }
 
 AnswerFollowUp MoveLedger::Answered(WindowHandle window, Ticket ticket, uint32_t nowMs) {
@@ -92,8 +88,7 @@ bool MoveLedger::HasDue() const {
   return std::any_of(accounts_.begin(), accounts_.end(), [](const auto& e) { return e.second.answered; });
 }
 
-std::optional<MoveOrder> MoveLedger::Take(WindowHandle window, core::Point seen, const core::Rect& screen,
-                                          uint32_t nowMs) {
+std::optional<core::Point> MoveLedger::Take(WindowHandle window, core::Point seen, const core::Rect& screen) {
   const auto it = accounts_.find(window);
   if (it == accounts_.end() || !it->second.answered) return std::nullopt;
   Account& a = it->second;
@@ -102,8 +97,9 @@ std::optional<MoveOrder> MoveLedger::Take(WindowHandle window, core::Point seen,
   const core::Point to{TakeAxis(seen.x, a.owedX), TakeAxis(seen.y, a.owedY)};
   a.left = to;
   if (to == seen) return std::nullopt;
+  // The next step's question tells when it has arrived.
   a.moveOnItsWay = true;
-  return MoveOrder{to, Ask(a, nowMs)};
+  return to;
 }
 
 void MoveLedger::Hold(WindowHandle window) {

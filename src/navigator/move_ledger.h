@@ -5,12 +5,11 @@
 // Moves go without waiting for the window's thread, so a busy application takes them late. A
 // window's place is no proof of what became of a move: applications refuse moves, hold windows
 // in place, move them themselves, minimize or hide them with a move on its way. So arrival is not
-// read from the place. Each move is followed by a question (a message the window's thread answers
-// once it has taken everything sent before it), and a window is moved only just after such an
-// answer:
-// - a step for a window whose question is on its way is owed; the steps owed go together as one
-//   move once it answers, so a busy thread never holds more than one of our moves and a hung one
-//   catches up with one move when it wakes;
+// read from the place. A window owed a step is asked a question (a message its thread answers once
+// it has taken everything sent to it before), and it is moved only just after it has answered:
+// - steps for a window whose question is on its way are owed and go together as one move once it
+//   answers, so a busy thread never holds more than one of our moves and one question, and a hung
+//   one catches up with one move when it wakes;
 // - a window is read, and its next place reckoned, only when its thread has taken all our earlier
 //   moves and has just answered: where it stands then is where it and its application left it,
 //   and what it is owed goes on from there. A refused or altered move is the application's own
@@ -66,12 +65,6 @@ struct Placement {
   core::Point topLeft;
 };
 
-// A move to send, with the question that follows it.
-struct MoveOrder {
-  core::Point to;
-  Ticket ticket = 0;
-};
-
 class MoveLedger {
  public:
   // A step for the window, seen at `seen` (a positive step moves it left and up, as a scroll step
@@ -81,8 +74,8 @@ class MoveLedger {
                             const core::Rect& screen, uint32_t nowMs);
 
   // Another mover (arrangement, a layout restore) has just sent the window to `placed`: what it
-  // was owed goes. Returns the question to send now, after that move.
-  std::optional<Ticket> Placed(WindowHandle window, core::Point placed, uint32_t nowMs);
+  // was owed goes, and the next question tells when it has arrived.
+  void Placed(WindowHandle window, core::Point placed);
 
   // The window's thread answered a question.
   AnswerFollowUp Answered(WindowHandle window, Ticket ticket, uint32_t nowMs);
@@ -91,10 +84,10 @@ class MoveLedger {
   std::vector<WindowHandle> Due() const;
   bool HasDue() const;
 
-  // A due window, seen at `seen` now: the move to send with its question; nullopt when the
-  // range's edge holds it, and what it is owed waits for the next step. Seen elsewhere than where
-  // it was last left, somebody else has placed it: its parking is judged anew from there.
-  std::optional<MoveOrder> Take(WindowHandle window, core::Point seen, const core::Rect& screen, uint32_t nowMs);
+  // A due window, seen at `seen` now: where to send it, with everything it is owed; nullopt when
+  // the range's edge holds it, and what it is owed waits for the next step. Seen elsewhere than
+  // where it was last left, somebody else has placed it: its parking is judged anew from there.
+  std::optional<core::Point> Take(WindowHandle window, core::Point seen, const core::Rect& screen);
   // A due window that cannot be read or moved now (hidden, minimized): what it is owed waits for
   // the next step.
   void Hold(WindowHandle window);
@@ -141,7 +134,7 @@ class MoveLedger {
     int64_t owedX = 0;               // steps not sent yet, what the range holds back included
     int64_t owedY = 0;
     core::Point left;                // where our last move put it, or where it was last read
-    bool moveOnItsWay = false;       // a move went after the last answer
+    bool moveOnItsWay = false;       // a move went after the last answer, not confirmed yet
     bool asked = false;              // a question is on its way
     bool askAgain = false;           // a placement went after that question
     bool answered = false;           // it has answered and may be moved now

@@ -55,44 +55,41 @@ void OweWalk(const std::vector<Sighting>& walk, const ScrollLists& lists, MoveEn
   ledger.Retain(lists.Handles);
 }
 
-// Sends every listed window that has answered what it is owed, from where it stands now, bottom
-// of the Z order first. One no longer listed (excluded, released, in a move or size loop) is not
-// moved: what it is owed waits while it may be listed again.
+// Sends a window that has answered what it is owed, from where it stands now; true when a move
+// went. One no longer listed (excluded, released, in a move or size loop), hidden or minimized is
+// not moved: what it is owed waits while it may be listed again.
+bool SendOne(WindowHandle w, const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
+             const core::Rect& screen) {
+  const std::optional<core::Point> seen = lists.Contains(w) ? env.VisibleTopLeft(w) : std::nullopt;
+  if (!seen) {
+    ledger.Hold(w);
+    return false;
+  }
+  const std::optional<core::Point> to = ledger.Take(w, *seen, screen);
+  if (!to) return false;
+  env.MoveVisibleTo(w, *to);
+  return true;
+}
+
+// Sends every window that has answered what it is owed, bottom of the Z order first.
 int SendDue(EngineState& s, const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger) {
   if (!ledger.HasDue()) return 0;
   const core::Rect screen = env.VirtualScreen();
-  const uint32_t now = env.NowMs();
   std::vector<WindowHandle> due = ledger.Due();
+  std::vector<WindowHandle> ordered;
+  ordered.reserve(due.size());
+  std::sort(due.begin(), due.end());
+  for (auto it = lists.Handles.rbegin(); it != lists.Handles.rend(); ++it) {
+    if (std::binary_search(due.begin(), due.end(), *it)) ordered.push_back(*it);
+  }
+  // The unlisted ones are held.
   for (const WindowHandle w : due) {
     if (!lists.Contains(w)) ledger.Hold(w);
   }
-  std::erase_if(due, [&](WindowHandle w) { return !lists.Contains(w); });
-  if (due.size() > 1) {
-    std::vector<WindowHandle> ordered;
-    for (auto it = lists.Handles.rbegin(); it != lists.Handles.rend(); ++it) {
-      if (std::find(due.begin(), due.end(), *it) != due.end()) ordered.push_back(*it);
-    }
-    due.swap(ordered);
-  }
   int moved = 0;
   MoveBatch batch(s);
-  for (const WindowHandle w : due) {
-    // A nested message may have released it since.
-    if (!lists.Contains(w)) {
-      ledger.Hold(w);
-      continue;
-    }
-    const std::optional<core::Point> seen = env.VisibleTopLeft(w);
-    if (!seen) {
-      ledger.Hold(w);
-      continue;
-    }
-    const std::optional<navigator::MoveOrder> order = ledger.Take(w, *seen, screen, now);
-    if (!order) continue;
-    env.MoveVisibleTo(w, order->to);
-    Ask(w, order->ticket, env, ledger);
-    ++moved;
-  }
+  // A nested message may release a window meanwhile: SendOne asks the list again.
+  for (const WindowHandle w : ordered) moved += SendOne(w, lists, env, ledger, screen) ? 1 : 0;
   return moved;
 }
 
@@ -288,17 +285,17 @@ MoveOutcome AnswerArrived(EngineState& s, const EngineOptions& o, navigator::Scr
     return {};
   }
   MoveOutcome out;
-  out.windowsMoved = SendDue(s, lists, env, ledger);
+  {
+    MoveBatch batch(s);
+    out.windowsMoved = SendOne(window, lists, env, ledger, env.VirtualScreen()) ? 1 : 0;
+  }
   if (s.TickDeferred && !Ending(s)) return RunTicks(s, o, room, lists, env, ledger, out);
   s.TickDeferred = false;
   return out;
 }
 
-void WindowsPlaced(std::span<const Placement> placed, MoveEnvironment& env, MoveLedger& ledger) {
-  const uint32_t now = env.NowMs();
-  for (const Placement& p : placed) {
-    if (const std::optional<Ticket> t = ledger.Placed(p.window, p.topLeft, now)) Ask(p.window, *t, env, ledger);
-  }
+void WindowsPlaced(std::span<const Placement> placed, MoveLedger& ledger) {
+  for (const Placement& p : placed) ledger.Placed(p.window, p.topLeft);
 }
 
 void MoveWindowBy(WindowHandle window, core::Point seen, int64_t dx, int64_t dy, MoveEnvironment& env,

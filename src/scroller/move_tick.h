@@ -12,7 +12,7 @@
 // Moves do not wait for the window's thread, so a busy application takes them late, and a
 // window's place is no proof of what became of a move. Every mover's steps go through one
 // MoveLedger: the walk owes each listed window the step and asks it a question; a window is moved
-// once its thread has answered (SendDue), from where it stands then, by all it is owed. So at any
+// once its thread has answered, from where it stands then, by all it is owed. So at any
 // rate of steps and any number of windows a slow window neither loses nor gains a step, its thread
 // never holds more than one of our moves, a hung one catches up with one move when it wakes, and
 // a window whose application refuses or alters a move keeps its own place for that step only.
@@ -167,10 +167,9 @@ MoveOutcome AnswerArrived(EngineState& s, const EngineOptions& o, navigator::Scr
                           const ScrollLists& lists, MoveEnvironment& env, MoveLedger& ledger,
                           WindowHandle window, Ticket ticket);
 
-// Another mover has just sent these windows to these places: what they were owed goes, and each
-// is asked when it has taken the move.
+// Another mover has just sent these windows to these places: what they were owed goes.
 using navigator::Placement;
-void WindowsPlaced(std::span<const Placement> placed, MoveEnvironment& env, MoveLedger& ledger);
+void WindowsPlaced(std::span<const Placement> placed, MoveLedger& ledger);
 
 // A step of another mover (the navigator's window drag) for one window, seen at `seen`: a positive
 // step moves it right and down. The step is cut so that the window stays inside the window range.

@@ -68,6 +68,7 @@ TEST_F(Dispatch, TableWhileRunning) {
       {"scroll by", msg::WM_SCROLL_BY, 5, PanelAction::RunMoveTick, false, 0},
       {"pause", msg::WM_PAUSE_SCROLL, 0, PanelAction::SyncScrollLockItem, false, 0},
       {"resume", msg::WM_RESUME_SCROLL, 0, PanelAction::SyncScrollLockItem, false, 0},
+      {"a window answered after its moves", msg::WM_MOVES_TAKEN, 0x10, PanelAction::MovesTaken, false, 0},
       {"panel missing is the loader's", msg::WM_HOOK_PANEL_MISSING, 0, PanelAction::None, true, 0},
       {"subclassed is the loader's", msg::WM_HOOK_SUBCLASSED, 0x10, PanelAction::None, true, 0},
       {"loader quit is the loader's", msg::WM_LOADER_QUIT, 0, PanelAction::None, true, 0},
@@ -123,6 +124,7 @@ TEST_F(Dispatch, ClosingAndNavigatorGone) {
   engine.end = &ending;
   EXPECT_EQ(Send(msg::WM_HOOK_GET_SIZE, 0x20).answer, static_cast<intptr_t>(core::kStopTracking));
   EXPECT_EQ(Send(msg::WM_HOOK_GET_SIZE, 0x99).answer, static_cast<intptr_t>(core::kStopTracking));
+  EXPECT_EQ(Send(msg::WM_MOVES_TAKEN, 0x10).action, PanelAction::None) << "nothing moves once the end has begun";
   engine.end = nullptr;
   ctx.navigator = nullptr;  // destroyed before the panel
   EXPECT_EQ(Send(msg::WM_HOOK_GET_SIZE, 0x20).answer, 0);
@@ -192,7 +194,7 @@ TEST_F(Dispatch, WhileCreating) {
   life.CreationFinished = false;
   for (uint32_t m : {msg::WM_PANEL_HIDE, msg::WM_INSTANCE_SHOW, msg::WM_HOOK_GET_HANDLE,
                      msg::WM_HOOK_GET_SIZE, msg::WM_SCROLL_BY, msg::WM_PAUSE_SCROLL,
-                     msg::WM_RESUME_SCROLL, scroller::kWmHotKey, msg::WM_INSTANCE_EXIT}) {
+                     msg::WM_RESUME_SCROLL, scroller::kWmHotKey, msg::WM_INSTANCE_EXIT, msg::WM_MOVES_TAKEN}) {
     const DispatchResult r = Send(m, 0x20, 9);
     EXPECT_EQ(r.action, PanelAction::None) << std::hex << m;
     EXPECT_EQ(r.answer, 0) << std::hex << m;

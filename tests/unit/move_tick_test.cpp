@@ -706,7 +706,7 @@ TEST_F(MoveTick, APlacementSupersedesWhatAWindowWasOwed) {
   Tick();
   desk.queued[2].push_back({Point{700, 40}, 0});  // the arrangement's own move, as posted
   const scroller::Placement placed[] = {{2, {700, 40}}};
-  scroller::WindowsPlaced(placed, desk, ledger);
+  scroller::WindowsPlaced(placed, ledger);
   desk.Wake(2);
   Deliver();
   EXPECT_EQ(desk.at[2], (Point{700, 40}));
@@ -866,15 +866,15 @@ TEST(MoveLedger, OneQuestionOnItsWayAndEverythingOwedGoesAtTheAnswer) {
   EXPECT_TRUE(ledger.Answered(7, *first, 0).moveNow);
   EXPECT_EQ(ledger.Due(), std::vector<WindowHandle>{7});
   // Seen where its application left it, 5 pixels off: everything owed goes on from there.
-  const std::optional<navigator::MoveOrder> order = ledger.Take(7, {95, 50}, kScreen, 0);
-  ASSERT_TRUE(order.has_value());
-  EXPECT_EQ(order->to, (Point{95 - 110, 50 - 200}));
+  EXPECT_EQ(ledger.Take(7, {95, 50}, kScreen), (Point{95 - 110, 50 - 200}));
   EXPECT_FALSE(ledger.Owes(7));
-  EXPECT_TRUE(ledger.Asked(7)) << "the move is followed by a question";
+  EXPECT_FALSE(ledger.HasDue());
   EXPECT_EQ(ledger.MeantFor(7, {95, 50}), (navigator::MoveLedger::Meant{-15, -150})) << "the move on its way counts";
-  EXPECT_FALSE(ledger.Answered(7, order->ticket, 0).moveNow) << "nothing owed: nothing to send";
-  EXPECT_FALSE(ledger.Asked(7));
-  EXPECT_TRUE(ledger.Owe(7, {-15, -150}, 1, 0, kScreen, 0).has_value()) << "the next step asks anew";
+  const std::optional<navigator::Ticket> next = ledger.Owe(7, {95, 50}, 1, 0, kScreen, 0);
+  ASSERT_TRUE(next.has_value()) << "the next step asks anew";
+  EXPECT_EQ(ledger.MeantFor(7, {95, 50}), (navigator::MoveLedger::Meant{-16, -150}));
+  EXPECT_TRUE(ledger.Answered(7, *next, 0).moveNow);
+  EXPECT_EQ(ledger.MeantFor(7, {-15, -150}), (navigator::MoveLedger::Meant{-16, -150})) << "the answer confirms the move";
 }
 
 // A placement by another mover: what was owed goes; a question on its way when it was sent does
@@ -883,7 +883,7 @@ TEST(MoveLedger, APlacementClearsWhatIsOwedAndIsAskedAfter) {
   constexpr Rect kScreen{0, 0, 1280, 1024};
   scroller::MoveLedger ledger;
   const navigator::Ticket asked = *ledger.Owe(7, {100, 50}, 10, 0, kScreen, 0);
-  EXPECT_EQ(ledger.Placed(7, {600, 40}, 0), std::nullopt);
+  ledger.Placed(7, {600, 40});
   EXPECT_FALSE(ledger.Owes(7));
   const navigator::AnswerFollowUp follow = ledger.Answered(7, asked, 0);
   EXPECT_FALSE(follow.moveNow);
@@ -891,9 +891,11 @@ TEST(MoveLedger, APlacementClearsWhatIsOwedAndIsAskedAfter) {
   EXPECT_EQ(ledger.MeantFor(7, {100, 50}), (navigator::MoveLedger::Meant{600, 40}));
   EXPECT_EQ(ledger.Owe(7, {100, 50}, 5, 0, kScreen, 0), std::nullopt) << "the second question is on its way";
   EXPECT_TRUE(ledger.Answered(7, *follow.askAgain, 0).moveNow);
-  EXPECT_EQ(ledger.Take(7, {600, 40}, kScreen, 0)->to, (Point{595, 40}));
-  // A window placed with nothing on its way is asked at once.
-  EXPECT_TRUE(ledger.Placed(8, {0, 0}, 0).has_value());
+  EXPECT_EQ(ledger.Take(7, {600, 40}, kScreen), (Point{595, 40}));
+  // A window placed with nothing on its way waits for the next step's question.
+  ledger.Placed(8, {0, 0});
+  EXPECT_FALSE(ledger.Asked(8));
+  EXPECT_EQ(ledger.MeantFor(8, {300, 300}), (navigator::MoveLedger::Meant{0, 0}));
 }
 
 // The range stops a window at its edge and keeps what it could not take; a window its application
@@ -908,12 +910,7 @@ TEST(MoveLedger, TheRangeHoldsBackWhatAWindowCannotTakeAndParkingIsJudgedWhereIt
     std::optional<Point> last;
     const std::optional<navigator::Ticket> t = ledger.Owe(w, seen, dx, dy, kScreen, 0);
     if (!t) return last;
-    for (bool due = ledger.Answered(w, *t, 0).moveNow; due;) {
-      const std::optional<navigator::MoveOrder> order = ledger.Take(w, seen, kScreen, 0);
-      if (!order) break;
-      last = seen = order->to;
-      due = ledger.Answered(w, order->ticket, 0).moveNow;
-    }
+    if (ledger.Answered(w, *t, 0).moveNow) last = ledger.Take(w, seen, kScreen);
     return last;
   };
   EXPECT_EQ(ledger.ParkingOf(1, {-32500, 300}, kScreen), (navigator::Parking{true, false}));

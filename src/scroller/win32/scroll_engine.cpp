@@ -295,10 +295,7 @@ void ScrollEngine::RunWindowMoves(const std::function<void()>& moves) {
   RunDeferredMoves();
 }
 
-void ScrollEngine::WindowsPlaced(std::span<const Placement> placed) {
-  Win32MoveEnvironment env = MoveEnvironmentNow();
-  scroller::WindowsPlaced(placed, env, ledger_);
-}
+void ScrollEngine::WindowsPlaced(std::span<const Placement> placed) { scroller::WindowsPlaced(placed, ledger_); }
 
 void ScrollEngine::MoveWindowBy(WindowHandle window, core::Point seen, int64_t dx, int64_t dy) {
   if (Ending()) return;

@@ -33,15 +33,6 @@
 
 namespace scroller {
 
-// SetWindowPos flags of a scroll move: the place only, never the size, the Z order or the
-// activation, and without waiting for the window's thread.
-inline constexpr uint32_t kSwpNoSize = 0x0001;
-inline constexpr uint32_t kSwpNoZOrder = 0x0004;
-inline constexpr uint32_t kSwpNoActivate = 0x0010;
-inline constexpr uint32_t kSwpAsyncWindowPos = 0x4000;
-inline constexpr uint32_t kScrollMoveFlags =
-    kSwpNoSize | kSwpNoZOrder | kSwpNoActivate | kSwpAsyncWindowPos;
-
 // The band is 8 pixels wide at the left and top, 7 at the right and bottom.
 inline constexpr int32_t kBorderBandWidth = 8;
 
@@ -119,8 +110,9 @@ class MoveEnvironment {
   // The visible frame's top-left corner; nullopt when it cannot be read or the window is hidden or
   // minimized now (it is not moved).
   virtual std::optional<core::Point> VisibleTopLeft(WindowHandle window) = 0;
-  // Puts the visible frame's top-left corner there with kScrollMoveFlags. May run nested
-  // messages that change `lists` and the engine state.
+  // Puts the visible frame's top-left corner there: the place only, never the size, the Z order
+  // or the activation, and without waiting for the window's thread. May run nested messages that
+  // change `lists` and the engine state.
   virtual void MoveVisibleTo(WindowHandle window, core::Point topLeft) = 0;
   // Sends the window the question; its thread answers with the ticket (AnswerArrived) once it has
   // taken everything sent to it before. False when the window is gone.

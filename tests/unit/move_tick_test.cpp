@@ -150,10 +150,6 @@ struct MoveTick : ::testing::Test {
   scroller::MoveTickPlan Plan() { return scroller::PlanMoveTick(s, o, desk.facts, room); }
 };
 
-TEST(MoveFlags, PlaceOnlyWithoutWaiting) {
-  EXPECT_EQ(scroller::kScrollMoveFlags, 0x0001u | 0x0004u | 0x0010u | 0x4000u);
-}
-
 // At the left border the windows move right (a negative step), so the viewport goes left.
 TEST_F(MoveTick, BorderBandStepPerSpeed) {
   const int32_t steps[] = {288, 232, 176, 120, 64, 8};

@@ -50,13 +50,12 @@ void Scan(navigator::AppWinStore& store, const e2e::TestWindows& windows, int co
   store.BeginWindowScan();
   for (int i = 0; i < count; ++i) {
     HWND w = windows.Window("w" + std::to_string(i));
-    RECT r{};
     char title[127] = {};
     char cls[127] = {};
-    navigator::GetVisibleWindowRect(w, &r);
+    const core::Rect r = navigator::VisibleFrameOf(w).value_or(core::Rect{});
     GetWindowTextA(w, title, sizeof title);
     GetClassNameA(w, cls, sizeof cls);
-    store.UpdateWindowEntry(platform::ToHandle(w), title, cls, platform::ToRect(r), false, false, 0);
+    store.UpdateWindowEntry(platform::ToHandle(w), title, cls, r, false, false, 0);
   }
 }
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
+#include "platform/handles.h"
 #include "platform/optional_apis.h"
 #include "platform/platform_switches.h"
 #include "navigator/win32/virtual_desktops.h"
@@ -83,12 +85,13 @@ class Geometry : public ::testing::TestWithParam<bool> {
   platform::OptionalApis::DwmGetWindowAttributeFn savedProc_ = nullptr;
 };
 
-::testing::AssertionResult Is(const RECT& got, const RECT& want) {
-  if (EqualRect(&got, &want)) return ::testing::AssertionSuccess();
+::testing::AssertionResult Is(const core::Rect& got, const core::Rect& want) {
+  if (got == want) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "(" << got.left << "," << got.top << ")-(" << got.right << "," << got.bottom
                                        << ") instead of (" << want.left << "," << want.top << ")-(" << want.right
                                        << "," << want.bottom << ")";
 }
+::testing::AssertionResult Is(const RECT& got, const core::Rect& want) { return Is(platform::ToRect(got), want); }
 
 TEST_P(Geometry, MovingByTheVisibleFrameAddsTheInvisibleBordersBack) {
   navigator::MoveWindowVisible(window_, {100, 50, 800, 600});
@@ -97,32 +100,30 @@ TEST_P(Geometry, MovingByTheVisibleFrameAddsTheInvisibleBordersBack) {
   } else {
     EXPECT_TRUE(Is(Outer(window_), {100, 50, 900, 650}));
   }
-  RECT visible{};
-  ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &visible));
-  EXPECT_TRUE(Is(visible, {100, 50, 900, 650}));
+  const std::optional<core::Rect> visible = navigator::VisibleFrameOf(window_);
+  ASSERT_TRUE(visible.has_value());
+  EXPECT_TRUE(Is(*visible, {100, 50, 900, 650}));
 
   // Read and written back unchanged, the window stays where and as large as it was.
-  navigator::MoveWindowVisible(window_, {visible.left, visible.top, visible.right - visible.left,
-                                         visible.bottom - visible.top});
-  RECT again{};
-  ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &again));
-  EXPECT_TRUE(Is(again, visible));
+  navigator::MoveWindowVisible(window_, {visible->left, visible->top, core::clampToInt32(visible->width()),
+                                         core::clampToInt32(visible->height())});
+  const std::optional<core::Rect> again = navigator::VisibleFrameOf(window_);
+  ASSERT_TRUE(again.has_value());
+  EXPECT_TRUE(Is(*again, *visible));
 
   navigator::SetWindowBoundsVisible(window_, {20, 30, 400, 300});
-  ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &visible));
-  EXPECT_TRUE(Is(visible, {20, 30, 420, 330}));
+  EXPECT_TRUE(Is(navigator::VisibleFrameOf(window_).value_or(core::Rect{}), {20, 30, 420, 330}));
 }
 
 TEST_P(Geometry, APlainMoveKeepsSizeZOrderAndActivation) {
   SetForegroundWindow(other_);
   const RECT before = Outer(window_);
-  RECT visibleBefore{};
-  ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &visibleBefore));
-  navigator::SetWindowPosVisible(window_, 200, 150);
-  RECT visible{};
-  ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &visible));
-  EXPECT_EQ(visible.left, 200);
-  EXPECT_EQ(visible.top, 150);
+  ASSERT_TRUE(navigator::VisibleFrameOf(window_).has_value());
+  navigator::SetWindowPosVisible(window_, {200, 150});
+  const std::optional<core::Rect> visible = navigator::VisibleFrameOf(window_);
+  ASSERT_TRUE(visible.has_value());
+  EXPECT_EQ(visible->left, 200);
+  EXPECT_EQ(visible->top, 150);
   const RECT after = Outer(window_);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
@@ -132,33 +133,28 @@ TEST_P(Geometry, APlainMoveKeepsSizeZOrderAndActivation) {
 
 TEST_P(Geometry, AFailingFrameQueryFallsBackToTheWindowRectangle) {
   FrameQueryFails = true;
-  RECT visible{};
-  ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &visible)) << "no window could ever be scanned";
-  EXPECT_TRUE(Is(visible, Outer(window_)));
-  int l = -1, t = -1, r = -1, b = -1;
-  navigator::GetFrameMargins(window_, &l, &t, &r, &b);
-  EXPECT_EQ(l | t | r | b, 0);
+  const std::optional<core::Rect> visible = navigator::VisibleFrameOf(window_);
+  ASSERT_TRUE(visible.has_value()) << "no window could ever be scanned";
+  EXPECT_TRUE(Is(Outer(window_), *visible));
+  EXPECT_EQ(navigator::FrameMarginsOf(window_), navigator::FrameMargins{});
   navigator::MoveWindowVisible(window_, {100, 50, 800, 600});
   EXPECT_TRUE(Is(Outer(window_), {100, 50, 900, 650}));
 }
 
 TEST_P(Geometry, AnUnboundFrameQueryMeansTheWindowRectangle) {
   platform::Apis.DwmGetWindowAttribute = nullptr;
-  int l = -1, t = -1, r = -1, b = -1;
-  navigator::GetFrameMargins(window_, &l, &t, &r, &b);
-  EXPECT_EQ(l | t | r | b, 0);
-  RECT visible{};
-  ASSERT_TRUE(navigator::GetVisibleWindowRect(window_, &visible));
-  EXPECT_TRUE(Is(visible, Outer(window_)));
+  EXPECT_EQ(navigator::FrameMarginsOf(window_), navigator::FrameMargins{});
+  const std::optional<core::Rect> visible = navigator::VisibleFrameOf(window_);
+  ASSERT_TRUE(visible.has_value());
+  EXPECT_TRUE(Is(Outer(window_), *visible));
 }
 
 TEST_P(Geometry, AWindowThatHasGoneGivesNoRectangleAndIsNotMoved) {
   HWND gone = window_;
   DestroyWindow(window_);
   window_ = nullptr;
-  RECT visible{};
-  EXPECT_FALSE(navigator::GetVisibleWindowRect(gone, &visible));
-  navigator::SetWindowPosVisible(gone, 1, 2);
+  EXPECT_FALSE(navigator::VisibleFrameOf(gone).has_value());
+  navigator::SetWindowPosVisible(gone, {1, 2});
   navigator::SetWindowBoundsVisible(gone, {1, 2, 3, 4});
   navigator::MoveWindowVisible(gone, {1, 2, 3, 4});
   navigator::MoveWindowVisibleNoWait(gone, {1, 2, 3, 4});
@@ -166,10 +162,9 @@ TEST_P(Geometry, AWindowThatHasGoneGivesNoRectangleAndIsNotMoved) {
 
 TEST_P(Geometry, TheFrameIsAskedAfreshAtEveryCallFromWindows10OnAndNeverBefore) {
   FrameQueries = 0;
-  RECT visible{};
-  navigator::GetVisibleWindowRect(window_, &visible);
+  navigator::VisibleFrameOf(window_);
   navigator::MoveWindowVisible(window_, {100, 50, 800, 600});
-  navigator::SetWindowPosVisible(window_, 10, 10);
+  navigator::SetWindowPosVisible(window_, {10, 10});
   EXPECT_EQ(FrameQueries, win10() ? 3 : 0);
 }
 

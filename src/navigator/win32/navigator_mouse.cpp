@@ -28,9 +28,7 @@ void Win32MouseSeam::RestoreNoActivate(WindowHandle window) {
 }
 
 std::optional<core::Rect> Win32MouseSeam::VisibleRect(WindowHandle window) {
-  RECT r{};
-  if (!GetVisibleWindowRect(platform::ToHwnd(window), &r)) return std::nullopt;
-  return platform::ToRect(r);
+  return VisibleFrameOf(platform::ToHwnd(window));
 }
 
 void Win32MouseSeam::SetForeground(WindowHandle window) { SetForegroundWindow(platform::ToHwnd(window)); }

@@ -22,14 +22,10 @@ WindowHandle Win32Desktop::RootOwner(WindowHandle window) {
   return ToHandle(GetAncestor(ToHwnd(window), GA_ROOTOWNER));
 }
 
-FrameMargins Win32Desktop::Margins(WindowHandle window) {
-  FrameMargins m;
-  GetFrameMargins(ToHwnd(window), &m.left, &m.top, &m.right, &m.bottom);
-  return m;
-}
+FrameMargins Win32Desktop::Margins(WindowHandle window) { return FrameMarginsOf(ToHwnd(window)); }
 
 void Win32Desktop::SetOuterSize(WindowHandle window, core::Size outer) {
-  SetWindowSizeNoWait(ToHwnd(window), outer.width, outer.height);
+  SetWindowSizeNoWait(ToHwnd(window), outer);
 }
 
 void Win32Desktop::ReleaseShot(ShotHandle shot) {

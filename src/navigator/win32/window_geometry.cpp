@@ -38,37 +38,34 @@ core::Bounds OuterBounds(HWND window, const core::Bounds& visible) {
   return WindowBoundsForVisible(MarginsNow(window), visible);
 }
 
+// A window of another thread is moved without waiting for that thread.
+UINT NoWait(HWND window, UINT flags) {
+  return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() ? flags | SWP_ASYNCWINDOWPOS : flags;
+}
+
+void PlaceVisibleTopLeft(HWND window, core::Point topLeft, UINT flags) {
+  const core::Point p = WindowPosForVisible(MarginsNow(window), topLeft);
+  SetWindowPos(window, nullptr, p.x, p.y, 0, 0, flags);
+}
+
+constexpr UINT kPlaceOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
 }  // namespace
 
-bool GetVisibleWindowRect(HWND window, RECT* rect) {
+std::optional<core::Rect> VisibleFrameOf(HWND window) {
   const FrameMode mode = Mode();
   // The frame query first: a window that has gone fails both, and one the query cannot answer
   // still has its window rectangle.
   std::optional<core::Rect> frame = mode == FrameMode::VisibleFrame ? ExtendedFrameOf(window) : std::nullopt;
-  const std::optional<core::Rect> visible = VisibleRectOf(mode, frame ? std::nullopt : WindowRectOf(window), frame);
-  if (!visible) return false;
-  *rect = platform::ToRECT(*visible);
-  return true;
+  return VisibleRectOf(mode, frame ? std::nullopt : WindowRectOf(window), frame);
 }
 
-void GetFrameMargins(HWND window, int* left, int* top, int* right, int* bottom) {
-  const FrameMargins m = MarginsNow(window);
-  *left = m.left;
-  *top = m.top;
-  *right = m.right;
-  *bottom = m.bottom;
-}
+FrameMargins FrameMarginsOf(HWND window) { return MarginsNow(window); }
 
-void SetWindowPosVisible(HWND window, int x, int y) {
-  const core::Point p = WindowPosForVisible(MarginsNow(window), {x, y});
-  SetWindowPos(window, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void SetWindowPosVisible(HWND window, core::Point topLeft) { PlaceVisibleTopLeft(window, topLeft, kPlaceOnly); }
 
-void SetWindowPosVisibleNoWait(HWND window, int x, int y) {
-  const core::Point p = WindowPosForVisible(MarginsNow(window), {x, y});
-  UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) flags |= SWP_ASYNCWINDOWPOS;
-  SetWindowPos(window, nullptr, p.x, p.y, 0, 0, flags);
+void SetWindowPosVisibleNoWait(HWND window, core::Point topLeft) {
+  PlaceVisibleTopLeft(window, topLeft, NoWait(window, kPlaceOnly));
 }
 
 void SetWindowBoundsVisible(HWND window, const core::Bounds& visible) {
@@ -79,10 +76,8 @@ void MoveWindowVisible(HWND window, const core::Bounds& visible) {
   platform::MoveWindowTo(window, OuterBounds(window, visible), TRUE);
 }
 
-void SetWindowSizeNoWait(HWND window, int width, int height) {
-  UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) flags |= SWP_ASYNCWINDOWPOS;
-  SetWindowPos(window, nullptr, 0, 0, width, height, flags);
+void SetWindowSizeNoWait(HWND window, core::Size outer) {
+  SetWindowPos(window, nullptr, 0, 0, outer.width, outer.height, NoWait(window, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 }
 
 void MoveWindowVisibleNoWait(HWND window, const core::Bounds& visible) {

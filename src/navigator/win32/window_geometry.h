@@ -5,28 +5,31 @@
 // margins are read from the window's current state at every call.
 #include <windows.h>
 
+#include <optional>
+
 #include "core/geometry.h"
+#include "navigator/visible_frame.h"
 
 namespace navigator {
 
-// The visible frame in screen pixels; false when nothing could be read (the window has gone).
-// A failing frame query falls back to the window rectangle.
-bool GetVisibleWindowRect(HWND window, RECT* rect);
+// The visible frame in screen pixels; nothing when it cannot be read (the window has gone). A
+// failing frame query falls back to the window rectangle.
+std::optional<core::Rect> VisibleFrameOf(HWND window);
 
 // How far the visible frame lies inside the window rectangle; all 0 before Windows 10 or when
 // either rectangle cannot be read.
-void GetFrameMargins(HWND window, int* left, int* top, int* right, int* bottom);
+FrameMargins FrameMarginsOf(HWND window);
 
-// Moves the visible frame's top-left corner to (x, y); size, Z order and activation unchanged.
-void SetWindowPosVisible(HWND window, int x, int y);
-// As SetWindowPosVisible, but a window of another thread is moved asynchronously.
-void SetWindowPosVisibleNoWait(HWND window, int x, int y);
+// Moves the visible frame's top-left corner there; size, Z order and activation unchanged.
+void SetWindowPosVisible(HWND window, core::Point topLeft);
+// As SetWindowPosVisible, but a window of another thread is moved without waiting for it.
+void SetWindowPosVisibleNoWait(HWND window, core::Point topLeft);
 // Gives the visible frame this place and size; Z order and activation unchanged.
 void SetWindowBoundsVisible(HWND window, const core::Bounds& visible);
 // As SetWindowBoundsVisible, through MoveWindow with a repaint.
 void MoveWindowVisible(HWND window, const core::Bounds& visible);
 // Gives the window this outer size where it stands, without waiting for the window's thread.
-void SetWindowSizeNoWait(HWND window, int width, int height);
+void SetWindowSizeNoWait(HWND window, core::Size outer);
 // As MoveWindowVisible, but never waits for the window's thread: a window of another thread is
 // sized asynchronously, so a hung application cannot stall the caller.
 void MoveWindowVisibleNoWait(HWND window, const core::Bounds& visible);

@@ -25,7 +25,7 @@ class BusyWhileArranging {
 
 void ApplyArrangeMoves(std::span<const ArrangeMove> moves) {
   for (const ArrangeMove& m : moves) {
-    SetWindowPosVisibleNoWait(platform::ToHwnd(m.window), m.visibleTopLeft.x, m.visibleTopLeft.y);
+    SetWindowPosVisibleNoWait(platform::ToHwnd(m.window), m.visibleTopLeft);
   }
 }
 

@@ -35,11 +35,7 @@ class ExitScanFacts final : public ExitScanWindow {
     return name;
   }
   std::string Title() override { return {}; }
-  std::optional<core::Rect> VisibleFrame() override {
-    RECT r{};
-    if (!navigator::GetVisibleWindowRect(window_, &r)) return std::nullopt;
-    return platform::ToRect(r);
-  }
+  std::optional<core::Rect> VisibleFrame() override { return navigator::VisibleFrameOf(window_); }
   bool OnCurrentVirtualDesktop() override { return true; }
   bool OwnedByThisProcess() override { return false; }
   void RestoreMinimized() override { RestoreWithoutWaiting(window_); }
@@ -102,9 +98,7 @@ std::optional<core::Rect> Win32HomeDesk::VisibleRect(WindowHandle window) {
       return platform::ToRect(p.rcNormalPosition);
     }
   }
-  RECT r{};
-  if (!navigator::GetVisibleWindowRect(w, &r)) return std::nullopt;
-  return platform::ToRect(r);
+  return navigator::VisibleFrameOf(w);
 }
 
 void Win32HomeDesk::SetBoundsVisible(WindowHandle window, const core::Bounds& b) {

@@ -3,7 +3,6 @@
 #include <atomic>
 
 #include "core/private_messages.h"
-#include "navigator/visible_frame.h"
 #include "navigator/win32/window_geometry.h"
 #include "platform/handles.h"
 
@@ -28,14 +27,6 @@ void CALLBACK MovesTaken(HWND window, UINT, ULONG_PTR ticket, LRESULT) {
 
 void SetMoveAnswerWindow(HWND window) { g_answerWindow.store(window); }
 
-void MoveVisibleFrameNoWait(HWND window, core::Point topLeft) {
-  // The invisible resize borders (Windows 10) are added back as the navigator's geometry says.
-  navigator::FrameMargins m;
-  navigator::GetFrameMargins(window, &m.left, &m.top, &m.right, &m.bottom);
-  const core::Point p = navigator::WindowPosForVisible(m, topLeft);
-  SetWindowPos(window, nullptr, p.x, p.y, 0, 0, kScrollMoveFlags);
-}
-
 MoveTickFacts Win32MoveEnvironment::Facts() {
   MoveTickFacts f;
   f.VirtualScreen = screen_.Current().virtualScreen;
@@ -53,13 +44,13 @@ std::optional<core::Point> Win32MoveEnvironment::VisibleTopLeft(WindowHandle win
   // its icon's place and lose it when restored.
   const LONG style = GetWindowLongA(ToHwnd(window), GWL_STYLE);
   if (!(style & WS_VISIBLE) || (style & WS_MINIMIZE)) return std::nullopt;
-  RECT r{};
-  if (!navigator::GetVisibleWindowRect(ToHwnd(window), &r)) return std::nullopt;
-  return core::Point{r.left, r.top};
+  const std::optional<core::Rect> frame = navigator::VisibleFrameOf(ToHwnd(window));
+  if (!frame) return std::nullopt;
+  return core::Point{frame->left, frame->top};
 }
 
 void Win32MoveEnvironment::MoveVisibleTo(WindowHandle window, core::Point topLeft) {
-  MoveVisibleFrameNoWait(ToHwnd(window), topLeft);
+  navigator::SetWindowPosVisibleNoWait(ToHwnd(window), topLeft);
   if (moved_ && moved_->size() < kMaxMovedWindowsKept) moved_->insert(window);
 }
 

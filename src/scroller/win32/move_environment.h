@@ -13,11 +13,6 @@
 
 namespace scroller {
 
-// Puts the visible frame's top-left corner of `window` at `topLeft` with kScrollMoveFlags: no size,
-// Z-order or activation change, and no wait for the window's thread, so a hung application
-// holds up neither the tick nor the other windows. Every scroll move goes through here.
-void MoveVisibleFrameNoWait(HWND window, core::Point topLeft);
-
 // The windows a run has moved are kept for its end; gone ones are dropped at every scan, and no
 // more than this many are kept.
 inline constexpr std::size_t kMaxMovedWindowsKept = 4096;

@@ -81,9 +81,9 @@ core::Rect MonitorAreaNearCursor() {
 std::optional<TargetFacts> TargetFactsOf(HWND target) {
   const std::optional<uint32_t> style = StyleOf(target);
   if (!style || !(*style & WS_VISIBLE) || (*style & WS_MINIMIZE)) return std::nullopt;
-  RECT r{};
-  if (!navigator::GetVisibleWindowRect(target, &r)) return std::nullopt;
-  return TargetFacts{platform::ToRect(r), MonitorAreaNearCursor()};
+  const std::optional<core::Rect> frame = navigator::VisibleFrameOf(target);
+  if (!frame) return std::nullopt;
+  return TargetFacts{*frame, MonitorAreaNearCursor()};
 }
 
 // The keys as they stood when the tick began; the chord asks them in its own order.

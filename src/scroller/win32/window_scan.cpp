@@ -67,11 +67,7 @@ class Win32WindowFacts final : public WindowFacts {
   }
   std::string Title() override { return ReadName(GetWindowTextA(window_, buffer_, kNameBufferCount)); }
 
-  std::optional<core::Rect> VisibleFrame() override {
-    RECT r{};
-    if (!navigator::GetVisibleWindowRect(window_, &r)) return std::nullopt;
-    return platform::ToRect(r);
-  }
+  std::optional<core::Rect> VisibleFrame() override { return navigator::VisibleFrameOf(window_); }
 
   bool OnCurrentVirtualDesktop() override { return !desktops_ || desktops_->IsOnCurrentDesktop(window_); }
 

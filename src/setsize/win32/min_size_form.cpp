@@ -106,7 +106,7 @@ void TMinSizeForm::ApplyWindowSize(int32_t width, int32_t height) {
     // The forced size is the outer size, as the dialog showed it and the hook imposes it. The
     // window keeps the place it stands at (the scan's may be one a scroll move has left), and
     // its application is not waited for. Nothing of the entry is read after.
-    navigator::SetWindowSizeNoWait(Target, width, height);
+    navigator::SetWindowSizeNoWait(Target, {width, height});
   }
   Hide();
 }
@@ -124,7 +124,7 @@ void TMinSizeForm::CancelClick() {
   if (navigator::tAppWin* entry = TargetEntry()) {
     entry->ForcedSize = core::kNoForcedSize;
     const core::Size screen = VirtualScreenSize();
-    navigator::SetWindowSizeNoWait(Target, screen.width, screen.height);
+    navigator::SetWindowSizeNoWait(Target, screen);
   }
   Hide();
 }

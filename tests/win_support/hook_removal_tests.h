@@ -3,18 +3,22 @@
 // tests and "TVM64.dll" in the win64 tests: nothing. However the hook went (UnHookCBT, the host
 // letting the library go without it, the thread that set it ending as when its program is
 // killed), a subclassed window takes its application's own size limits again, asks no control
-// panel for a size, and loses the subclass at its next message, which it still gets. A test
-// program includes this header once and instantiates both suites with its library's file name:
+// panel for a size, and loses the subclass at its next message, which it still gets. Another
+// program's hook of the same library file going, however it goes, leaves them alone. A test
+// program includes this header once and instantiates the suites with its library's file name:
 //   namespace tvmtest {
 //   INSTANTIATE_HOOK_REMOVAL_TESTS(Tavelmoor, "Tavelmoor.dll");
 //   }
-// It links the test windows of the end-to-end support (test_windows.exe beside it).
+// It links the test windows of the end-to-end support (test_windows.exe beside it) and defines
+// TVM_HOOK_SETTER, the path of hook_setter.exe of its architecture.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <ostream>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "core/geometry.h"
 #include "support/test_windows.h"
@@ -39,6 +43,10 @@ struct HookRemovalCase {
                                                 : "SetterThreadEnds");
   }
 };
+
+inline std::vector<HookRemovalCase> EveryHookEnd(const char* library) {
+  return {{library, HookEnd::UnHookCBT}, {library, HookEnd::LibraryReleased}, {library, HookEnd::SetterThreadEnds}};
+}
 
 // The hook set by a thread of its own, which ends it, when told, the way the case says.
 class HookSetterThread {
@@ -78,6 +86,46 @@ class HookSetterThread {
   HANDLE end_event_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HHOOK hook_ = nullptr;
   std::thread thread_;
+};
+
+// hook_setter.exe setting the same library's hook from a process of its own; killed at the latest
+// when it goes.
+class SetterProcess {
+ public:
+  explicit SetterProcess(const char* library) {
+    static int started = 0;
+    const std::string name =
+        "TvmHookSetter." + std::to_string(GetCurrentProcessId()) + "." + std::to_string(++started);
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, (name + ".ready").c_str());
+    unhook_ = CreateEventA(nullptr, TRUE, FALSE, (name + ".unhook").c_str());
+    release_ = CreateEventA(nullptr, TRUE, FALSE, (name + ".release").c_str());
+    set_ = process_.Start(WindowsPathOf(TVM_HOOK_SETTER), std::string(library) + " " + name) &&
+           WaitForSingleObject(ready_, 10000) == WAIT_OBJECT_0;
+  }
+  ~SetterProcess() {
+    process_.Reset();
+    for (HANDLE event : {ready_, unhook_, release_}) CloseHandle(event);
+  }
+  SetterProcess(const SetterProcess&) = delete;
+  SetterProcess& operator=(const SetterProcess&) = delete;
+
+  bool Set() const { return set_; }
+  // Ends its hook the way the case says and waits until the process has gone.
+  void End(HookEnd end) {
+    if (end == HookEnd::SetterThreadEnds) {
+      process_.Terminate();
+      return;
+    }
+    SetEvent(end == HookEnd::UnHookCBT ? unhook_ : release_);
+    process_.WaitForExit(5s);
+  }
+
+ private:
+  ProcessGuard process_;
+  HANDLE ready_ = nullptr;
+  HANDLE unhook_ = nullptr;
+  HANDLE release_ = nullptr;
+  bool set_ = false;
 };
 
 inline ::testing::AssertionResult SizeIs(HWND w, LONG cx, LONG cy) {
@@ -147,13 +195,46 @@ TEST_P(HookGoneInThisProcess, TheSubclassGoesAtTheNextMessageWhichTheWindowStill
   DestroyWindow(w);
 }
 
+// A second setter of the same library file (a second loader, another user's program) whose hook
+// goes while the one this process set still runs: the subclasses made under this one stay, in
+// another process and in this one; once this one goes too, they go.
+class AnotherSettersEnd : public HookGone {};
+
+TEST_P(AnotherSettersEnd, LeavesTheSubclassesOfTheHookThatStillRuns) {
+  PanelDouble panel;
+  panel.Answer(core::packSize(1500, 1200));
+  HookSetterThread setter(module_, HookEnd::UnHookCBT);
+  ASSERT_TRUE(setter.Set());
+  ASSERT_TRUE(windows_.Start({{.id = "w", .className = "TvmHookedWindow", .title = "hooked", .x = 50, .y = 60,
+                               .width = 600, .height = 450, .track = {500, 400, 1000, 800}}}))
+      << windows_.Error();
+  HWND w = windows_.Window("w");
+  TouchAsAUser(w);
+  HWND local = TouchedWindowOfThisThread("in process");
+  ASSERT_NE(local, nullptr);
+  ASSERT_TRUE(ResizeTo(w, 600, 450));
+  ASSERT_TRUE(SizeIs(w, 1500, 1200)) << "not subclassed";
+  ASSERT_EQ(SendMessageA(local, WM_PRINT, 0, 7), 7) << "not subclassed";
+
+  SetterProcess other(GetParam().library);
+  ASSERT_TRUE(other.Set()) << "hook_setter.exe did not set the hook";
+  other.End(GetParam().end);
+  ASSERT_TRUE(ResizeTo(w, 700, 500));
+  EXPECT_TRUE(SizeIs(w, 1500, 1200)) << "the other hook's end freed a window of the hook that still runs";
+  EXPECT_EQ(SendMessageA(local, WM_PRINT, 0, 7), 7) << "the other hook's end freed a window of this process";
+
+  setter.End();
+  ASSERT_TRUE(ResizeTo(w, 700, 500));
+  EXPECT_TRUE(SizeIs(w, 700, 500)) << "the window kept its subclass after its own hook had gone";
+  EXPECT_EQ(SendMessageA(local, WM_PRINT, 0, 7), 0) << "the window of this process kept its subclass";
+  DestroyWindow(local);
+}
+
 }  // namespace tvmtest
 
 #define INSTANTIATE_HOOK_REMOVAL_TESTS(prefix, file)                                                      \
-  INSTANTIATE_TEST_SUITE_P(prefix, HookGone,                                                              \
-                           ::testing::Values(HookRemovalCase{file, HookEnd::UnHookCBT},                   \
-                                             HookRemovalCase{file, HookEnd::LibraryReleased},             \
-                                             HookRemovalCase{file, HookEnd::SetterThreadEnds}));          \
+  INSTANTIATE_TEST_SUITE_P(prefix, HookGone, ::testing::ValuesIn(::tvmtest::EveryHookEnd(file)));          \
   INSTANTIATE_TEST_SUITE_P(prefix, HookGoneInThisProcess,                                                 \
                            ::testing::Values(HookRemovalCase{file, HookEnd::UnHookCBT},                   \
-                                             HookRemovalCase{file, HookEnd::SetterThreadEnds}))
+                                             HookRemovalCase{file, HookEnd::SetterThreadEnds}));          \
+  INSTANTIATE_TEST_SUITE_P(prefix, AnotherSettersEnd, ::testing::ValuesIn(::tvmtest::EveryHookEnd(file)))

@@ -143,6 +143,19 @@ class HookGone : public ::testing::TestWithParam<HookRemovalCase> {
   void SetUp() override { ASSERT_TRUE(module_.Loaded()) << GetParam().library; }
   void TearDown() override { windows_.End(); }
 
+  // A window of another process whose application limits its size to 500 x 400 .. 1000 x 800,
+  // touched so that a hook set now subclasses it; null, with the test failed, when it did not start.
+  HWND StartLimitedWindow() {
+    if (!windows_.Start({{.id = "w", .className = "TvmHookedWindow", .title = "hooked", .x = 50, .y = 60,
+                          .width = 600, .height = 450, .track = {500, 400, 1000, 800}}})) {
+      ADD_FAILURE() << windows_.Error();
+      return nullptr;
+    }
+    HWND w = windows_.Window("w");
+    TouchAsAUser(w);
+    return w;
+  }
+
   HookModule module_{GetParam().library};
   e2e::TestWindows windows_;
 };
@@ -151,11 +164,8 @@ TEST_P(HookGone, AWindowOfAnotherProcessTakesItsApplicationsLimitsAgainAndAsksNo
   PanelDouble panel;  // answers no forced size: only the limits are the subclass's
   HookSetterThread setter(module_, GetParam().end);
   ASSERT_TRUE(setter.Set());
-  ASSERT_TRUE(windows_.Start({{.id = "w", .className = "TvmHookedWindow", .title = "hooked", .x = 50, .y = 60,
-                               .width = 600, .height = 450, .track = {500, 400, 1000, 800}}}))
-      << windows_.Error();
-  HWND w = windows_.Window("w");
-  TouchAsAUser(w);
+  HWND w = StartLimitedWindow();
+  ASSERT_NE(w, nullptr);
   // Subclassed: neither of the application's limits holds.
   ASSERT_TRUE(ResizeTo(w, 200, 150));
   ASSERT_TRUE(SizeIs(w, 200, 150)) << "not subclassed";
@@ -205,11 +215,8 @@ TEST_P(AnotherSettersEnd, LeavesTheSubclassesOfTheHookThatStillRuns) {
   panel.Answer(core::packSize(1500, 1200));
   HookSetterThread setter(module_, HookEnd::UnHookCBT);
   ASSERT_TRUE(setter.Set());
-  ASSERT_TRUE(windows_.Start({{.id = "w", .className = "TvmHookedWindow", .title = "hooked", .x = 50, .y = 60,
-                               .width = 600, .height = 450, .track = {500, 400, 1000, 800}}}))
-      << windows_.Error();
-  HWND w = windows_.Window("w");
-  TouchAsAUser(w);
+  HWND w = StartLimitedWindow();
+  ASSERT_NE(w, nullptr);
   HWND local = TouchedWindowOfThisThread("in process");
   ASSERT_NE(local, nullptr);
   ASSERT_TRUE(ResizeTo(w, 600, 450));

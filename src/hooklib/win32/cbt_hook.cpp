@@ -19,6 +19,8 @@ void AddIfCandidate(HWND window) {
 }
 
 void OnMoveSize(HWND window, LPARAM lParam) {
+  // A call still on its way when the last hook went asks nothing.
+  if (!TieForHookCall()) return;
   AddIfCandidate(window);
   const SizeAnswer size = AskForcedSize(window);
   if (size.kind == SizeAnswerKind::StopTracking) {
@@ -35,8 +37,6 @@ void OnMoveSize(HWND window, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  // A call still on its way when the hook went does nothing of ours.
-  if (!HookIsSet()) return CallNextHookEx(HookHandleForChain(), code, wParam, lParam);
   // The library's start-up look-up runs here, in the first hook call, never inside DllMain.
   FindPeerWindows(!g_startedUp.exchange(true, std::memory_order_acq_rel));
   const LRESULT result = CallNextHookEx(HookHandleForChain(), code, wParam, lParam);

@@ -113,7 +113,14 @@ HWND ReportWnd() { return ReportSlot().load(std::memory_order_acquire); }
 
 HHOOK HookHandleForChain() {
   if (HHOOK own = g_hook.load(std::memory_order_acquire)) return own;
-  return g_answeredHook.load(std::memory_order_acquire);
+  return AnsweredHook();
+}
+
+HHOOK AnsweredHook() { return g_answeredHook.load(std::memory_order_acquire); }
+
+void ForgetAnsweredHook(HHOOK hook) {
+  HHOOK expected = hook;
+  g_answeredHook.compare_exchange_strong(expected, nullptr, std::memory_order_acq_rel);
 }
 
 SizeAnswer AskForcedSize(HWND window) {

@@ -26,6 +26,10 @@ HWND ReportWnd();
 // What CallNextHookEx is given: the hook set in this process, else the peer's answer (may be 0:
 // the next hook is called all the same).
 HHOOK HookHandleForChain();
+// The peer's answer to the hook-handle question; 0 while none has been given.
+HHOOK AnsweredHook();
+// That answer names a hook that has gone: the peer is asked again.
+void ForgetAnsweredHook(HHOOK hook);
 
 // WM_HOOK_GET_SIZE for the window.
 SizeAnswer AskForcedSize(HWND window);

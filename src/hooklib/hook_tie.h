@@ -15,8 +15,8 @@
 // subclassed anew under it.
 //
 // Holds() is read at every message of a subclassed window and costs nothing; whether a witness
-// still exists (one platform call) is asked only where a subclass is about to act, and when a hook
-// call needs a tie.
+// still exists (one platform call) is asked only where a subclass is about to act, and at each
+// hook call, which does nothing of ours while the process has no tie.
 #include <atomic>
 #include <cstdint>
 #include <string>

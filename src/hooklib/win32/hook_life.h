@@ -15,8 +15,9 @@ HHOOK SetOwnHook();
 // subclasses nothing more; then the hook.
 void RemoveOwnHook();
 
-// The tie a new subclass is made under and a hook call acts under; 0 when no hook of this library
-// is set. Asks whether a witness exists, and looks one up when the tie has to be made anew.
+// The tie each hook call acts and makes its subclasses under; 0 when no hook of this library is
+// set. Asks whether the witness exists (one call); a tie made anew looks the witnesses up, and may
+// ask the setter for its hook handle first.
 Witness TieForHookCall();
 // Asked at every message of a subclassed window: costs nothing.
 bool TieHolds(Witness tie);

@@ -17,7 +17,7 @@
 
 namespace hooklib {
 
-// Looks up the peers not known yet and fetches the hook handle when it is missing. `startUp` is
+// Looks up the peers not known yet and fetches the hook handle when it is missing (AnsweredHook). `startUp` is
 // true for the first call in the process; it becomes WM_HOOK_PANEL_MISSING's lParam (1, else 2).
 void FindPeerWindows(bool startUp);
 
@@ -26,7 +26,8 @@ HWND ReportWnd();
 // What CallNextHookEx is given: the hook set in this process, else the peer's answer (may be 0:
 // the next hook is called all the same).
 HHOOK HookHandleForChain();
-// The peer's answer to the hook-handle question; 0 while none has been given.
+// The report peer's answer to the hook-handle question, asked (at most once a second) while this
+// process has none and set no hook of its own; 0 while there is none.
 HHOOK AnsweredHook();
 // That answer names a hook that has gone: the peer is asked again.
 void ForgetAnsweredHook(HHOOK hook);

@@ -193,10 +193,7 @@ bool IsSubclassCandidate(HWND window) {
   return hooklib::IsSubclassCandidate(facts, {ToHandle(ControlPanelWnd()), ToHandle(ReportWnd())});
 }
 
-void AddSubclass(HWND window) {
-  // A hook call still on its way when the last hook went subclasses nothing.
-  const Witness tie = TieForHookCall();
-  if (!tie) return;
+void AddSubclass(HWND window, Witness tie) {
   if (!PinLibrary()) return;
   {
     TableLock lock;

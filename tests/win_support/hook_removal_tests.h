@@ -4,7 +4,8 @@
 // letting the library go without it, the thread that set it ending as when its program is
 // killed), a subclassed window takes its application's own size limits again, asks no control
 // panel for a size, and loses the subclass at its next message, which it still gets. Another
-// program's hook of the same library file going, however it goes, leaves them alone. A test
+// program's hook of the same library file going, however it goes, leaves them alone, and a hook
+// whose setter was killed does nothing of ours. A test
 // program includes this header once and instantiates the suites with its library's file name:
 //   namespace tvmtest {
 //   INSTANTIATE_HOOK_REMOVAL_TESTS(Tavelmoor, "Tavelmoor.dll");
@@ -205,20 +206,36 @@ TEST_P(HookGoneInThisProcess, TheSubclassGoesAtTheNextMessageWhichTheWindowStill
   DestroyWindow(w);
 }
 
+// The hook's windows in two places: one of another process (StartLimitedWindow) and one of this
+// thread, which WM_PRINT reaches; the latter is destroyed with the fixture.
+class TwoPlaces : public HookGone {
+ protected:
+  void TearDown() override {
+    if (local_) DestroyWindow(local_);
+    HookGone::TearDown();
+  }
+  bool StartWindows(HWND& other, HWND& local) {
+    other = StartLimitedWindow();
+    local = local_ = TouchedWindowOfThisThread("in process");
+    return other && local;
+  }
+
+ private:
+  HWND local_ = nullptr;
+};
+
 // A second setter of the same library file (a second loader, another user's program) whose hook
 // goes while the one this process set still runs: the subclasses made under this one stay, in
 // another process and in this one; once this one goes too, they go.
-class AnotherSettersEnd : public HookGone {};
+class AnotherSettersEnd : public TwoPlaces {};
 
 TEST_P(AnotherSettersEnd, LeavesTheSubclassesOfTheHookThatStillRuns) {
   PanelDouble panel;
   panel.Answer(core::packSize(1500, 1200));
   HookSetterThread setter(module_, HookEnd::UnHookCBT);
   ASSERT_TRUE(setter.Set());
-  HWND w = StartLimitedWindow();
-  ASSERT_NE(w, nullptr);
-  HWND local = TouchedWindowOfThisThread("in process");
-  ASSERT_NE(local, nullptr);
+  HWND w = nullptr, local = nullptr;
+  ASSERT_TRUE(StartWindows(w, local));
   ASSERT_TRUE(ResizeTo(w, 600, 450));
   ASSERT_TRUE(SizeIs(w, 1500, 1200)) << "not subclassed";
   ASSERT_EQ(SendMessageA(local, WM_PRINT, 0, 7), 7) << "not subclassed";
@@ -234,7 +251,26 @@ TEST_P(AnotherSettersEnd, LeavesTheSubclassesOfTheHookThatStillRuns) {
   ASSERT_TRUE(ResizeTo(w, 700, 500));
   EXPECT_TRUE(SizeIs(w, 700, 500)) << "the window kept its subclass after its own hook had gone";
   EXPECT_EQ(SendMessageA(local, WM_PRINT, 0, 7), 0) << "the window of this process kept its subclass";
-  DestroyWindow(local);
+}
+
+// A setter killed with its hook set: Windows removes the hook with the setter's thread, Wine
+// goes on calling it. Either way the processes it reaches, this one too, do nothing for it: no
+// window is subclassed and the control panel is asked nothing, not even for the hook handle.
+class KilledSetter : public TwoPlaces {};
+
+TEST_P(KilledSetter, ItsHookDoesNothingOfOursWhereItStillCalls) {
+  PanelDouble panel;
+  panel.Answer(core::packSize(1500, 1200));
+  SetterProcess killed(GetParam().library);
+  ASSERT_TRUE(killed.Set()) << "hook_setter.exe did not set the hook";
+  killed.End(HookEnd::SetterThreadEnds);
+  HWND w = nullptr, local = nullptr;
+  ASSERT_TRUE(StartWindows(w, local));
+  ASSERT_TRUE(ResizeTo(w, 200, 150));
+  EXPECT_TRUE(SizeIs(w, 500, 400)) << "subclassed under a hook whose setter is gone";
+  EXPECT_EQ(SendMessageA(local, WM_PRINT, 0, 7), 0) << "a window of this process was subclassed";
+  EXPECT_EQ(panel.SizeQuestions(), 0);
+  EXPECT_EQ(panel.HandleQuestions(), 0);
 }
 
 }  // namespace tvmtest
@@ -244,4 +280,5 @@ TEST_P(AnotherSettersEnd, LeavesTheSubclassesOfTheHookThatStillRuns) {
   INSTANTIATE_TEST_SUITE_P(prefix, HookGoneInThisProcess,                                                 \
                            ::testing::Values(HookRemovalCase{file, HookEnd::UnHookCBT},                   \
                                              HookRemovalCase{file, HookEnd::SetterThreadEnds}));          \
-  INSTANTIATE_TEST_SUITE_P(prefix, AnotherSettersEnd, ::testing::ValuesIn(::tvmtest::EveryHookEnd(file)))
+  INSTANTIATE_TEST_SUITE_P(prefix, AnotherSettersEnd, ::testing::ValuesIn(::tvmtest::EveryHookEnd(file)));   \
+  INSTANTIATE_TEST_SUITE_P(prefix, KilledSetter, ::testing::Values(HookRemovalCase{file, HookEnd::SetterThreadEnds}))

@@ -34,15 +34,6 @@ std::string NameOf(HHOOK hook) {
 
 HWND FindWitness(HWND after, const char* name) { return FindWindowExA(HWND_MESSAGE, after, kWitnessClass, name); }
 
-HWND AnsweredHooksWitness() {
-  HHOOK hook = AnsweredHook();
-  if (!hook) return nullptr;
-  HWND w = FindWitness(nullptr, NameOf(hook).c_str());
-  // The answer names a hook that has gone: the setter is asked again.
-  if (!w) ForgetAnsweredHook(hook);
-  return w;
-}
-
 // The names are read of other processes' windows only: the platform reads those without sending
 // a message, which a hung thread of this process could hold up.
 HWND AnotherProcessesWitness() {
@@ -56,6 +47,18 @@ HWND AnotherProcessesWitness() {
     if (n > 0 && IsWitnessName({name, static_cast<std::size_t>(n)}, kLibraryFile, kBits)) return w;
   }
   return nullptr;
+}
+
+HWND AnsweredHooksWitness() {
+  // The setter is asked first where it has not answered yet, but only while some hook's witness
+  // exists: a hook left without one (its setter killed) asks nothing.
+  if (!AnsweredHook() && AnotherProcessesWitness()) AskHookHandle();
+  HHOOK hook = AnsweredHook();
+  if (!hook) return nullptr;
+  HWND w = FindWitness(nullptr, NameOf(hook).c_str());
+  // The answer names a hook that has gone: the setter is asked again.
+  if (!w) ForgetAnsweredHook(hook);
+  return w;
 }
 
 class LiveWitnesses : public WitnessFacts {

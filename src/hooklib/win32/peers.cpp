@@ -94,7 +94,7 @@ bool Due(std::atomic<ULONGLONG>& last) {
 void FindPeerWindows(bool startUp) {
   HWND panel = Known(g_panel, LookUpPanel);
   HWND loader = kReportsToLoader ? Known(g_loader, LookUpLoader) : nullptr;
-  AnsweredHook();
+  AskHookHandle();
   if (kReportsToLoader && !panel && loader && Due(g_lastMissingReport)) {
     Report(g_loader, LookUpLoader, msg::WM_HOOK_PANEL_MISSING, 0, startUp ? 1 : 2);
   }
@@ -105,20 +105,19 @@ HWND ReportWnd() { return ReportSlot().load(std::memory_order_acquire); }
 
 HHOOK HookHandleForChain() {
   if (HHOOK own = g_hook.load(std::memory_order_acquire)) return own;
-  return g_answeredHook.load(std::memory_order_acquire);
+  return AnsweredHook();
 }
 
-HHOOK AnsweredHook() {
-  if (HHOOK known = g_answeredHook.load(std::memory_order_acquire)) return known;
-  if (g_hook.load(std::memory_order_acquire) || !Known(ReportSlot(), ReportLookUp()) || !Due(g_lastHandleQuestion)) {
-    return nullptr;
-  }
+void AskHookHandle() {
+  if (g_hook.load(std::memory_order_acquire) || g_answeredHook.load(std::memory_order_acquire)) return;
+  if (!Known(ReportSlot(), ReportLookUp()) || !Due(g_lastHandleQuestion)) return;
   DWORD_PTR answer = 0;
-  if (!Ask(ReportSlot(), ReportLookUp(), msg::WM_HOOK_GET_HANDLE, 0, &answer)) return nullptr;
-  HHOOK answered = reinterpret_cast<HHOOK>(answer);
-  g_answeredHook.store(answered, std::memory_order_release);
-  return answered;
+  if (Ask(ReportSlot(), ReportLookUp(), msg::WM_HOOK_GET_HANDLE, 0, &answer)) {
+    g_answeredHook.store(reinterpret_cast<HHOOK>(answer), std::memory_order_release);
+  }
 }
+
+HHOOK AnsweredHook() { return g_answeredHook.load(std::memory_order_acquire); }
 
 void ForgetAnsweredHook(HHOOK hook) {
   HHOOK expected = hook;

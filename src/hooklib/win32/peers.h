@@ -17,7 +17,7 @@
 
 namespace hooklib {
 
-// Looks up the peers not known yet and fetches the hook handle when it is missing (AnsweredHook). `startUp` is
+// Looks up the peers not known yet and fetches the hook handle when it is missing. `startUp` is
 // true for the first call in the process; it becomes WM_HOOK_PANEL_MISSING's lParam (1, else 2).
 void FindPeerWindows(bool startUp);
 
@@ -26,8 +26,10 @@ HWND ReportWnd();
 // What CallNextHookEx is given: the hook set in this process, else the peer's answer (may be 0:
 // the next hook is called all the same).
 HHOOK HookHandleForChain();
-// The report peer's answer to the hook-handle question, asked (at most once a second) while this
-// process has none and set no hook of its own; 0 while there is none.
+// Asks the report peer for its hook handle (at most once a second) while this process has no
+// answer and set no hook of its own.
+void AskHookHandle();
+// The answer; 0 while there is none.
 HHOOK AnsweredHook();
 // That answer names a hook that has gone: the peer is asked again.
 void ForgetAnsweredHook(HHOOK hook);

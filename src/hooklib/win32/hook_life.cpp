@@ -78,22 +78,24 @@ class LiveWitnesses : public WitnessFacts {
 
 HHOOK SetOwnHook() {
   if (HHOOK current = g_hook.load(std::memory_order_acquire)) return current;
+  // The witness comes first, so that the hook's first calls in this process find it; it is named
+  // once the hook's handle is known, and until then no other process takes it for a hook's.
+  HWND witness = CreateWindowExA(0, kWitnessClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (!witness) return nullptr;
   HHOOK hook = SetWindowsHookExA(WH_CBT, CbtHookProc, g_module, 0);
-  if (!hook) return nullptr;
   HHOOK expected = nullptr;
-  if (!g_hook.compare_exchange_strong(expected, hook, std::memory_order_acq_rel)) {
-    // Another thread set one meanwhile: keep that one.
-    UnhookWindowsHookEx(hook);
+  if (!hook || !g_hook.compare_exchange_strong(expected, hook, std::memory_order_acq_rel)) {
+    // Not set, or another thread set one meanwhile: keep that one.
+    if (hook) UnhookWindowsHookEx(hook);
+    DestroyWindow(witness);
     return expected;
   }
-  HWND witness = CreateWindowExA(0, kWitnessClass, NameOf(hook).c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 nullptr, nullptr);
-  if (!witness) {
-    // No other process could tie a subclass to it: a hook that does nothing.
+  g_ownWitness.store(witness, std::memory_order_release);
+  if (!SetWindowTextA(witness, NameOf(hook).c_str())) {
+    // No other process could tie a subclass to it.
     RemoveOwnHook();
     return nullptr;
   }
-  g_ownWitness.store(witness, std::memory_order_release);
   return hook;
 }
 

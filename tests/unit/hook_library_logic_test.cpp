@@ -1,13 +1,14 @@
 // The hook library's platform-free decisions: reading the control panel's size answer, the
 // rectangle of a move or size start, which windows are subclassed, the subclass table, and the
-// record by which every hooked process learns that the hook has gone.
+// tie by which a hooked process's subclasses learn that the hook they were made under has gone.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/geometry.h"
-#include "hooklib/hook_record.h"
+#include "hooklib/hook_tie.h"
 #include "hooklib/size_answer.h"
 #include "hooklib/subclass_candidate.h"
 #include "hooklib/subclass_table.h"
@@ -213,87 +214,153 @@ TEST(SubclassTable, IdsAreNeverUsedTwiceNotEvenAfterRemovalOrClearing) {
   EXPECT_EQ(seen, (std::vector<uint64_t>{1, 2, 3, 4, 5}));
 }
 
-using hooklib::CheckHook;
-using hooklib::HookLife;
-using hooklib::HookRecord;
-using hooklib::HookSetter;
+using hooklib::HookTie;
+using hooklib::Witness;
+using hooklib::WitnessSource;
 
-TEST(HookRecord, ASetterWithdrawsOnlyItsOwnHook) {
-  const HookSetter a{0x104, 7}, b{0x208, 9};
-  const HookSetter aIdAgain{0x104, 8};  // a later thread given a's id
-  struct Step {
-    const char* what;
-    bool publish;  // else withdraw
-    HookSetter setter;
-    std::optional<HookSetter> current;
-  };
-  const Step steps[] = {
-      {"a sets its hook", true, a, a},
-      {"another setter withdraws", false, b, a},
-      {"the same id started at another time withdraws", false, aIdAgain, a},
-      {"b sets a hook of its own", true, b, b},
-      {"a withdraws late", false, a, b},
-      {"b withdraws", false, b, std::nullopt},
-      {"withdrawn twice", false, b, std::nullopt},
-  };
-  HookRecord record;
-  EXPECT_EQ(record.Current(), std::nullopt) << "no hook before any is set";
-  for (const Step& s : steps) {
-    if (s.publish) {
-      record.Publish(s.setter);
-    } else {
-      record.Withdraw(s.setter);
+constexpr Witness kOwn = 0x1A, kAnswered = 0x2B, kOther = 0x3C;
+
+// The witnesses a process would find.
+struct Hooks {
+  Witness own = 0, answered = 0, other = 0;
+  Witness gone = 0;  // destroyed since it was known
+};
+
+// Those witnesses, recording what the process asked.
+struct FakeWitnesses : hooklib::WitnessFacts {
+  explicit FakeWitnesses(Hooks h = {}) : hooks(std::move(h)) {}
+  Hooks hooks;
+  std::vector<std::string> asked;
+
+  Witness Find(WitnessSource source) override {
+    switch (source) {
+      case WitnessSource::OwnHook: return note("own"), hooks.own;
+      case WitnessSource::AnsweredHook: return note("answered"), hooks.answered;
+      case WitnessSource::AnyHook: return note("any"), hooks.other;
     }
-    EXPECT_EQ(record.Current(), s.current) << s.what;
+    return 0;
   }
-  // Every bit of both halves survives the one word.
-  record.Publish({0xFFFFFFFFu, 0xFFFFFFFFu});
-  EXPECT_EQ(record.Current(), (HookSetter{0xFFFFFFFFu, 0xFFFFFFFFu}));
-}
+  bool Exists(Witness w) override {
+    note("exists");
+    return w != hooks.gone;
+  }
+  void note(const char* what) { asked.emplace_back(what); }
+};
 
-TEST(HookRecord, TheSetterIsAskedOnlyWhereASubclassActsAndAnEndedOneIsWithdrawnForAll) {
-  const HookSetter setter{0x104, 7};
+TEST(HookTie, ANewTieGoesToTheFirstWitnessThatExistsAsATable) {
   struct Row {
     const char* what;
-    bool set;
-    bool askSetter;
-    bool ended;
-    HookLife life;
-    bool asked;
-    bool stillRecorded;
+    Hooks hooks;
+    Witness tie;
+    std::vector<std::string> asked;
   };
   const Row rows[] = {
-      {"no hook", false, true, false, HookLife::Gone, false, false},
-      {"set, record alone", true, false, true, HookLife::Set, false, true},
-      {"set, its setter runs", true, true, false, HookLife::Set, true, true},
-      {"set, its setter has ended", true, true, true, HookLife::Gone, true, false},
+      {"no hook anywhere", {}, 0, {"own", "answered", "any"}},
+      {"this process's own hook first", {.own = kOwn, .answered = kAnswered, .other = kOther}, kOwn,
+       {"own", "exists"}},
+      {"the setter's answer before any other hook", {.answered = kAnswered, .other = kOther}, kAnswered,
+       {"own", "answered", "exists"}},
+      {"any hook when no setter answered", {.other = kOther}, kOther, {"own", "answered", "any", "exists"}},
+      {"an own hook whose thread has ended is passed over", {.own = kOwn, .other = kOther, .gone = kOwn},
+       kOther, {"own", "exists", "answered", "any", "exists"}},
   };
   for (const Row& r : rows) {
-    HookRecord record;
-    if (r.set) record.Publish(setter);
-    bool asked = false;
-    const HookLife life = CheckHook(record, r.askSetter, [&](HookSetter s) {
-      asked = true;
-      EXPECT_EQ(s, setter) << r.what;
-      return r.ended;
-    });
-    EXPECT_EQ(life, r.life) << r.what;
-    EXPECT_EQ(asked, r.asked) << r.what;
-    EXPECT_EQ(record.Current().has_value(), r.stillRecorded) << r.what;
+    FakeWitnesses facts(r.hooks);
+    HookTie tie;
+    EXPECT_EQ(tie.Current(facts), r.tie) << r.what;
+    EXPECT_EQ(facts.asked, r.asked) << r.what;
+    EXPECT_EQ(tie.Holds(r.tie), r.tie != 0) << r.what;
   }
 }
 
-TEST(HookRecord, AHookSetWhileAnEndedSetterIsFoundStaysRecorded) {
-  const HookSetter ended{0x104, 7}, next{0x208, 9};
-  HookRecord record;
-  record.Publish(ended);
-  // Another program sets its hook between the reading of the record and the withdrawal.
-  const HookLife life = CheckHook(record, true, [&](HookSetter) {
-    record.Publish(next);
-    return true;
-  });
-  EXPECT_EQ(life, HookLife::Gone);
-  EXPECT_EQ(record.Current(), next);
+TEST(HookTie, AnotherSettersHookComingAndGoingLeavesTheTieAlone) {
+  FakeWitnesses facts({.other = kOther});
+  HookTie tie;
+  ASSERT_EQ(tie.Current(facts), kOther);
+  // This process's setter now answers another hook, which then goes.
+  facts.hooks.answered = kAnswered;
+  facts.asked.clear();
+  EXPECT_EQ(tie.Current(facts), kOther);
+  EXPECT_EQ(facts.asked, (std::vector<std::string>{"exists"})) << "a live tie looks for no other witness";
+  facts.hooks.gone = kAnswered;
+  tie.End(kAnswered);
+  EXPECT_TRUE(tie.Confirm(kOther, facts));
+  EXPECT_TRUE(tie.Holds(kOther));
+}
+
+TEST(HookTie, AWitnessFoundGoneEndsTheTieOfEverySubclassMadeUnderIt) {
+  FakeWitnesses facts({.own = kOwn, .other = kOther});
+  HookTie tie;
+  ASSERT_EQ(tie.Current(facts), kOwn);
+  facts.hooks.gone = kOwn;
+  facts.asked.clear();
+  // Every message: nothing is asked, so the gone witness is not seen yet.
+  EXPECT_TRUE(tie.Holds(kOwn));
+  EXPECT_TRUE(facts.asked.empty());
+  // Where a subclass acts it is seen, and the tie ends for the subclasses that have not acted.
+  EXPECT_FALSE(tie.Confirm(kOwn, facts));
+  EXPECT_FALSE(tie.Holds(kOwn));
+  EXPECT_FALSE(tie.Confirm(kOwn, facts)) << "an ended tie stays ended";
+  // The next hook call ties the process to a hook that still runs; the old subclasses stay freed.
+  EXPECT_EQ(tie.Current(facts), kOther);
+  EXPECT_FALSE(tie.Holds(kOwn));
+  EXPECT_TRUE(tie.Holds(kOther));
+  EXPECT_FALSE(tie.Holds(0)) << "a subclass made under no tie never holds";
+}
+
+TEST(HookTie, ThisProcessRemovingItsHookEndsOnlyATieToIt) {
+  FakeWitnesses facts({.own = kOwn});
+  HookTie tie;
+  ASSERT_EQ(tie.Current(facts), kOwn);
+  tie.End(kOther);
+  EXPECT_TRUE(tie.Holds(kOwn));
+  tie.End(kOwn);
+  EXPECT_FALSE(tie.Holds(kOwn)) << "ended at once, before any witness is asked";
+}
+
+TEST(HookTie, ATieThatAnotherThreadMakesMeanwhileStands) {
+  // This thread finds the old tie's witness gone and looks for another while a second thread of
+  // the process ties to one first.
+  struct Racing : FakeWitnesses {
+    HookTie* tie = nullptr;
+    bool raced = false;
+    Witness Find(WitnessSource source) override {
+      if (!raced) {
+        raced = true;
+        FakeWitnesses second({.other = kOther, .gone = kOwn});
+        EXPECT_EQ(tie->Current(second), kOther);
+      }
+      return FakeWitnesses::Find(source);
+    }
+  };
+  HookTie tie;
+  FakeWitnesses first({.own = kOwn});
+  ASSERT_EQ(tie.Current(first), kOwn);
+  Racing racing;
+  racing.tie = &tie;
+  racing.hooks = {.answered = kAnswered, .gone = kOwn};
+  EXPECT_EQ(tie.Current(racing), kOther);
+  EXPECT_TRUE(tie.Holds(kOther));
+}
+
+TEST(HookTie, AWitnessIsKnownByItsLibraryAndBitnessWhateverItsHook) {
+  EXPECT_EQ(hooklib::WitnessName("TVM64.dll", 64, 0x2004A), "TVM64.dll 64-bit hook 0002004A");
+  struct Row {
+    const char* name;
+    bool witness;
+  };
+  const Row rows[] = {
+      {"Tavelmoor.dll 32-bit hook 0002004A", true},
+      {"Tavelmoor.dll 32-bit hook FFFFFFFF", true},
+      {"Tavelmoor.dll 64-bit hook 0002004A", false},
+      {"TVM64.dll 32-bit hook 0002004A", false},
+      {"Tavelmoor.dll 32-bit hook 2004A", false},
+      {"Tavelmoor.dll 32-bit hook 0002004A0", false},
+      {"Tavelmoor.dll 32-bit hook 0002004a", false},
+      {"Tavelmoor.dll 32-bit hook ", false},
+      {"", false},
+  };
+  for (const Row& r : rows) EXPECT_EQ(hooklib::IsWitnessName(r.name, "Tavelmoor.dll", 32), r.witness) << r.name;
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include "app/startup_decisions.h"
 #include "core/geometry.h"
-#include "hooklib/hook_record.h"
 #include "hooklib/size_answer.h"
 #include "hooklib/subclass_candidate.h"
 #include "navigator/overview_map.h"
@@ -115,8 +114,6 @@ inline void PrintTo(const SizeAnswer& a, std::ostream* os) {
 }
 
 inline void PrintTo(CandidateVerdict v, std::ostream* os) { *os << ToString(v); }
-
-inline void PrintTo(const HookSetter& s, std::ostream* os) { *os << "thread " << s.thread << " started " << s.startedLow; }
 
 }  // namespace hooklib
 

@@ -1,8 +1,8 @@
 #pragma once
 // A double of the control panel for the hook library's tests and benchmark: a window of class
 // "TTavelmoorForm" titled "Tavelmoor ControlPanel" on a thread of its own in this process, found
-// as the real one is, that answers WM_HOOK_GET_SIZE with the size the test sets and records
-// WM_HOOK_RELEASED. Header-only, for the i686 and the x86_64 test programs alike.
+// as the real one is, that answers WM_HOOK_GET_SIZE with the size the test sets, records
+// WM_HOOK_RELEASED and counts the hook-handle questions it answers with 0. Header-only, for the i686 and the x86_64 test programs alike.
 #include <windows.h>
 
 #include <atomic>
@@ -36,6 +36,7 @@ class PanelDouble {
   void Hang(DWORD ms) { PostMessageA(Window(), kDoubleSleep, ms, 0); }
   bool Sleeping() const { return sleeping_.load(); }
   int SizeQuestions() const { return questions_.load(); }
+  int HandleQuestions() const { return handleQuestions_.load(); }
   std::vector<HWND> Released() {
     std::vector<HWND> out;
     for (int i = 0; i < releasedCount_.load(); ++i) out.push_back(released_[i]);
@@ -50,6 +51,9 @@ class PanelDouble {
       case msg::WM_HOOK_GET_SIZE:
         ++self->questions_;
         return static_cast<LRESULT>(self->answer_.load());
+      case msg::WM_HOOK_GET_HANDLE:
+        ++self->handleQuestions_;
+        return 0;
       case msg::WM_HOOK_RELEASED: {
         const int i = self->releasedCount_.load();
         if (i < kMaxReleased) {
@@ -92,6 +96,7 @@ class PanelDouble {
   std::atomic<core::PackedSize> answer_{0};
   std::atomic<bool> sleeping_{false};
   std::atomic<int> questions_{0};
+  std::atomic<int> handleQuestions_{0};
   std::atomic<int> releasedCount_{0};
   HWND released_[kMaxReleased] = {};
 };

@@ -14,12 +14,12 @@ namespace {
 
 std::atomic<bool> g_startedUp{false};
 
-void AddIfCandidate(HWND window) {
-  if (window && IsSubclassCandidate(window)) AddSubclass(window);
+void AddIfCandidate(HWND window, Witness tie) {
+  if (window && IsSubclassCandidate(window)) AddSubclass(window, tie);
 }
 
-void OnMoveSize(HWND window, LPARAM lParam) {
-  AddIfCandidate(window);
+void OnMoveSize(HWND window, LPARAM lParam, Witness tie) {
+  AddIfCandidate(window, tie);
   const SizeAnswer size = AskForcedSize(window);
   if (size.kind == SizeAnswerKind::StopTracking) {
     RemoveSubclassAndReport(window);
@@ -35,8 +35,10 @@ void OnMoveSize(HWND window, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  // A call still on its way when the hook went does nothing of ours.
-  if (!HookIsSet()) return CallNextHookEx(HookHandleForChain(), code, wParam, lParam);
+  // No hook of this library is set: a call still on its way when the last one went, or a hook
+  // that the platform kept after its setter was killed (Wine does), does nothing of ours.
+  const Witness tie = TieForHookCall();
+  if (!tie) return CallNextHookEx(HookHandleForChain(), code, wParam, lParam);
   // The library's start-up look-up runs here, in the first hook call, never inside DllMain.
   FindPeerWindows(!g_startedUp.exchange(true, std::memory_order_acq_rel));
   const LRESULT result = CallNextHookEx(HookHandleForChain(), code, wParam, lParam);
@@ -45,13 +47,13 @@ LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
   HWND window = reinterpret_cast<HWND>(wParam);
   switch (code) {
     case HCBT_MOVESIZE:
-      OnMoveSize(window, lParam);
+      OnMoveSize(window, lParam, tie);
       break;
     case HCBT_MINMAX:
     case HCBT_CREATEWND:
     case HCBT_ACTIVATE:
     case HCBT_SETFOCUS:
-      AddIfCandidate(window);
+      AddIfCandidate(window, tie);
       break;
     case HCBT_DESTROYWND:
       RemoveSubclassAndReport(window);

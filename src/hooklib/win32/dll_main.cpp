@@ -13,13 +13,12 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
       DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
-      // The hook this process set is gone for the other processes too, also at process exit
-      // (reserved not null), where windows and hooks go with the process.
-      WithdrawHook();
+      // At process exit (reserved not null) the hook and its witness go with the process.
       if (!reserved) {
         // Released by FreeLibrary while its hook is still set (the host skipped UnHookCBT): remove
-        // the hook so that no thread calls into the unloaded module.
-        if (HHOOK hook = g_hook.exchange(nullptr)) UnhookWindowsHookEx(hook);
+        // the hook so that no thread calls into the unloaded module, and its witness so that no
+        // subclass made under it elsewhere outlives it.
+        RemoveOwnHook();
         // A library with subclasses is pinned and never gets here; this empties the table only.
         RemoveAllSubclasses();
       }

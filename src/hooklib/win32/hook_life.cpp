@@ -1,86 +1,130 @@
 #include "hook_life.h"
 
 #include <atomic>
-#include <optional>
+#include <string>
 
+#include "core/private_messages.h"
 #include "hook_state.h"
-#include "hooklib/hook_record.h"
+#include "peers.h"
+#include "platform/handles.h"
 
 namespace hooklib {
 namespace {
 
-// One record for every process that maps this library file: the section is shared (and so
-// writable by any of them; it holds nothing but the setter's thread).
-__attribute__((section(".tvmshr"), shared)) constinit HookRecord g_record;
+#ifdef TVM_HOOK_REPORTS_TO_LOADER
+constexpr const char* kLibraryFile = ident::HookLibrary64File;
+#else
+constexpr const char* kLibraryFile = ident::HookLibraryFile;
+#endif
+constexpr unsigned kBits = sizeof(void*) * 8;
+// A system class: the witness runs none of our code, so one left behind (UnHookCBT from another
+// thread, see RemoveOwnHook) never calls into an unloaded library.
+constexpr const char* kWitnessClass = "Static";
 
-// What this process recorded; thread 0 while it recorded nothing.
-std::atomic<HookSetter> g_published{HookSetter{}};
+using platform::ToHandle;
+using platform::ToHwnd;
 
-// The setter thread this process watches, opened once per setter: a kernel handle, so that a
-// question costs one call and no look-up.
-struct WatchedSetter {
-  HookSetter setter;
-  HANDLE thread = nullptr;
-  bool ended = false;
-};
-SRWLOCK g_watchLock = SRWLOCK_INIT;
-WatchedSetter g_watched;
+// The witness of the hook this process set; null while it set none.
+std::atomic<HWND> g_ownWitness{nullptr};
+HookTie g_tie;
 
-std::optional<uint32_t> StartedLow(HANDLE thread) {
-  FILETIME created{}, exited{}, kernel{}, user{};
-  if (!GetThreadTimes(thread, &created, &exited, &kernel, &user)) return std::nullopt;
-  return created.dwLowDateTime;
+std::string NameOf(HHOOK hook) {
+  return WitnessName(kLibraryFile, kBits, static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(hook)));
 }
 
-WatchedSetter Watch(HookSetter setter) {
-  WatchedSetter w{setter, OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, setter.thread)};
-  if (!w.thread) {
-    // No thread of that id any more; a thread we may not open (another user's) cannot be told,
-    // and the record alone decides.
-    w.ended = GetLastError() == ERROR_INVALID_PARAMETER;
-    return w;
+HWND FindWitness(HWND after, const char* name) { return FindWindowExA(HWND_MESSAGE, after, kWitnessClass, name); }
+
+// The names are read of other processes' windows only: the platform reads those without sending
+// a message, which a hung thread of this process could hold up.
+HWND AnotherProcessesWitness() {
+  HWND w = nullptr;
+  while ((w = FindWitness(w, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == GetCurrentProcessId()) continue;
+    char name[64] = {};
+    const int n = GetWindowTextA(w, name, static_cast<int>(sizeof name));
+    if (n > 0 && IsWitnessName({name, static_cast<std::size_t>(n)}, kLibraryFile, kBits)) return w;
   }
-  const std::optional<uint32_t> started = StartedLow(w.thread);
-  // A thread started at another time wears the id of one that has ended.
-  if (started && *started != setter.startedLow) w.ended = true;
+  return nullptr;
+}
+
+HWND AnsweredHooksWitness() {
+  // The setter is asked first where it has not answered yet, but only while some hook's witness
+  // exists: a hook left without one (its setter killed) asks nothing.
+  if (!AnsweredHook() && AnotherProcessesWitness()) AskHookHandle();
+  HHOOK hook = AnsweredHook();
+  if (!hook) return nullptr;
+  HWND w = FindWitness(nullptr, NameOf(hook).c_str());
+  // The answer names a hook that has gone: the setter is asked again.
+  if (!w) ForgetAnsweredHook(hook);
   return w;
 }
 
-bool SetterEnded(HookSetter setter) {
-  ExclusiveLock lock(g_watchLock);
-  if (!(g_watched.setter == setter)) {
-    if (g_watched.thread) CloseHandle(g_watched.thread);
-    g_watched = Watch(setter);
+class LiveWitnesses : public WitnessFacts {
+ public:
+  Witness Find(WitnessSource source) override {
+    switch (source) {
+      case WitnessSource::OwnHook: return ToHandle(g_ownWitness.load(std::memory_order_acquire));
+      case WitnessSource::AnsweredHook: return ToHandle(AnsweredHooksWitness());
+      case WitnessSource::AnyHook: return ToHandle(AnotherProcessesWitness());
+    }
+    return 0;
   }
-  if (!g_watched.ended && g_watched.thread && WaitForSingleObject(g_watched.thread, 0) == WAIT_OBJECT_0) {
-    g_watched.ended = true;
-  }
-  return g_watched.ended;
-}
-
-HookSetter ThisThread() {
-  HookSetter self{GetCurrentThreadId(), 0};
-  if (const std::optional<uint32_t> started = StartedLow(GetCurrentThread())) self.startedLow = *started;
-  return self;
-}
+  bool Exists(Witness witness) override { return IsWindow(ToHwnd(witness)) != FALSE; }
+};
 
 }  // namespace
 
-void PublishHook() {
-  const HookSetter self = ThisThread();
-  g_published.store(self, std::memory_order_release);
-  g_record.Publish(self);
+HHOOK SetOwnHook() {
+  if (HHOOK current = g_hook.load(std::memory_order_acquire)) return current;
+  // The witness comes first, so that the hook's first calls in this process find it; it is named
+  // once the hook's handle is known, and until then no other process takes it for a hook's.
+  HWND witness = CreateWindowExA(0, kWitnessClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (!witness) return nullptr;
+  HHOOK hook = SetWindowsHookExA(WH_CBT, CbtHookProc, g_module, 0);
+  HHOOK expected = nullptr;
+  if (!hook || !g_hook.compare_exchange_strong(expected, hook, std::memory_order_acq_rel)) {
+    // Not set, or another thread set one meanwhile: keep that one.
+    if (hook) UnhookWindowsHookEx(hook);
+    DestroyWindow(witness);
+    return expected;
+  }
+  g_ownWitness.store(witness, std::memory_order_release);
+  if (!SetWindowTextA(witness, NameOf(hook).c_str())) {
+    // No other process could tie a subclass to it.
+    RemoveOwnHook();
+    return nullptr;
+  }
+  return hook;
 }
 
-void WithdrawHook() {
-  const HookSetter mine = g_published.exchange(HookSetter{}, std::memory_order_acq_rel);
-  if (mine.thread != 0) g_record.Withdraw(mine);
+void RemoveOwnHook() {
+  HHOOK hook = g_hook.exchange(nullptr, std::memory_order_acq_rel);
+  if (!hook) return;
+  if (HWND witness = g_ownWitness.exchange(nullptr, std::memory_order_acq_rel)) {
+    g_tie.End(ToHandle(witness));
+    // Only its own thread may destroy it. Any other thread asks that thread without waiting
+    // (this may run in DllMain), and the witness goes at that thread's next message or its end.
+    if (GetWindowThreadProcessId(witness, nullptr) == GetCurrentThreadId()) {
+      DestroyWindow(witness);
+    } else {
+      PostMessageA(witness, WM_CLOSE, 0, 0);
+    }
+  }
+  UnhookWindowsHookEx(hook);
 }
 
-bool HookIsSet() {
-  return CheckHook(g_record, false, [](HookSetter) { return false; }) == HookLife::Set;
+Witness TieForHookCall() {
+  LiveWitnesses facts;
+  return g_tie.Current(facts);
 }
 
-bool HookIsSetAndSetterRuns() { return CheckHook(g_record, true, SetterEnded) == HookLife::Set; }
+bool TieHolds(Witness tie) { return g_tie.Holds(tie); }
+
+bool TieConfirmed(Witness tie) {
+  LiveWitnesses facts;
+  return g_tie.Confirm(tie, facts);
+}
 
 }  // namespace hooklib

@@ -1,20 +1,28 @@
 #pragma once
-// The library's hook as every process that has the library loaded sees it (hooklib/hook_record.h):
-// the process that sets the hook records it in the library's shared data, and hooked processes
-// ask whether it is still set.
+// The hooks this process's subclasses are tied to (hooklib/hook_tie.h): the witness of the hook
+// this process sets, and the tie that its subclasses are made and act under.
 #include <windows.h>
+
+#include "hooklib/hook_tie.h"
 
 namespace hooklib {
 
-// SetHookCBT has set the hook on the calling thread: recorded for every process.
-void PublishHook();
-// The hook this process recorded is removed (UnHookCBT, or the library leaves the process).
-void WithdrawHook();
+// SetHookCBT: sets the hook on the calling thread with its witness beside it; the hook that was
+// set already if there is one; null when either could not be made.
+HHOOK SetOwnHook();
+// UnHookCBT, or the library leaves the process with its hook still set: the witness goes first,
+// with the tie of this process's subclasses to it, so that a hook call still on its way anywhere
+// subclasses nothing more; then the hook.
+void RemoveOwnHook();
 
-// The record alone: costs nothing, asked at every message of a subclassed window.
-bool HookIsSet();
-// Also asks whether the thread that set the hook still runs (one kernel call): asked where a
-// subclass is about to act on its window and before a window is subclassed.
-bool HookIsSetAndSetterRuns();
+// The tie each hook call acts and makes its subclasses under; 0 when no hook of this library is
+// set. Asks whether the witness exists (one call); a tie made anew looks the witnesses up, and may
+// ask the setter for its hook handle first.
+Witness TieForHookCall();
+// Asked at every message of a subclassed window: costs nothing.
+bool TieHolds(Witness tie);
+// Asked where a subclass is about to act on its window: also whether the witness exists (one
+// call).
+bool TieConfirmed(Witness tie);
 
 }  // namespace hooklib

@@ -1,8 +1,9 @@
 #pragma once
-// Per-process state of the hook library. Every process that loads the library has its own copy
-// (the data sections are not shared; only the hook's record is, hook_life.cpp). The hook procedure runs on whichever thread raises a CBT
-// event and the subclass procedure on each window's own thread, so everything here is atomic or
-// guarded (subclasses.cpp).
+// Per-process state of the hook library. Every process that loads the library has its own copy,
+// and nothing is shared between processes: what a process knows of other processes' hooks it
+// learns from their witness windows (hook_life.h). The hook procedure runs on whichever thread
+// raises a CBT event and the subclass procedure on each window's own thread, so everything here is
+// atomic or guarded (subclasses.cpp).
 #include <windows.h>
 
 #include <atomic>

@@ -94,15 +94,7 @@ bool Due(std::atomic<ULONGLONG>& last) {
 void FindPeerWindows(bool startUp) {
   HWND panel = Known(g_panel, LookUpPanel);
   HWND loader = kReportsToLoader ? Known(g_loader, LookUpLoader) : nullptr;
-  HWND reporter = kReportsToLoader ? loader : panel;
-
-  if (!g_hook.load(std::memory_order_acquire) && !g_answeredHook.load(std::memory_order_acquire) && reporter &&
-      Due(g_lastHandleQuestion)) {
-    DWORD_PTR answer = 0;
-    if (Ask(ReportSlot(), ReportLookUp(), msg::WM_HOOK_GET_HANDLE, 0, &answer)) {
-      g_answeredHook.store(reinterpret_cast<HHOOK>(answer), std::memory_order_release);
-    }
-  }
+  AskHookHandle();
   if (kReportsToLoader && !panel && loader && Due(g_lastMissingReport)) {
     Report(g_loader, LookUpLoader, msg::WM_HOOK_PANEL_MISSING, 0, startUp ? 1 : 2);
   }
@@ -113,7 +105,23 @@ HWND ReportWnd() { return ReportSlot().load(std::memory_order_acquire); }
 
 HHOOK HookHandleForChain() {
   if (HHOOK own = g_hook.load(std::memory_order_acquire)) return own;
-  return g_answeredHook.load(std::memory_order_acquire);
+  return AnsweredHook();
+}
+
+void AskHookHandle() {
+  if (g_hook.load(std::memory_order_acquire) || g_answeredHook.load(std::memory_order_acquire)) return;
+  if (!Known(ReportSlot(), ReportLookUp()) || !Due(g_lastHandleQuestion)) return;
+  DWORD_PTR answer = 0;
+  if (Ask(ReportSlot(), ReportLookUp(), msg::WM_HOOK_GET_HANDLE, 0, &answer)) {
+    g_answeredHook.store(reinterpret_cast<HHOOK>(answer), std::memory_order_release);
+  }
+}
+
+HHOOK AnsweredHook() { return g_answeredHook.load(std::memory_order_acquire); }
+
+void ForgetAnsweredHook(HHOOK hook) {
+  HHOOK expected = hook;
+  g_answeredHook.compare_exchange_strong(expected, nullptr, std::memory_order_acq_rel);
 }
 
 SizeAnswer AskForcedSize(HWND window) {

@@ -26,6 +26,13 @@ HWND ReportWnd();
 // What CallNextHookEx is given: the hook set in this process, else the peer's answer (may be 0:
 // the next hook is called all the same).
 HHOOK HookHandleForChain();
+// Asks the report peer for its hook handle (at most once a second) while this process has no
+// answer and set no hook of its own.
+void AskHookHandle();
+// The answer; 0 while there is none.
+HHOOK AnsweredHook();
+// That answer names a hook that has gone: the peer is asked again.
+void ForgetAnsweredHook(HHOOK hook);
 
 // WM_HOOK_GET_SIZE for the window.
 SizeAnswer AskForcedSize(HWND window);

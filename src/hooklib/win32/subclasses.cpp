@@ -1,10 +1,11 @@
 // Subclassing the candidate windows of a hooked process, and the subclass procedure that lets them
 // grow to 32000 x 32000 and keeps them at the size the control panel answers for.
 //
-// A subclass lasts as long as the hook: once the hook has gone (hook_life.h), the application is
-// to behave as it did before the program ran, with its own size limits and no size questions.
-// A subclass can be removed only on its window's own thread, so each one removes itself at its
-// window's next message and passes that message on.
+// A subclass lasts as long as the hook it was made under: it carries its tie (hook_life.h) as its
+// reference data, and once that hook has gone the application is to behave as it did before the
+// program ran, with its own size limits and no size questions. A subclass can be removed only on
+// its window's own thread, so each one removes itself at its window's next message and passes
+// that message on.
 //
 // A subclass must never outlive the code it points into, and the library may be unloaded on any
 // thread, so the first subclass pins the library in the process. It stays loaded for the rest of
@@ -138,8 +139,8 @@ LRESULT OnWindowPosChanging(HWND window, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-// Whether the subclass acts on the message rather than only passing it on. Where it acts, the thread
-// that set the hook is asked too; for every other message the record alone is read.
+// Whether the subclass acts on the message rather than only passing it on. Where it acts, whether
+// its hook's witness exists is asked too; for every other message the tie alone is read.
 bool ActsOn(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETMINMAXINFO:
@@ -157,8 +158,8 @@ bool ActsOn(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK SubclassWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR) {
-  if (!(ActsOn(message, wParam, lParam) ? HookIsSetAndSetterRuns() : HookIsSet())) {
+                                 DWORD_PTR tie) {
+  if (!(ActsOn(message, wParam, lParam) ? TieConfirmed(tie) : TieHolds(tie))) {
     RemoveSubclass(window);
     return DefSubclassProc(window, message, wParam, lParam);
   }
@@ -192,15 +193,13 @@ bool IsSubclassCandidate(HWND window) {
   return hooklib::IsSubclassCandidate(facts, {ToHandle(ControlPanelWnd()), ToHandle(ReportWnd())});
 }
 
-void AddSubclass(HWND window) {
-  // A hook call still on its way when the hook went subclasses nothing.
-  if (!HookIsSetAndSetterRuns()) return;
+void AddSubclass(HWND window, Witness tie) {
   if (!PinLibrary()) return;
   {
     TableLock lock;
     const std::optional<uint64_t> id = g_table.IdForNewSubclass(ToHandle(window));
     if (!id) return;
-    if (!SetWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id), 0)) return;
+    if (!SetWindowSubclass(window, SubclassWndProc, static_cast<UINT_PTR>(*id), tie)) return;
     g_table.Record(ToHandle(window), *id);
   }
   ReportSubclassed(window);

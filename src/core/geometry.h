@@ -55,6 +55,8 @@ struct Rect {
 
   constexpr int64_t width() const { return int64_t{right} - left; }
   constexpr int64_t height() const { return int64_t{bottom} - top; }
+  // The extents as a Size, each clamped into 32 bits.
+  constexpr Size size() const { return {clampToInt32(width()), clampToInt32(height())}; }
   constexpr bool empty() const { return width() <= 0 || height() <= 0; }
   constexpr Rect offset(int64_t dx, int64_t dy) const {
     return {clampToInt32(left + dx), clampToInt32(top + dy), clampToInt32(right + dx),
@@ -74,6 +76,12 @@ struct Bounds {
   int32_t height = 0;
   friend bool operator==(const Bounds&, const Bounds&) = default;
 };
+
+// A rectangle's place and size, each extent clamped into 32 bits.
+constexpr Bounds BoundsOf(const Rect& r) {
+  const Size s = r.size();
+  return {r.left, r.top, s.width, s.height};
+}
 
 // Area of the overlap of two rectangles, 0 when they do not meet. Each extent reaches 2^32 - 1, so
 // the product of two can pass the int64_t range: such an area saturates at its maximum, which still

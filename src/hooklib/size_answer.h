@@ -11,14 +11,13 @@ namespace hooklib {
 
 enum class SizeAnswerKind {
   NoForcedSize,  // 0, or no answer at all
-  Forced,        // width and height hold the size
+  Forced,        // `size` holds it
   StopTracking,  // 0xFFFFFFFF: the program is ending; release the window
 };
 
 struct SizeAnswer {
   SizeAnswerKind kind = SizeAnswerKind::NoForcedSize;
-  uint32_t width = 0;
-  uint32_t height = 0;
+  core::Size size;  // Forced only
 
   friend bool operator==(const SizeAnswer&, const SizeAnswer&) = default;
 };

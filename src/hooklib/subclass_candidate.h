@@ -8,10 +8,11 @@
 #include <string>
 
 #include "core/geometry.h"
+#include "core/window_handle.h"
 
 namespace hooklib {
 
-using WindowHandle = std::uintptr_t;
+using core::WindowHandle;
 
 inline constexpr uint32_t kStyleVisible = 0x10000000u;
 inline constexpr uint32_t kStyleThickFrame = 0x00040000u;

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "core/geometry.h"
+#include "core/window_handle.h"
 
 namespace navigator {
 
-using WindowHandle = std::uintptr_t;
+using core::WindowHandle;
 using IconHandle = std::uintptr_t;  // another application's; never destroyed here
 using ShotHandle = std::uintptr_t;  // the entry's screen-shot bitmap; owned by the entry
 

@@ -17,15 +17,13 @@ void LayoutPlacer::PlaceSavedRects() {
   for (tAppWin* e : entries_) {
     e->Placed = e->HasSavedRect;
     if (!e->HasSavedRect) continue;
-    const core::Rect& r = e->SavedRect;
-    moves_.push_back({e->Wnd,
-                      {r.left, r.top, core::clampToInt32(r.width()), core::clampToInt32(r.height())}});
+    moves_.push_back({e->Wnd, core::BoundsOf(e->SavedRect)});
   }
 }
 
 void LayoutPlacer::Take(tAppWin* entry, const SavedPlace& saved) {
   entry->Placed = true;
-  moves_.push_back({entry->Wnd, {saved.left, saved.top, saved.width, saved.height}});
+  moves_.push_back({entry->Wnd, saved.bounds});
 }
 
 bool LayoutPlacer::PlaceExactOrOnly(const SavedPlace& saved) {

@@ -30,10 +30,7 @@ namespace navigator {
 struct SavedPlace {
   std::string caption;
   std::string winClass;
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t width = 0;
-  int32_t height = 0;
+  core::Bounds bounds;  // of the visible frame
   friend bool operator==(const SavedPlace&, const SavedPlace&) = default;
 };
 

@@ -28,10 +28,11 @@
 #include <vector>
 
 #include "core/geometry.h"
+#include "core/window_handle.h"
 
 namespace navigator {
 
-using WindowHandle = std::uintptr_t;
+using core::WindowHandle;
 
 // A place its application put a window at, this far or farther outside the virtual screen on an
 // axis, parks it there on that axis: beyond any desktop a user scrolls through, and within reach

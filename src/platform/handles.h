@@ -6,10 +6,11 @@
 #include <cstdint>
 
 #include "core/geometry.h"
+#include "core/window_handle.h"
 
 namespace platform {
 
-using WindowHandle = std::uintptr_t;
+using core::WindowHandle;
 static_assert(sizeof(HWND) == sizeof(WindowHandle));
 
 inline WindowHandle ToHandle(HWND w) { return reinterpret_cast<WindowHandle>(w); }

@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "core/geometry.h"
+#include "core/window_handle.h"
 #include "core/program_end.h"
 
 namespace scroller {
 
-using WindowHandle = std::uintptr_t;  // as in window_filter.h
+using core::WindowHandle;
 
 // LastX holds this while there is no previous cursor position.
 inline constexpr int32_t kNoLastPosition = -123456;

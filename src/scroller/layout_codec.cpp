@@ -60,7 +60,7 @@ class LayoutReader {
     if (!winClass) return std::nullopt;
     p.caption = std::move(*caption);
     p.winClass = std::move(*winClass);
-    int32_t* fields[] = {&p.left, &p.top, &p.width, &p.height};
+    int32_t* fields[] = {&p.bounds.x, &p.bounds.y, &p.bounds.width, &p.bounds.height};
     const char* bases[] = {kLeftBase, kTopBase, kWidthBase, kHeightBase};
     for (int f = 0; f < 4; ++f) {
       const auto v = Integer(NumberedName(bases[f], i));
@@ -132,7 +132,7 @@ LayoutSaveResult SaveLayout(SettingsStore& key, std::span<const navigator::Saved
     const std::string winClass = Cut(p.winClass.substr(0, p.winClass.find('\0')));
     if (!key.WriteText(NumberedName(kCaptionBase, i), caption)) return fail(NumberedName(kCaptionBase, i), i);
     if (!key.WriteText(NumberedName(kClassBase, i), winClass)) return fail(NumberedName(kClassBase, i), i);
-    const int32_t values[] = {p.left, p.top, p.width, p.height};
+    const int32_t values[] = {p.bounds.x, p.bounds.y, p.bounds.width, p.bounds.height};
     const char* bases[] = {kLeftBase, kTopBase, kWidthBase, kHeightBase};
     for (int f = 0; f < 4; ++f) {
       if (!key.WriteInteger(NumberedName(bases[f], i), values[f])) return fail(NumberedName(bases[f], i), i);

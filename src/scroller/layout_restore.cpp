@@ -38,7 +38,7 @@ std::vector<navigator::SavedPlace> RecordsOf(std::span<navigator::tAppWin* const
   out.reserve(entries.size());
   for (const navigator::tAppWin* e : entries) {
     const core::Rect& r = e->WindowRect;
-    out.push_back({e->Caption, e->WinClass, r.left, r.top, core::clampToInt32(r.width()), core::clampToInt32(r.height())});
+    out.push_back({e->Caption, e->WinClass, core::BoundsOf(r)});
   }
   return out;
 }

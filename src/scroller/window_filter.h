@@ -8,10 +8,11 @@
 #include <string>
 
 #include "core/geometry.h"
+#include "core/window_handle.h"
 
 namespace scroller {
 
-using WindowHandle = std::uintptr_t;
+using core::WindowHandle;
 
 // Style bits the rules look at (the Win32 values).
 inline constexpr uint32_t kStyleVisible = 0x10000000u;

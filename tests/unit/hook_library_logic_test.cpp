@@ -38,16 +38,16 @@ TEST(SizeAnswer, DecodesEveryKindOfResult) {
     SizeAnswer expected;
   };
   const Row rows[] = {
-      {"800 x 600", true, 0x02580320u, {SizeAnswerKind::Forced, 800, 600}},
-      {"3000 x 2500", true, core::packSize(3000, 2500), {SizeAnswerKind::Forced, 3000, 2500}},
+      {"800 x 600", true, 0x02580320u, {SizeAnswerKind::Forced, {800, 600}}},
+      {"3000 x 2500", true, core::packSize(3000, 2500), {SizeAnswerKind::Forced, {3000, 2500}}},
       {"none", true, 0, {}},
-      {"closing, as a 32-bit answer", true, 0xFFFFFFFFu, {SizeAnswerKind::StopTracking, 0, 0}},
-      {"closing, sign-extended into 64 bits", true, 0xFFFFFFFFFFFFFFFFull, {SizeAnswerKind::StopTracking, 0, 0}},
-      {"a size with junk in the high half", true, 0xABCD000002580320ull, {SizeAnswerKind::Forced, 800, 600}},
+      {"closing, as a 32-bit answer", true, 0xFFFFFFFFu, {SizeAnswerKind::StopTracking}},
+      {"closing, sign-extended into 64 bits", true, 0xFFFFFFFFFFFFFFFFull, {SizeAnswerKind::StopTracking}},
+      {"a size with junk in the high half", true, 0xABCD000002580320ull, {SizeAnswerKind::Forced, {800, 600}}},
       {"zero in the low half, junk above", true, 0x0000000100000000ull, {}},
       {"time-out or hung control panel", false, 0x02580320u, {}},
       {"no answer, closing value left over", false, 0xFFFFFFFFu, {}},
-      {"width only", true, 0x00000320u, {SizeAnswerKind::Forced, 800, 0}},
+      {"width only", true, 0x00000320u, {SizeAnswerKind::Forced, {800, 0}}},
   };
   for (const Row& r : rows) EXPECT_EQ(DecodeSizeAnswer(r.answered, r.result), r.expected) << r.what;
 }

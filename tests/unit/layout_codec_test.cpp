@@ -21,7 +21,7 @@ using scroller::ReadStatus;
 using scroller::SaveLayout;
 using testing_support::FakeSettingsStore;
 
-const std::vector<SavedPlace> kTwo = {{"Notes - Ed", "Ed", -300, 20, 640, 480}, {"", "View", 5, 6, 7, 8}};
+const std::vector<SavedPlace> kTwo = {{"Notes - Ed", "Ed", {-300, 20, 640, 480}}, {"", "View", {5, 6, 7, 8}}};
 
 TEST(LayoutSave, WritesTheCountThenEachRecordThenTheOriginInOrder) {
   FakeSettingsStore key;

@@ -32,7 +32,7 @@ class LayoutPlacerTest : public testing::Test {
     return entries.back();
   }
   static SavedPlace Record(std::string caption, std::string cls = "Ed", int32_t left = 10) {
-    return {std::move(caption), std::move(cls), left, 20, 300, 400};
+    return {std::move(caption), std::move(cls), {left, 20, 300, 400}};
   }
   static PlannedPlacement To(WindowHandle w, int32_t left = 10) { return {w, {left, 20, 300, 400}}; }
 

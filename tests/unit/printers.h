@@ -61,8 +61,8 @@ inline void PrintTo(const PlannedPlacement& m, std::ostream* os) {
 }
 
 inline void PrintTo(const SavedPlace& p, std::ostream* os) {
-  *os << "SavedPlace{\"" << p.caption << "\", \"" << p.winClass << "\", " << p.left << ", " << p.top << ", "
-      << p.width << " x " << p.height << "}";
+  *os << "SavedPlace{\"" << p.caption << "\", \"" << p.winClass << "\", " << p.bounds.x << ", " << p.bounds.y
+      << ", " << p.bounds.width << " x " << p.bounds.height << "}";
 }
 inline void PrintTo(PictureKind k, std::ostream* os) {
   *os << (k == PictureKind::Bitmap ? "Bitmap" : k == PictureKind::Jpeg ? "Jpeg" : "None");
@@ -110,7 +110,7 @@ inline void PrintTo(const SizeAnswer& a, std::ostream* os) {
   const char* kind = a.kind == SizeAnswerKind::Forced         ? "Forced"
                      : a.kind == SizeAnswerKind::StopTracking ? "StopTracking"
                                                               : "NoForcedSize";
-  *os << kind << "{" << a.width << " x " << a.height << "}";
+  *os << kind << "{" << a.size.width << " x " << a.size.height << "}";
 }
 
 inline void PrintTo(CandidateVerdict v, std::ostream* os) { *os << ToString(v); }

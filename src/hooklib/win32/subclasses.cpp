@@ -115,9 +115,9 @@ LRESULT OnGetMinMaxInfo(HWND window, LPARAM lParam) {
   if (!info) return 0;
   // A subclassed window may grow as large as a forced size may be.
   info->ptMaxTrackSize = {core::kMaxForcedExtent, core::kMaxForcedExtent};
-  const SizeAnswer size = AskOnce(window);
-  if (size.kind == SizeAnswerKind::Forced) {
-    info->ptMinTrackSize = {static_cast<LONG>(size.width), static_cast<LONG>(size.height)};
+  const SizeAnswer answer = AskOnce(window);
+  if (answer.kind == SizeAnswerKind::Forced) {
+    info->ptMinTrackSize = {answer.size.width, answer.size.height};
   }
   return 0;
 }
@@ -131,10 +131,10 @@ LRESULT OnWindowPosChanging(HWND window, WPARAM wParam, LPARAM lParam) {
   t_pending = outer;
   // A pure move (every scroll step) carries no size that could be replaced: no question.
   if (!pos || (pos->flags & SWP_NOSIZE)) return 0;
-  const SizeAnswer size = pending.answered ? pending.answer : AskForcedSize(pos->hwnd);
-  if (size.kind == SizeAnswerKind::Forced) {
-    pos->cx = static_cast<int>(size.width);
-    pos->cy = static_cast<int>(size.height);
+  const SizeAnswer answer = pending.answered ? pending.answer : AskForcedSize(pos->hwnd);
+  if (answer.kind == SizeAnswerKind::Forced) {
+    pos->cx = answer.size.width;
+    pos->cy = answer.size.height;
   }
   return 0;
 }

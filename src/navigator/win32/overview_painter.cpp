@@ -219,7 +219,7 @@ void OverviewPainter::Paint(HDC target, core::Size size, const PaintRequest& q, 
       const core::Rect r = it->panelRect;
       e.PanelRect = r;
       e.PanelDrawn = true;
-      const core::Size drawn{core::clampToInt32(r.width()), core::clampToInt32(r.height())};
+      const core::Size drawn = r.size();
       if (glyphs && e.HasShot && e.Shot && e.ShotSize.width > 0 && e.ShotSize.height > 0) {
         if (drawn.width > 0 && drawn.height > 0) {
           HBITMAP scaled = ScaledShot(target, e, drawn);

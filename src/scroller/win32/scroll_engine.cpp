@@ -188,7 +188,7 @@ bool ScrollEngine::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case PanelAction::HandleHotKey: {
       const core::Rect work = platform::PrimaryWorkArea();
       ApplyHotKey(state_, EngineView(panel_.Options()), static_cast<int>(wParam),
-                  {core::clampToInt32(work.width()), core::clampToInt32(work.height())});
+                  work.size());
       break;
     }
     case PanelAction::HidePanel: panel_.Hide(); break;

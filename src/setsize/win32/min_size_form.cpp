@@ -24,8 +24,7 @@ TMinSizeForm::~TMinSizeForm() {
 navigator::AppWinStore& TMinSizeForm::Entries() { return model_.Entries(); }
 
 core::Size TMinSizeForm::VirtualScreenSize() {
-  const core::Rect& screen = model_.Screen().Fresh().virtualScreen;
-  return {core::clampToInt32(screen.width()), core::clampToInt32(screen.height())};
+  return model_.Screen().Fresh().virtualScreen.size();
 }
 
 void TMinSizeForm::ShowForWindow() {

@@ -1,6 +1,7 @@
 #include "navigator/app_win_store.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace navigator {
 namespace {
@@ -190,6 +191,12 @@ std::vector<tAppWin*> AppWinStore::OldEntriesSnapshot() const {
 bool AppWinStore::IsListed(const tAppWin* entry) const {
   return FindEntry(entries_, entry) != entries_.end() ||
          FindEntry(oldEntries_, entry) != oldEntries_.end();
+}
+
+AppWinStore::RoomWriter AppWinStore::TakeRoomWriter() {
+  if (roomWriterTaken_) throw std::logic_error("the scroll room has a writer already");
+  roomWriterTaken_ = true;
+  return RoomWriter(*this);
 }
 
 }  // namespace navigator

@@ -77,12 +77,29 @@ class AppWinStore {
   bool Changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
 
-  // The scans measure the room; beyond them the scrolling engine alone sets it.
+  // The scans measure the room; beyond them only the holder of the store's one RoomWriter (the
+  // scrolling engine) sets it, and the fixed desktop size with it.
   const ScrollRoom& Room() const { return room_; }
-  void SetRoom(const ScrollRoom& room) { room_ = room; }
+  const DesktopLimits& Limits() const { return limits_; }
+  class RoomWriter {
+   public:
+    RoomWriter(RoomWriter&&) = default;
+    RoomWriter& operator=(RoomWriter&&) = default;
+    void SetRoom(const ScrollRoom& room) { store_->room_ = room; }
+    void SetFixedDesktop(const DesktopLimits& limits, const ScrollRoom& room) {
+      store_->limits_ = limits;
+      store_->room_ = room;
+    }
+
+   private:
+    friend class AppWinStore;
+    explicit RoomWriter(AppWinStore& store) : store_(&store) {}
+    AppWinStore* store_;
+  };
+  // The one writer of the room; asked for a second time, it throws std::logic_error.
+  RoomWriter TakeRoomWriter();
   // Painters cache scaled shots by version, so a version is never given twice.
   uint64_t NextShotVersion() { return ++lastShotVersion_; }
-  DesktopLimits& Limits() { return limits_; }
   RememberedSizes& Remembered() { return remembered_; }
   const RememberedSizes& Remembered() const { return remembered_; }
 
@@ -107,6 +124,7 @@ class AppWinStore {
   // than everything else an update does.
   std::optional<core::Rect> scanArea_;
   ScrollRoom room_;
+  bool roomWriterTaken_ = false;
   uint64_t lastShotVersion_ = 0;
   DesktopLimits limits_;
   RememberedSizes remembered_;

@@ -15,14 +15,6 @@ struct ScrollRoom {
   friend bool operator==(const ScrollRoom&, const ScrollRoom&) = default;
 };
 
-// Who sets the scroll room beyond the scans that measure it: the scrolling engine, which the
-// set-size dialog and a restored layout ask.
-class ScrollRoomSetter {
- public:
-  virtual ~ScrollRoomSetter() = default;
-  virtual void SetScrollRoom(const ScrollRoom& room) = 0;
-};
-
 // Extra width and height of a fixed virtual desktop beyond the virtual screen; both 0 = not fixed.
 struct DesktopLimits {
   int32_t LimitX = 0;
@@ -31,6 +23,16 @@ struct DesktopLimits {
   bool FixedSizeInForce() const { return LimitX != 0 || LimitY != 0; }
   // A positive limit fixes the room the desktop may scroll through (negative stored limits mean none).
   bool FixesScrollRoom() const { return LimitX > 0 || LimitY > 0; }
+};
+
+// Who sets the scroll room beyond the scans that measure it: the scrolling engine, which the
+// settings' load, the set-size dialog and a restored layout ask.
+class ScrollRoomSetter {
+ public:
+  virtual ~ScrollRoomSetter() = default;
+  virtual void SetScrollRoom(const ScrollRoom& room) = 0;
+  // The fixed desktop size and the room that goes with it, in one.
+  virtual void SetFixedDesktop(const DesktopLimits& limits, const ScrollRoom& room) = 0;
 };
 
 struct ScreenLayout {

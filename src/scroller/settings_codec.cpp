@@ -195,8 +195,8 @@ int32_t SavedCount(size_t size) {
 
 }  // namespace
 
-SaveOutcome SaveSettings(SettingsStore& store, const SettingsToSave& v, bool& settingsChanged) {
-  if (!settingsChanged) return SaveOutcome::NothingToSave;
+SaveOutcome SaveSettings(SettingsStore& store, const SettingsToSave& v, core::SettingsChanges& changes) {
+  if (!changes.Pending()) return SaveOutcome::NothingToSave;
   const KeyOpening opening = store.OpenOrCreate();
   if (opening == KeyOpening::Unavailable) return SaveOutcome::KeyUnavailable;
 
@@ -237,7 +237,7 @@ SaveOutcome SaveSettings(SettingsStore& store, const SettingsToSave& v, bool& se
   }
 
   if (!write.ok()) return SaveOutcome::WriteFailed;
-  settingsChanged = false;
+  changes.Saved();
   return SaveOutcome::Saved;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/geometry.h"
+#include "core/settings_changes.h"
 #include "navigator/scroll_room.h"
 #include "scroller/option_table.h"
 #include "scroller/settings_store.h"
@@ -93,15 +94,15 @@ struct SettingsToSave {
 };
 
 enum class SaveOutcome {
-  NothingToSave,   // SettingsChanged was clear: no key was opened
-  Saved,           // everything written; SettingsChanged cleared
-  KeyUnavailable,  // the key could be neither opened nor created; SettingsChanged stays set
-  WriteFailed,     // a write failed; the values after it were not written; SettingsChanged stays set
+  NothingToSave,   // no change pending: no key was opened
+  Saved,           // everything written; the changes are saved
+  KeyUnavailable,  // the key could be neither opened nor created; the changes stay pending
+  WriteFailed,     // a write failed; the values after it were not written; the changes stay pending
 };
 
-// Writes the complete set when settingsChanged is set, and clears it only when all of it was written,
-// so that a failed save is retried at the next one. "PosNum" is written (as 0) only when absent.
-SaveOutcome SaveSettings(SettingsStore& store, const SettingsToSave& values, bool& settingsChanged);
+// Writes the complete set while changes are pending, and marks them saved only when all of it was
+// written, so that a failed save is retried at the next one. "PosNum" is written (as 0) only when absent.
+SaveOutcome SaveSettings(SettingsStore& store, const SettingsToSave& values, core::SettingsChanges& changes);
 
 // Which failed saves the user is told of. A save that fails at a hide is retried at the next one,
 // and a panel shown and hidden again and again must not raise a box each time: only the first

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -237,8 +239,7 @@ TEST_F(AppWinStoreTest, ScrollRoomAgainstTheReferenceArea) {
     d.screen.monitorCount = c.monitors;
     d.screen.virtualScreen = c.monitors > 1 ? Rect{0, 0, 3840, 1080} : Rect{0, 0, 1920, 1080};
     AppWinStore s(d);
-    s.Limits().LimitX = c.limitX;
-    s.SetRoom(preset);
+    s.TakeRoomWriter().SetFixedDesktop({c.limitX, 0}, preset);
     for (int pass = 0; pass < 2; ++pass) {  // new windows, then known ones
       s.BeginWindowScan();
       for (const Win& w : c.wins) s.UpdateWindowEntry(w.wnd, w.caption, w.cls, w.rect, false, false, 0);
@@ -577,6 +578,18 @@ TEST(RememberedSizes, ChangesKeepTheListsParallel) {
   EXPECT_EQ(r.Classes(), (std::vector<std::string>{"A", "C", "D"}));
   EXPECT_EQ(r.Find("C"), core::packSize(333, 333));
   EXPECT_EQ(r.Find("D"), core::packSize(444, 444));
+}
+
+// Only the one who took the store's writer (the scrolling engine) can set the room and the fixed
+// desktop size; a second taker is refused.
+TEST(AppWinStoreRoom, HasOneWriter) {
+  FakeDesktop d;
+  AppWinStore s(d);
+  AppWinStore::RoomWriter writer = s.TakeRoomWriter();
+  EXPECT_THROW(s.TakeRoomWriter(), std::logic_error);
+  writer.SetFixedDesktop({300, 0}, {0, 300, 0, 0});
+  EXPECT_EQ(s.Limits().LimitX, 300);
+  EXPECT_EQ(s.Room(), (navigator::ScrollRoom{0, 300, 0, 0}));
 }
 
 }  // namespace

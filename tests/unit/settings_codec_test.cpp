@@ -67,15 +67,17 @@ class SettingsCodec : public ::testing::Test {
   // A fresh key holding what a save of Unusual() writes.
   static FakeSettingsStore UnusualKey() {
     FakeSettingsStore key;
-    bool changed = true;
+    core::SettingsChanges changed;
+    changed.Mark();
     EXPECT_EQ(SaveSettings(key, Unusual(), changed), SaveOutcome::Saved);
     return key;
   }
 
   void SaveUnusual() {
-    bool changed = true;
+    core::SettingsChanges changed;
+    changed.Mark();
     ASSERT_EQ(SaveSettings(settings, Unusual(), changed), SaveOutcome::Saved);
-    ASSERT_FALSE(changed);
+    ASSERT_FALSE(changed.Pending());
   }
 };
 
@@ -109,7 +111,8 @@ TEST_F(SettingsCodec, SaveWritesTheCompleteSetInItsOrder) {
   SettingsToSave v;
   v.excludedClasses = {"A", "B"};
   v.rememberedSizes = {{"C", core::packSize(800, 600)}};
-  bool changed = true;
+  core::SettingsChanges changed;
+  changed.Mark();
   ASSERT_EQ(SaveSettings(settings, v, changed), SaveOutcome::Saved);
 
   const std::vector<std::string> expected = {
@@ -132,33 +135,34 @@ TEST_F(SettingsCodec, SaveWritesTheCompleteSetInItsOrder) {
 
 TEST_F(SettingsCodec, SaveLeavesAnExistingLayoutCountAlone) {
   settings.Put("PosNum", 7);
-  bool changed = true;
+  core::SettingsChanges changed;
+  changed.Mark();
   ASSERT_EQ(SaveSettings(settings, SettingsToSave{}, changed), SaveOutcome::Saved);
   EXPECT_EQ(settings.GetInteger("PosNum"), 7);
   EXPECT_EQ(settings.writtenNames.front(), "RefreshRate");
 }
 
 TEST_F(SettingsCodec, SaveOnlyWhileChangedAndKeepsTheFlagWhenItFails) {
-  bool changed = false;
+  core::SettingsChanges changed;
   EXPECT_EQ(SaveSettings(settings, SettingsToSave{}, changed), SaveOutcome::NothingToSave);
   EXPECT_EQ(settings.createOpens + settings.readOpens, 0);
 
   settings.exists = false;
   settings.canCreate = false;
-  changed = true;
+  changed.Mark();
   EXPECT_EQ(SaveSettings(settings, SettingsToSave{}, changed), SaveOutcome::KeyUnavailable);
-  EXPECT_TRUE(changed);  // retried at the next hide
+  EXPECT_TRUE(changed.Pending());  // retried at the next hide
 
   settings.canCreate = true;
   settings.failWriteOf = "dolimit";
   EXPECT_EQ(SaveSettings(settings, SettingsToSave{}, changed), SaveOutcome::WriteFailed);
-  EXPECT_TRUE(changed);
+  EXPECT_TRUE(changed.Pending());
   EXPECT_EQ(settings.writtenNames.back(), "MenuMode");
   EXPECT_FALSE(settings.Get("StickyMode").has_value());
 
   settings.failWriteOf.reset();
   EXPECT_EQ(SaveSettings(settings, SettingsToSave{}, changed), SaveOutcome::Saved);
-  EXPECT_FALSE(changed);
+  EXPECT_FALSE(changed.Pending());
 }
 
 TEST_F(SettingsCodec, MissingOrUnusableKeyStartsFromDefaultsAndAsksForASave) {
@@ -266,7 +270,8 @@ TEST_F(SettingsCodec, AWriteBackAfterAMissingValueKeepsTheListsAndWritesDefaults
   back.background = s.backgroundFile;
   back.excludedClasses = s.excludedClasses;
   back.rememberedSizes = s.rememberedSizes;
-  bool changed = true;
+  core::SettingsChanges changed;
+  changed.Mark();
   ASSERT_EQ(SaveSettings(key, back, changed), SaveOutcome::Saved);
 
   EXPECT_EQ(key.GetInteger("ExcludeNum"), 2);
@@ -337,7 +342,8 @@ TEST_F(SettingsCodec, CorruptCountsAreCappedAndMarkedForRewrite) {
 TEST_F(SettingsCodec, ASaveWritesNoMoreNumberedValuesThanALoadReads) {
   SettingsToSave v;
   v.excludedClasses.assign(scroller::kMaxNumberedValues + 5, "X");
-  bool changed = true;
+  core::SettingsChanges changed;
+  changed.Mark();
   ASSERT_EQ(SaveSettings(settings, v, changed), SaveOutcome::Saved);
   EXPECT_EQ(settings.GetInteger("ExcludeNum"), scroller::kMaxNumberedValues);
   EXPECT_FALSE(settings.Get("Exclude" + std::to_string(scroller::kMaxNumberedValues)).has_value());
@@ -474,7 +480,8 @@ TEST_F(SettingsCodec, ValueNamesMatchWithoutRegardToCase) {
   EXPECT_EQ(s.State("RefreshRate"), 45);
   EXPECT_EQ(s.excludedClasses[1], "Shell_TrayWnd");
 
-  bool changed = true;
+  core::SettingsChanges changed;
+  changed.Mark();
   ASSERT_EQ(SaveSettings(settings, Unusual(), changed), SaveOutcome::Saved);
   EXPECT_EQ(settings.ValueCount(), count);
   EXPECT_EQ(settings.GetInteger("KEYMODE"), 1);

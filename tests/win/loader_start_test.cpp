@@ -28,11 +28,11 @@ TEST(LoaderStart, AChoiceOfALoaderThatCannotStartIsDropped) {
     auto application = std::make_unique<tk::TApplication>();
     auto form = std::make_unique<scroller::TTavelmoorForm>(model);
     form->LoaderFileName = c.fileName;
-    model.SettingsChanged = false;
+    model.Changes().Saved();
     form->Load64AtShow = false;
     form->Action64bitExecute();
     EXPECT_FALSE(form->Load64AtShow) << "x64 would be saved as 1";
-    EXPECT_TRUE(model.SettingsChanged) << "the choice would not be saved";
+    EXPECT_TRUE(model.Changes().Pending()) << "the choice would not be saved";
     form.reset();
     application.reset();
   }

@@ -146,10 +146,11 @@ TEST_F(RegistrySettingsStoreTest, AKeyThatCannotBeCreatedIsUnavailable) {
   EXPECT_EQ(store.OpenForReading(), KeyOpening::Unavailable);
   EXPECT_FALSE(store.WriteText("Background", "x"));
 
-  bool changed = true;
+  core::SettingsChanges changed;
+  changed.Mark();
   EXPECT_EQ(scroller::SaveSettings(store, scroller::SettingsToSave{}, changed),
             scroller::SaveOutcome::KeyUnavailable);
-  EXPECT_TRUE(changed);
+  EXPECT_TRUE(changed.Pending());
 }
 
 TEST_F(RegistrySettingsStoreTest, TheCodecRoundTripsThroughTheRegistry) {
@@ -162,9 +163,10 @@ TEST_F(RegistrySettingsStoreTest, TheCodecRoundTripsThroughTheRegistry) {
   saved.excludedClasses = {"Notepad", ""};
   saved.rememberedSizes = {{"ConsoleWindowClass", core::packSize(1800, 1200)}};
   RegistrySettingsStore settings(HKEY_CURRENT_USER, path);
-  bool changed = true;
+  core::SettingsChanges changed;
+  changed.Mark();
   ASSERT_EQ(scroller::SaveSettings(settings, saved, changed), scroller::SaveOutcome::Saved);
-  EXPECT_FALSE(changed);
+  EXPECT_FALSE(changed.Pending());
 
   RegistrySettingsStore desktop(HKEY_CURRENT_USER, path + "\\NoDesktop");
   RegistrySettingsStore machine(HKEY_CURRENT_USER, path + "\\NoMachine");
@@ -193,7 +195,8 @@ TEST_F(RegistrySettingsStoreTest, ExpandableTextsReadAsTextAndTheLoadGoesOn) {
   saved.rememberedSizes = {{"ConsoleWindowClass", core::packSize(1800, 1200)}};
   {
     RegistrySettingsStore settings(HKEY_CURRENT_USER, path);
-    bool changed = true;
+    core::SettingsChanges changed;
+    changed.Mark();
     ASSERT_EQ(scroller::SaveSettings(settings, saved, changed), scroller::SaveOutcome::Saved);
   }
   const char background[] = "%SystemRoot%\\none.bmp";

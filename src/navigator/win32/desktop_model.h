@@ -7,6 +7,7 @@
 //
 // The scroll room is the scrolling engine's to write (its scans measure it, its steps shift it);
 // the others read it here and ask the engine to change it.
+#include "core/settings_changes.h"
 #include "navigator/app_win_store.h"
 #include "navigator/win32/virtual_desktops.h"
 #include "navigator/win32/win32_desktop.h"
@@ -26,15 +27,14 @@ class DesktopModel {
   VirtualDesktops& Desktops() { return desktops_; }
   const VirtualDesktops& Desktops() const { return desktops_; }
 
-  // Set by every change of a saved setting; a save that succeeds clears it, a failed one leaves
-  // it set so that the next hide tries again.
-  bool SettingsChanged = false;
+  core::SettingsChanges& Changes() { return changes_; }
 
  private:
   platform::ScreenMetricsCache screen_;
   Win32Desktop desktop_{screen_};
   AppWinStore entries_{desktop_};
   VirtualDesktops desktops_;
+  core::SettingsChanges changes_;
 };
 
 }  // namespace navigator

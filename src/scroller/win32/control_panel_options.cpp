@@ -58,7 +58,7 @@ void TTavelmoorForm::BindOptionHandlers() {
     if (!HasControl(row)) continue;
     auto handler = [this, &row] {
       const bool changed = CopyIntoField(row);
-      if (changed || row.handler == OptionHandler::MarksAlways) model_.SettingsChanged = true;
+      if (changed || row.handler == OptionHandler::MarksAlways) model_.Changes().Mark();
     };
     if (row.kind == OptionKind::TrackBar) {
       Get<tk::TTrackBar>(row.control).OnChange = handler;
@@ -68,7 +68,7 @@ void TTavelmoorForm::BindOptionHandlers() {
       useKeys.OnClick = [this, &useKeys] {
         const UseKeysOutcome out = Engine->KeyboardScrollingClicked(Options.UseKeys, useKeys.Checked());
         Options.UseKeys = out.UseKeys;
-        model_.SettingsChanged = true;
+        model_.Changes().Mark();
         if (out.ShowInUseMessage) tk::ShowMessage(kHotKeysInUseMessage);
         // Runs this handler again, which then only marks the options changed.
         if (out.UncheckBox) useKeys.SetChecked(false);
@@ -87,7 +87,7 @@ void TTavelmoorForm::BindOptionHandlers() {
         BackgroundCheckBoxChanged(background.Checked(), UserClick, {BackgroundFile, use}, pictures);
     SetUseBackground(use);
     if (change.uncheckBox) background.ShowChecked(false);
-    if (change.markChanged) model_.SettingsChanged = true;
+    if (change.markChanged) model_.Changes().Mark();
   };
 
   Get<tk::TComboBox>("ComboBoxHelp").OnChange = [this] { ComboBoxHelpChange(); };

@@ -30,7 +30,7 @@ void TTavelmoorForm::LoadSettings() {
           },
   });
   ApplyStoredSettings(stored);
-  if (stored.settingsChanged) model_.SettingsChanged = true;
+  if (stored.settingsChanged) model_.Changes().Mark();
   LoaderFileName = stored.loaderFileName;
 }
 
@@ -44,11 +44,10 @@ KeptValues TTavelmoorForm::KeptOf() {
 }
 
 void TTavelmoorForm::Keep(const KeptValues& kept) {
-  navigator::DesktopLimits& limits = model_.Entries().Limits();
-  limits.LimitX = kept.LimitX;
-  limits.LimitY = kept.LimitY;
+  const navigator::DesktopLimits limits{kept.LimitX, kept.LimitY};
   // A fixed desktop size gives the room the windows may scroll through from the start.
-  if (limits.FixesScrollRoom()) Engine->SetScrollRoom(navigator::ScrollRoom{0, kept.LimitX, 0, kept.LimitY});
+  Engine->SetFixedDesktop(limits, limits.FixesScrollRoom() ? navigator::ScrollRoom{0, kept.LimitX, 0, kept.LimitY}
+                                                           : model_.Entries().Room());
   Load64AtShow = kept.Load64AtShow;
   // The Scroll Lock item's check mark is the engine's and is never loaded.
 }
@@ -104,10 +103,10 @@ void TTavelmoorForm::SaveSettings() {
   // A class stored without its size is not written: the pairs stay whole.
   for (size_t i = 0; i < classes.size() && i < sizes.size(); ++i) values.rememberedSizes.push_back({classes[i], sizes[i]});
   RegistrySettingsStore store(HKEY_CURRENT_USER, kSettingsKeyPath);
-  // A failed save leaves SettingsChanged set, so the next hide tries again. The save at exit is
+  // A failed save leaves the changes pending, so the next hide tries again. The save at exit is
   // the last chance: its failure is always told.
   const bool finalSave = tk::Application && tk::Application->ShuttingDown();
-  const SaveOutcome outcome = scroller::SaveSettings(store, values, model_.SettingsChanged);
+  const SaveOutcome outcome = scroller::SaveSettings(store, values, model_.Changes());
   if (const auto text = SaveNotice.After(outcome, finalSave)) {
     tk::MessageDlg(*text, tk::DialogType::Error, tk::ButtonOk);
   }

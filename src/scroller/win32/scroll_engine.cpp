@@ -122,7 +122,7 @@ struct ScrollEngine::TickFacts {
 
 ScrollEngine::ScrollEngine(PanelView& panel, NavigatorView& navigator, navigator::DesktopModel& model,
                            const core::ProgramEnd& end)
-    : panel_(panel), navigator_(navigator), model_(model) {
+    : panel_(panel), navigator_(navigator), model_(model), roomWriter_(model.Entries().TakeRoomWriter()) {
   state_.end = &end;
 }
 
@@ -130,13 +130,17 @@ Win32MoveEnvironment ScrollEngine::MoveEnvironmentNow() {
   return Win32MoveEnvironment(model_.Screen(), &model_.Entries().Limits(), navigator_.Handle(), &movedWindows_);
 }
 
-void ScrollEngine::SetScrollRoom(const navigator::ScrollRoom& room) { model_.Entries().SetRoom(room); }
+void ScrollEngine::SetScrollRoom(const navigator::ScrollRoom& room) { roomWriter_.SetRoom(room); }
+
+void ScrollEngine::SetFixedDesktop(const navigator::DesktopLimits& limits, const navigator::ScrollRoom& room) {
+  roomWriter_.SetFixedDesktop(limits, room);
+}
 
 template <class Tick>
 void ScrollEngine::OnTheRoom(Tick&& tick) {
   navigator::ScrollRoom room = model_.Entries().Room();
   tick(room);
-  model_.Entries().SetRoom(room);
+  roomWriter_.SetRoom(room);
 }
 
 void ScrollEngine::Start(bool isWow64) {

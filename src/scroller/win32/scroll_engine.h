@@ -94,8 +94,10 @@ class ScrollEngine final : public navigator::ScrollRoomSetter {
   void SetPendingDY(int32_t dy) { state_.PendingDY = dy; }
   void RepaintNavigatorSoon() { refresh_.NavRefreshCountdown = kNavRepaintSoonTicks; }
 
-  // The scroll room as the fixed desktop size or a restored layout gives it.
+  // The scroll room as a restored layout gives it, and the fixed desktop size with its room as
+  // the settings or the set-size dialog give them.
   void SetScrollRoom(const navigator::ScrollRoom& room) override;
+  void SetFixedDesktop(const navigator::DesktopLimits& limits, const navigator::ScrollRoom& room) override;
 
   // Where the border band and the navigator look for the cursor.
   core::Point Cursor() const { return {state_.CursorX, state_.CursorY}; }
@@ -140,6 +142,8 @@ class ScrollEngine final : public navigator::ScrollRoomSetter {
   PanelView& panel_;
   NavigatorView& navigator_;
   navigator::DesktopModel& model_;
+  // The engine alone writes the scroll room and the fixed desktop size.
+  navigator::AppWinStore::RoomWriter roomWriter_;
   EngineState state_;
   MoveLedger ledger_;
   RefreshState refresh_;

@@ -83,7 +83,7 @@ TTavelmoorForm::TTavelmoorForm(navigator::DesktopModel& model)
       navigatorView_(std::make_unique<Win32NavigatorView>()) {
   model_.Entries().SetControlPanel(platform::ToHandle(Handle()));
   Engine = std::make_unique<ScrollEngine>(*view_, *navigatorView_, model_, tk::Application->End());
-  listsTab_ = std::make_unique<WindowListsTab>(*this, *Engine, model_.SettingsChanged);
+  listsTab_ = std::make_unique<WindowListsTab>(*this, *Engine, model_.Changes());
   RefreshTimer.SetInterval(100);
   MoveTimer.SetInterval(60);
   CustomTimer.OnTimer = [this] { CustomTimerTimer(); };
@@ -121,7 +121,7 @@ TTavelmoorForm::TTavelmoorForm(navigator::DesktopModel& model)
   scrollLockItem.AutoCheck = true;
   scrollLockItem.OnClick = [this] {
     Engine->ScrollLockItemClicked(TrayPopupMenu.Item("menuScrollLock").Checked);
-    model_.SettingsChanged = true;
+    model_.Changes().Mark();
   };
   TrayPopupMenu.Add(scrollLockItem);
   tk::TMenuItem load64Item;
@@ -213,7 +213,7 @@ void TTavelmoorForm::FormShow() {
   }
   // The user's standing choice: a loader that runs already (from an earlier run too) is kept; one
   // that cannot be started ends the choice, which the next save then stores.
-  if (IsWow64 && Load64AtShow && !Engine->FindLoader() && !StartLoader()) model_.SettingsChanged = true;
+  if (IsWow64 && Load64AtShow && !Engine->FindLoader() && !StartLoader()) model_.Changes().Mark();
   ShownOnce = true;
 }
 
@@ -250,7 +250,7 @@ void TTavelmoorForm::Action64bitExecute() {
   } else {
     StartLoader();
   }
-  model_.SettingsChanged = true;
+  model_.Changes().Mark();
 }
 
 bool TTavelmoorForm::StartLoader() {

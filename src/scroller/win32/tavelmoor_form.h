@@ -56,8 +56,7 @@ class TTavelmoorForm final : public tk::TForm {
   // The 64-bit loader's file name, known only when the machine-wide key exists.
   std::string LoaderFileName;
 
-  // Registry: read once at creation, written at every hide while the model's SettingsChanged is
-  // set.
+  // Registry: read once at creation, written at every hide while the model has changes pending.
   void LoadSettings();
   void SaveSettings();
 

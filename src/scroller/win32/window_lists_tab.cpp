@@ -16,8 +16,8 @@ tk::TListBox& NonScrollingList(tk::TForm& panel) { return panel.Get<tk::TListBox
 
 }  // namespace
 
-WindowListsTab::WindowListsTab(tk::TForm& panel, ScrollEngine& engine, bool& settingsChanged)
-    : panel_(panel), engine_(engine), settingsChanged_(settingsChanged) {
+WindowListsTab::WindowListsTab(tk::TForm& panel, ScrollEngine& engine, core::SettingsChanges& changes)
+    : panel_(panel), engine_(engine), changes_(changes) {
   panel.Get<tk::TTabSheet>("WindowsSheet").OnShow = [this] { WindowsSheetShow(); };
   panel.Get<tk::TPageControl>("PageControl1").OnChange = [this] { PanelShown(); };
   ScrollingList(panel).OnDblClick = [this] { MakeChosenWindowNonScrolling(); };
@@ -72,7 +72,7 @@ void WindowListsTab::MakeChosenWindowNonScrolling() {
   ClearScrollingList();
   classes.push_back(*className);
   NonScrollingList(panel_).Add(*className);
-  settingsChanged_ = true;
+  changes_.Mark();
 }
 
 void WindowListsTab::MakeChosenClassScrolling() {
@@ -82,7 +82,7 @@ void WindowListsTab::MakeChosenClassScrolling() {
     classes.erase(classes.begin() + chosen);
     ShowNonScrollingClasses();
   }
-  settingsChanged_ = true;
+  changes_.Mark();
   PanelShown();
 }
 

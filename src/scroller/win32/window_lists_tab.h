@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/settings_changes.h"
 #include "scroller/window_lists.h"
 
 namespace tk {
@@ -18,8 +19,8 @@ class ScrollEngine;
 class WindowListsTab {
  public:
   // Connects the tab's controls and the page control; a class moved from one side to the other
-  // marks `settingsChanged`.
-  WindowListsTab(tk::TForm& panel, ScrollEngine& engine, bool& settingsChanged);
+  // marks `changes`.
+  WindowListsTab(tk::TForm& panel, ScrollEngine& engine, core::SettingsChanges& changes);
 
   // Every show of the panel: the left list is emptied until the next scan tick.
   void PanelShown();
@@ -39,7 +40,7 @@ class WindowListsTab {
 
   tk::TForm& panel_;
   ScrollEngine& engine_;
-  bool& settingsChanged_;
+  core::SettingsChanges& changes_;
   // What the left list shows, row by row: the scroll list changes at every scan and between
   // scans, so a row is acted on as it was listed, never by its index into the current list.
   std::vector<ListedRow> shownRows_;

@@ -83,9 +83,8 @@ void TMinSizeForm::ApplyClick() {
     tk::ShowMessage(ErrorMessage(SizeError::OutOfRange));
     return;
   }
-  store.Limits() = fixed->limits;
-  room_.SetScrollRoom(fixed->room);
-  model_.SettingsChanged = true;
+  room_.SetFixedDesktop(fixed->limits, fixed->room);
+  model_.Changes().Mark();
   Hide();
 }
 
@@ -96,7 +95,7 @@ void TMinSizeForm::ApplyWindowSize(int32_t width, int32_t height) {
   }
   const core::PackedSize size = core::packSize(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
   if (RememberChoice(Entries().Remembered(), targetClass_, size, Get<tk::TCheckBox>("Remember").Checked())) {
-    model_.SettingsChanged = true;
+    model_.Changes().Mark();
   }
   // A window no longer listed keeps its size; its class, when remembered, gets the size at the
   // next scan that meets one of its windows.
@@ -114,12 +113,12 @@ void TMinSizeForm::CancelClick() {
   navigator::AppWinStore& store = Entries();
   if (DesktopMode) {
     // The room is left for the next scan to measure afresh.
-    store.Limits() = navigator::DesktopLimits{};
-    model_.SettingsChanged = true;
+    room_.SetFixedDesktop(navigator::DesktopLimits{}, store.Room());
+    model_.Changes().Mark();
     Hide();
     return;
   }
-  if (store.Remembered().Forget(targetClass_)) model_.SettingsChanged = true;
+  if (store.Remembered().Forget(targetClass_)) model_.Changes().Mark();
   if (navigator::tAppWin* entry = TargetEntry()) {
     entry->ForcedSize = core::kNoForcedSize;
     const core::Size screen = VirtualScreenSize();

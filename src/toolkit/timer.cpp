@@ -4,7 +4,7 @@
 
 namespace tk {
 
-TTimer::TTimer() { id_ = Application->RegisterTimer(this); }
+TTimer::TTimer(const core::ProgramEnd& end) : end_(end) { id_ = Application->RegisterTimer(this); }
 
 TTimer::~TTimer() {
   if (Application) Application->UnregisterTimer(id_);
@@ -12,7 +12,7 @@ TTimer::~TTimer() {
 
 void TTimer::Arm() {
   KillTimer(Application->Handle(), id_);
-  if (enabled_ && interval_ > 0 && !Application->ShuttingDown()) {
+  if (enabled_ && interval_ > 0 && end_.phase != core::EndPhase::Ended) {
     SetTimer(Application->Handle(), id_, interval_, nullptr);
   }
 }

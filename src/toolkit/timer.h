@@ -3,12 +3,15 @@
 
 #include <functional>
 
+#include "core/program_end.h"
+
 namespace tk {
 
-// A periodic timer on the GUI thread. Changing Interval while enabled restarts the period.
+// A periodic timer on the GUI thread. Changing Interval while enabled restarts the period. Once the
+// program's end has come (`end`: the application's), it is never armed again.
 class TTimer {
  public:
-  TTimer();
+  explicit TTimer(const core::ProgramEnd& end);
   ~TTimer();
   TTimer(const TTimer&) = delete;
   TTimer& operator=(const TTimer&) = delete;
@@ -25,6 +28,7 @@ class TTimer {
  private:
   void Arm();
 
+  const core::ProgramEnd& end_;
   UINT_PTR id_ = 0;
   UINT interval_ = 1000;
   bool enabled_ = false;

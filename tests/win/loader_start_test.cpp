@@ -26,7 +26,7 @@ TEST(LoaderStart, AChoiceOfALoaderThatCannotStartIsDropped) {
     SCOPED_TRACE(c.what);
     navigator::DesktopModel model;
     auto application = std::make_unique<tk::TApplication>();
-    auto form = std::make_unique<scroller::TTavelmoorForm>(model);
+    auto form = std::make_unique<scroller::TTavelmoorForm>(model, application->End());
     form->LoaderFileName = c.fileName;
     model.Changes().Saved();
     form->Load64AtShow = false;

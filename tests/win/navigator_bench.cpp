@@ -57,7 +57,8 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 // A navigator over the whole primary monitor, showing the first `count` test windows.
 std::unique_ptr<navigator::TNavigator> OpenNavigator(navigator::DesktopModel& model, HWND panel, int count,
                                                      const e2e::TestWindows& windows, FakeHost*& h) {
-  auto nav = std::make_unique<navigator::TNavigator>(model, panel);
+  const core::ProgramEnd running;
+  auto nav = std::make_unique<navigator::TNavigator>(model, panel, running);
   nav->Created();
   auto host = std::make_unique<FakeHost>();
   h = host.get();

@@ -29,7 +29,7 @@ class NavigatorMouseInput : public testing::Test {
     target_ = CreateWindowExA(0, "STATIC", "drag me", WS_POPUP | WS_VISIBLE, 760, 480, 300, 200, nullptr, nullptr,
                               nullptr, nullptr);
     panel_ = CreateWindowExA(0, "STATIC", "mouse panel", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    nav_ = std::make_unique<navigator::TNavigator>(model_, panel_);
+    nav_ = std::make_unique<navigator::TNavigator>(model_, panel_, running_);
     nav_->Created();
     auto host = std::make_unique<FakeHost>();
     host_ = host.get();
@@ -87,6 +87,7 @@ class NavigatorMouseInput : public testing::Test {
   HWND target_ = nullptr;
   HWND panel_ = nullptr;
   navigator::DesktopModel model_;
+  const core::ProgramEnd running_;
   std::unique_ptr<navigator::TNavigator> nav_;
   FakeHost* host_ = nullptr;
   std::vector<UINT> seen_;

@@ -50,7 +50,7 @@ class NavigatorPaint : public testing::Test {
       UpdateWindow(w);
     }
     panel_ = CreateWindowExA(0, "STATIC", "paint panel", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    nav_ = std::make_unique<TNavigator>(model_, panel_);
+    nav_ = std::make_unique<TNavigator>(model_, panel_, running_);
     nav_->Created();
     auto host = std::make_unique<FakeHost>();
     host_ = host.get();
@@ -106,6 +106,7 @@ class NavigatorPaint : public testing::Test {
   std::vector<HBRUSH> brushes_;
   HWND panel_ = nullptr;
   navigator::DesktopModel model_;
+  const core::ProgramEnd running_;
   std::unique_ptr<TNavigator> nav_;
   FakeHost* host_ = nullptr;
 };

@@ -34,7 +34,7 @@ TEST(PanelEnd, MessagesSentWhileThePanelIsDestroyedGetTheEndsAnswers) {
     SCOPED_TRACE(c.what);
     navigator::DesktopModel model;
     auto application = std::make_unique<tk::TApplication>();
-    auto form = std::make_unique<scroller::TTavelmoorForm>(model);
+    auto form = std::make_unique<scroller::TTavelmoorForm>(model, application->End());
     HWND panel = form->Handle();
     std::atomic<bool> answered = false;
     DWORD_PTR answer = 0xBAD;

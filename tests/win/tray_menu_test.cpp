@@ -46,7 +46,7 @@ class TrayMenu : public testing::Test {
  protected:
   void SetUp() override {
     application = std::make_unique<tk::TApplication>();
-    form = std::make_unique<scroller::TTavelmoorForm>(model);
+    form = std::make_unique<scroller::TTavelmoorForm>(model, application->End());
   }
   void TearDown() override {
     form.reset();

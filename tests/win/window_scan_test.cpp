@@ -507,7 +507,8 @@ TEST_F(CachedScan, ListsWhatAFullScanListsAsWindowsComeChangeAndGo) {
 TEST(NavigatorForm, StartsHiddenBusyAndEmptyAndNeverErasesOrFrames) {
   FakePanel panel;
   navigator::DesktopModel model;
-  TNavigator nav(model, panel.Handle());
+  const core::ProgramEnd running;
+  TNavigator nav(model, panel.Handle(), running);
   nav.Created();
   EXPECT_TRUE(nav.Busy);
   EXPECT_FALSE(nav.UseBackground);
@@ -536,7 +537,8 @@ TEST(NavigatorForm, StartsHiddenBusyAndEmptyAndNeverErasesOrFrames) {
 TEST(NavigatorForm, SavesTheSettingsBeforeItGoes) {
   FakePanel panel;
   navigator::DesktopModel model;
-  TNavigator nav(model, panel.Handle());
+  const core::ProgramEnd running;
+  TNavigator nav(model, panel.Handle(), running);
   nav.Created();
   nav.Store().UpdateWindowEntry(0x10, "caption", "Class", {0, 0, 300, 300}, false, false, 0);
   std::vector<std::string> events;

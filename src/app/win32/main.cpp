@@ -39,7 +39,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       case app::StartupRole::RunningInstance:
         // The panel makes the navigator and the set-size dialog after itself, so that they are
         // destroyed before it.
-        application.CreateForm<scroller::TTavelmoorForm>(model);
+        application.CreateForm<scroller::TTavelmoorForm>(model, application.End());
         break;
     }
     application.Run();

@@ -34,8 +34,8 @@ class NoHost final : public NavigatorHost {
 
 }  // namespace
 
-TNavigator::TNavigator(DesktopModel& model, HWND controlPanel)
-    : tk::TForm(forms::NavigatorForm()), model_(model), controlPanel_(controlPanel) {}
+TNavigator::TNavigator(DesktopModel& model, HWND controlPanel, const core::ProgramEnd& end)
+    : tk::TForm(forms::NavigatorForm()), model_(model), controlPanel_(controlPanel), end_(end) {}
 
 TNavigator::~TNavigator() {
   if (BackgroundBitmap.handle) DeleteObject(BackgroundBitmap.handle);
@@ -85,7 +85,7 @@ LRESULT TNavigator::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-bool TNavigator::Suspended() const { return Busy || (tk::Application && tk::Application->Terminated()); }
+bool TNavigator::Suspended() const { return Busy || end_.Requested(); }
 
 NavigatorHost& TNavigator::Host() {
   static NoHost none;

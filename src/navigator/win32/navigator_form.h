@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/program_end.h"
 #include "navigator/app_win_store.h"
 #include "navigator/navigator_host.h"
 #include "navigator/win32/desktop_model.h"
@@ -23,7 +24,8 @@ namespace navigator {
 
 class TNavigator final : public tk::TForm {
  public:
-  TNavigator(DesktopModel& model, HWND controlPanel);
+  // `end`: the program's end, as the application holds it.
+  TNavigator(DesktopModel& model, HWND controlPanel, const core::ProgramEnd& end);
   ~TNavigator() override;
 
   navigator::ShowMode ShowMode = navigator::ShowMode::ByChord;
@@ -77,6 +79,7 @@ class TNavigator final : public tk::TForm {
 
   DesktopModel& model_;
   HWND controlPanel_;
+  const core::ProgramEnd& end_;
   std::unique_ptr<NavigatorHost> host_;
   OverviewPainter painter_;
   OverviewLayout layout_;

@@ -105,7 +105,7 @@ void TTavelmoorForm::SaveSettings() {
   RegistrySettingsStore store(HKEY_CURRENT_USER, kSettingsKeyPath);
   // A failed save leaves the changes pending, so the next hide tries again. The save at exit is
   // the last chance: its failure is always told.
-  const bool finalSave = tk::Application && tk::Application->ShuttingDown();
+  const bool finalSave = end_.phase == core::EndPhase::Ended;
   const SaveOutcome outcome = scroller::SaveSettings(store, values, model_.Changes());
   if (const auto text = SaveNotice.After(outcome, finalSave)) {
     tk::MessageDlg(*text, tk::DialogType::Error, tk::ButtonOk);

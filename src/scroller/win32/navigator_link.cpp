@@ -7,10 +7,10 @@
 
 namespace scroller {
 
-void Win32NavigatorView::Create(navigator::DesktopModel& model, HWND controlPanel,
+void Win32NavigatorView::Create(navigator::DesktopModel& model, HWND controlPanel, const core::ProgramEnd& end,
                                 std::unique_ptr<navigator::NavigatorHost> host, std::function<void()> saveSettings) {
   if (nav_ || !tk::Application) return;
-  nav_ = &tk::Application->CreateForm<navigator::TNavigator>(model, controlPanel);
+  nav_ = &tk::Application->CreateForm<navigator::TNavigator>(model, controlPanel, end);
   nav_->OnSaveSettings = std::move(saveSettings);
   nav_->OnGone = [this] { nav_ = nullptr; };
   nav_->SetHost(std::move(host));

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/program_end.h"
 #include "scroller/win32/navigator_view.h"
 
 namespace navigator {
@@ -19,8 +20,8 @@ class Win32NavigatorView final : public NavigatorView {
  public:
   // Creates the navigator form (hidden, busy) unless it exists; it shows the panel's options
   // through `host`, and runs `saveSettings` when it is destroyed.
-  void Create(navigator::DesktopModel& model, HWND controlPanel, std::unique_ptr<navigator::NavigatorHost> host,
-              std::function<void()> saveSettings);
+  void Create(navigator::DesktopModel& model, HWND controlPanel, const core::ProgramEnd& end,
+              std::unique_ptr<navigator::NavigatorHost> host, std::function<void()> saveSettings);
   // The form while it exists; null before its creation and from its destruction on.
   navigator::TNavigator* Live() const { return nav_; }
 

@@ -76,13 +76,14 @@ class TTavelmoorForm::View final : public PanelView {
   TTavelmoorForm& form_;
 };
 
-TTavelmoorForm::TTavelmoorForm(navigator::DesktopModel& model)
+TTavelmoorForm::TTavelmoorForm(navigator::DesktopModel& model, const core::ProgramEnd& end)
     : tk::TForm(forms::ControlPanelForm()),
       model_(model),
+      end_(end),
       view_(std::make_unique<View>(*this)),
       navigatorView_(std::make_unique<Win32NavigatorView>()) {
   model_.Entries().SetControlPanel(platform::ToHandle(Handle()));
-  Engine = std::make_unique<ScrollEngine>(*view_, *navigatorView_, model_, tk::Application->End());
+  Engine = std::make_unique<ScrollEngine>(*view_, *navigatorView_, model_, end_);
   listsTab_ = std::make_unique<WindowListsTab>(*this, *Engine, model_.Changes());
   RefreshTimer.SetInterval(100);
   MoveTimer.SetInterval(60);
@@ -177,7 +178,7 @@ void TTavelmoorForm::FormCreate() {
   Get<tk::TCheckBox>("CheckBox64ext").SetEnabled(IsWow64);
 
   Engine->Start(IsWow64);
-  navigatorView_->Create(model_, Handle(), std::make_unique<Host>(*this), [this] { SaveSettings(); });
+  navigatorView_->Create(model_, Handle(), end_, std::make_unique<Host>(*this), [this] { SaveSettings(); });
   setSize_ = &tk::Application->CreateForm<setsize::TMinSizeForm>(model_, *Engine);
   setSize_->OnSaveSettings = [this] { SaveSettings(); };
   setSize_->OnGone = [this] { setSize_ = nullptr; };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/program_end.h"
 #include "scroller/option_fields.h"
 #include "scroller/option_table.h"
 #include "scroller/settings_codec.h"
@@ -41,6 +42,8 @@ class WindowListsTab;
 // so the tray icon goes first and the engine before the views it sees.
 class TTavelmoorForm final : public tk::TForm {
   navigator::DesktopModel& model_;
+  // The program's end, as the application holds it.
+  const core::ProgramEnd& end_;
   class View;
   std::unique_ptr<View> view_;
   std::unique_ptr<Win32NavigatorView> navigatorView_;
@@ -48,7 +51,7 @@ class TTavelmoorForm final : public tk::TForm {
   setsize::TMinSizeForm* setSize_ = nullptr;
 
  public:
-  explicit TTavelmoorForm(navigator::DesktopModel& model);
+  TTavelmoorForm(navigator::DesktopModel& model, const core::ProgramEnd& end);
   ~TTavelmoorForm() override;
 
   // Stored with the options: whether a show starts the 64-bit loader.
@@ -66,9 +69,9 @@ class TTavelmoorForm final : public tk::TForm {
   setsize::TMinSizeForm* SetSizeDialog() const { return setSize_; }
 
   // The form's components.
-  tk::TTimer RefreshTimer;
-  tk::TTimer MoveTimer;
-  tk::TTimer CustomTimer;
+  tk::TTimer RefreshTimer{end_};
+  tk::TTimer MoveTimer{end_};
+  tk::TTimer CustomTimer{end_};
 
   tk::TAction ExitAction;
   tk::TAction ShowAction;

@@ -187,9 +187,8 @@ Desk FourLettersDesk(int n, bool replaced) {
 
 void Run(benchmark::State& state, const Desk& d) {
   const scroller::RestoreFacts facts{.room = {}, .limits = {}, .area = {0, 0, 1920, 1040}};
-  std::vector<navigator::tAppWin*> candidates;
   for (auto _ : state) {
-    scroller::RestorePlan plan = scroller::PlanLayoutRestore(d.entries, candidates, d.stored, facts);
+    scroller::RestorePlan plan = scroller::PlanLayoutRestore(d.entries, d.stored, facts);
     benchmark::DoNotOptimize(plan.moves.data());
   }
 }

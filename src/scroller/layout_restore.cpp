@@ -2,9 +2,11 @@
 
 namespace scroller {
 
-RestorePlan PlanLayoutRestore(std::span<navigator::tAppWin* const> entries, std::vector<navigator::tAppWin*>& candidates,
-                              const StoredLayout& stored, const RestoreFacts& facts) {
+RestorePlan PlanLayoutRestore(std::span<navigator::tAppWin* const> entries, const StoredLayout& stored,
+                              const RestoreFacts& facts) {
   RestorePlan plan;
+  // The second pass's scratch list of the windows still free: the restore's own.
+  std::vector<navigator::tAppWin*> candidates;
   const bool fixedRoom = facts.limits.FixesScrollRoom();
   navigator::ScrollRoom room = facts.room;
   {

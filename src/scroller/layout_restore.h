@@ -33,8 +33,8 @@ struct RestorePlan {
 };
 
 // Sets Placed on the entries it takes. `stored` is empty (not present) when the key did not open.
-RestorePlan PlanLayoutRestore(std::span<navigator::tAppWin* const> entries, std::vector<navigator::tAppWin*>& candidates,
-                              const StoredLayout& stored, const RestoreFacts& facts);
+RestorePlan PlanLayoutRestore(std::span<navigator::tAppWin* const> entries, const StoredLayout& stored,
+                              const RestoreFacts& facts);
 
 // The save's side: one record per entry, in scan order, from the entry's caption, class and
 // visible frame as the last scan saw them.

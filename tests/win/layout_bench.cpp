@@ -105,11 +105,10 @@ void MeasureRestore(const e2e::TestWindows& windows, int count, bool captionsCha
       if (key.OpenForReading() == scroller::KeyOpening::Opened) stored = scroller::ReadLayout(key, false);
     }
     const auto t1 = Clock::now();
-    std::vector<navigator::tAppWin*> candidates;
     const scroller::RestoreFacts facts{.room = store.Room(), .limits = store.Limits(),
                                        .area = navigator::ReferenceArea(desktop.Screen())};
     const scroller::RestorePlan plan =
-        scroller::PlanLayoutRestore(store.EntriesSnapshot(), candidates, stored, facts);
+        scroller::PlanLayoutRestore(store.EntriesSnapshot(), stored, facts);
     const auto t2 = Clock::now();
     navigator::ApplyPlacements(plan.moves);
     const auto t3 = Clock::now();

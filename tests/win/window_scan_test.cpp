@@ -517,7 +517,6 @@ TEST(NavigatorForm, StartsHiddenBusyAndEmptyAndNeverErasesOrFrames) {
   EXPECT_EQ(nav.Store().EntryCount(), 0u);
   EXPECT_EQ(nav.Store().OldEntryCount(), 0u);
   EXPECT_FALSE(model.Desktops().ManagerCreated());
-  EXPECT_TRUE(nav.Candidates.empty());
   EXPECT_FALSE(IsWindowVisible(nav.Handle()));
   const LONG style = GetWindowLongA(nav.Handle(), GWL_STYLE);
   EXPECT_TRUE(style & WS_POPUP);

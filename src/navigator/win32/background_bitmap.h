@@ -8,7 +8,7 @@
 #include <string>
 
 #include "navigator/background_picture.h"
-#include "navigator/win32/navigator_form.h"
+#include "navigator/win32/navigator_bitmap.h"
 
 namespace navigator {
 

@@ -52,7 +52,6 @@ void TNavigator::Gone() {
 void TNavigator::FormCreate() {
   Busy = true;
   FontSize = CaptionFontSize(Description().fontHeight);
-  Candidates.clear();
   BackgroundBitmap = {};
   UseBackground = false;
 }
@@ -63,7 +62,6 @@ void TNavigator::FormDestroy() {
   if (OnSaveSettings) tk::Guarded([this] { OnSaveSettings(); });
   if (BackgroundBitmap.handle) DeleteObject(BackgroundBitmap.handle);
   BackgroundBitmap = {};
-  Candidates.clear();
   // From here on the control panel reaches nothing of the form; the entries stay with the model.
   Gone();
 }

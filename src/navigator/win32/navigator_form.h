@@ -29,7 +29,6 @@ class TNavigator final : public tk::TForm {
   ~TNavigator() override;
 
   navigator::ShowMode ShowMode = navigator::ShowMode::ByChord;
-  std::vector<tAppWin*> Candidates;  // owns nothing
   int32_t FontSize = 0;  // points, of the caption font
   NavigatorBitmap BackgroundBitmap;
   bool UseBackground = false;

@@ -14,19 +14,9 @@
 #include "navigator/app_win_store.h"
 #include "navigator/navigator_host.h"
 #include "navigator/overview_mouse.h"
+#include "navigator/win32/navigator_bitmap.h"
 
 namespace navigator {
-
-// A bitmap the form owns; empty until a picture is loaded into it. An empty one is never tiled.
-struct NavigatorBitmap {
-  HBITMAP handle = nullptr;
-  int width = 0;
-  int height = 0;
-  // New for every picture loaded into this bitmap: what a painting prepared from the picture
-  // before is never taken for the next one, even when GDI hands out the old handle again.
-  uint64_t version = 0;
-  bool Empty() const { return handle == nullptr || width <= 0 || height <= 0; }
-};
 
 struct PaintRequest {
   AppWinStore* store = nullptr;

@@ -76,8 +76,7 @@ void TTavelmoorForm::SaveActionExecute() {
 }
 
 void TTavelmoorForm::RestoreActionExecute() {
-  navigator::TNavigator* nav = Navigator();
-  if (!ActionsMayRun() || !nav) return;
+  if (!ActionsMayRun()) return;
   navigator::AppWinStore& store = model_.Entries();
 
   StoredLayout stored;
@@ -88,7 +87,7 @@ void TTavelmoorForm::RestoreActionExecute() {
   const RestoreFacts facts{.room = store.Room(), .limits = store.Limits(),
                            .area = navigator::ReferenceArea(model_.Desktop().Screen())};
   const std::vector<navigator::tAppWin*> entries = store.EntriesSnapshot();
-  const RestorePlan plan = PlanLayoutRestore(entries, nav->Candidates, stored, facts);
+  const RestorePlan plan = PlanLayoutRestore(entries, stored, facts);
 
   // Only the plan's handles from here on: entries may go while windows move.
   Engine->RunWindowMoves([&plan] { navigator::ApplyPlacements(plan.moves); });

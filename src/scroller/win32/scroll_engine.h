@@ -78,6 +78,8 @@ class ScrollEngine final : public navigator::ScrollRoomSetter {
   // The program's end has been asked for: nothing scrolls any more.
   bool Ending() const { return scroller::Ending(state_); }
 
+  // A 32-bit program on 64-bit Windows: only then is the 64-bit loader offered and looked for.
+  bool IsWow64() const { return isWow64_; }
   // The 64-bit loader's window as the last refresh tick found it, or looked for now.
   HWND LoaderWindow() const { return loaderWnd_; }
   HWND FindLoader();

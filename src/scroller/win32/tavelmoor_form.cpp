@@ -164,6 +164,8 @@ TTavelmoorForm::~TTavelmoorForm() { destroying_ = true; }
 navigator::TNavigator* TTavelmoorForm::Navigator() const { return navigatorView_->Live(); }
 
 void TTavelmoorForm::FormCreate() {
+  // An earlier instance that a second start has just asked to end is given a moment to bring its
+  // windows home and let its hook go before this one scans them.
   Sleep(100);
 
   if (!Hook.Load(ident::HookLibraryFile)) tk::ShowMessage(kHookLibraryMissing);
@@ -171,13 +173,13 @@ void TTavelmoorForm::FormCreate() {
   // Only a 32-bit build under WoW64 offers the loader; IsWow64Process answers false to a 64-bit
   // build, whose own hook library reaches the 64-bit processes already: the loader would put a
   // second one into each of them. Without the offer nothing probes for or starts the loader.
-  IsWow64 = platform::RunsOnWow64();
-  Action64bit.Enabled = IsWow64;
-  Action64bit.Visible = IsWow64;
-  Get<tk::TCheckBox>("CheckBox64ext").SetVisible(IsWow64);
-  Get<tk::TCheckBox>("CheckBox64ext").SetEnabled(IsWow64);
+  Engine->Start(platform::RunsOnWow64());
+  const bool offered = Engine->IsWow64();
+  Action64bit.Enabled = offered;
+  Action64bit.Visible = offered;
+  Get<tk::TCheckBox>("CheckBox64ext").SetVisible(offered);
+  Get<tk::TCheckBox>("CheckBox64ext").SetEnabled(offered);
 
-  Engine->Start(IsWow64);
   navigatorView_->Create(model_, Handle(), end_, std::make_unique<Host>(*this), [this] { SaveSettings(); });
   setSize_ = &tk::Application->CreateForm<setsize::TMinSizeForm>(model_, *Engine);
   setSize_->OnSaveSettings = [this] { SaveSettings(); };
@@ -195,6 +197,8 @@ void TTavelmoorForm::FormCreate() {
   UserClick = true;
   Get<tk::TComboBox>("ComboBoxHelp").SetItemIndex(0);
   ComboBoxHelpChange();
+  // The windows the first scan gave a remembered size take it before the first show arranges
+  // them.
   Sleep(100);
 
   // A second instance asked us to end while our start-up dialogs were open.
@@ -207,6 +211,8 @@ void TTavelmoorForm::FormShow() {
   if (!ShownOnce) {
     // Without the manager the virtual-desktop test stays off; the first show goes on.
     model_.Desktops().CreateDesktopManager();
+    // Arranged now, and again with the start-up actions a second later, once the windows still
+    // starting with the program have been scanned; the restore then puts the saved ones back.
     ArrangeActionExecute();
     ScheduleStartupActions();
     ShownOnce = true;
@@ -214,8 +220,7 @@ void TTavelmoorForm::FormShow() {
   }
   // The user's standing choice: a loader that runs already (from an earlier run too) is kept; one
   // that cannot be started ends the choice, which the next save then stores.
-  if (IsWow64 && Load64AtShow && !Engine->FindLoader() && !StartLoader()) model_.Changes().Mark();
-  ShownOnce = true;
+  if (Engine->IsWow64() && Load64AtShow && !Engine->FindLoader() && !StartLoader()) model_.Changes().Mark();
 }
 
 void TTavelmoorForm::FormHide() { SaveSettings(); }
@@ -231,6 +236,8 @@ void TTavelmoorForm::FormDestroy() {
   RefreshTimer.SetEnabled(false);
   Engine->ShutDown();
   Hook.Release();
+  // The hooked applications' threads get a moment to take the hook's removal, and drop their
+  // subclasses, while this process still holds the library's file.
   Sleep(250);
 }
 

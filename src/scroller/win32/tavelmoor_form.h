@@ -49,6 +49,16 @@ class TTavelmoorForm final : public tk::TForm {
   std::unique_ptr<Win32NavigatorView> navigatorView_;
   // The set-size dialog while it exists.
   setsize::TMinSizeForm* setSize_ = nullptr;
+  // The form's components, before the tray menu whose items are bound to the actions.
+  tk::TTimer RefreshTimer{end_};
+  tk::TTimer MoveTimer{end_};
+  tk::TTimer CustomTimer{end_};
+  tk::TAction ExitAction;
+  tk::TAction ShowAction;
+  tk::TAction ArrangeAction;
+  tk::TAction SetSizeAction;
+  tk::TAction RestoreAction;
+  tk::TAction VirtualAction;
 
  public:
   TTavelmoorForm(navigator::DesktopModel& model, const core::ProgramEnd& end);
@@ -59,45 +69,13 @@ class TTavelmoorForm final : public tk::TForm {
   // The 64-bit loader's file name, known only when the machine-wide key exists.
   std::string LoaderFileName;
 
-  // Registry: read once at creation, written at every hide while the model has changes pending.
-  void LoadSettings();
-  void SaveSettings();
-
-  navigator::DesktopModel& Model() { return model_; }
-  // The navigator form while it exists, and the set-size dialog.
-  navigator::TNavigator* Navigator() const;
-  setsize::TMinSizeForm* SetSizeDialog() const { return setSize_; }
-
-  // The form's components.
-  tk::TTimer RefreshTimer{end_};
-  tk::TTimer MoveTimer{end_};
-  tk::TTimer CustomTimer{end_};
-
-  tk::TAction ExitAction;
-  tk::TAction ShowAction;
+  // The tray menu's items are bound to these.
   tk::TAction Action64bit;
-  tk::TAction ArrangeAction;
-  tk::TAction SetSizeAction;
   tk::TAction SaveAction;
-  tk::TAction RestoreAction;
-  tk::TAction VirtualAction;
   tk::TPopupMenu TrayPopupMenu;
 
-  void ExitActionExecute();
-  void ShowActionExecute();
-  // A left click on the tray icon opens the navigator, or places it again at the cursor.
-  void theTrayIconClick();
   // Starts the 64-bit loader, or asks the running one to quit.
   void Action64bitExecute();
-  // The set-size dialog for the active window, or for the virtual desktop.
-  void SetSizeActionExecute();
-  void VirtualActionExecute();
-  void CustomTimerTimer();
-  void ScheduleStartupActions();
-  // The window layout (layout_actions.cpp).
-  void ArrangeActionExecute();
-  void SaveActionExecute();
-  void RestoreActionExecute();
 
  protected:
   void FormCreate() override;
@@ -109,6 +87,27 @@ class TTavelmoorForm final : public tk::TForm {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Registry: read once at creation, written at every hide while the model has changes pending.
+  void LoadSettings();
+  void SaveSettings();
+
+  // The navigator form while it exists.
+  navigator::TNavigator* Navigator() const;
+
+  void ExitActionExecute();
+  void ShowActionExecute();
+  // A left click on the tray icon opens the navigator, or places it again at the cursor.
+  void theTrayIconClick();
+  // The set-size dialog for the active window, or for the virtual desktop.
+  void SetSizeActionExecute();
+  void VirtualActionExecute();
+  void CustomTimerTimer();
+  void ScheduleStartupActions();
+  // The window layout (layout_actions.cpp).
+  void ArrangeActionExecute();
+  void SaveActionExecute();
+  void RestoreActionExecute();
+
   // Life cycle; the program's end is the application's.
   bool ShownOnce = false;  // the first show has run
   bool UserClick = false;  // false while the program itself sets controls
@@ -120,7 +119,6 @@ class TTavelmoorForm final : public tk::TForm {
   SaveFailureNotice SaveNotice;  // which failed saves are told
 
   HookLibraryHost Hook;
-  bool IsWow64 = false;
   // The scrolling engine; lives as long as the form.
   std::unique_ptr<ScrollEngine> Engine;
 

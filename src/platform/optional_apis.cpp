@@ -5,14 +5,23 @@
 #include "platform/platform_switches.h"
 
 namespace platform {
-
-OptionalApis Apis;
-
 namespace {
 
 template <class Fn>
 Fn Bind(HMODULE library, const char* name) {
   return library ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+
+// The libraries loaded with the process: nothing is loaded here.
+OptionalApis LoadedWithTheProcess() {
+  OptionalApis a;
+  a.IsWow64Process = Bind<OptionalApis::IsWow64ProcessFn>(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  a.GetDpiForWindow = Bind<OptionalApis::GetDpiForWindowFn>(user32, "GetDpiForWindow");
+  a.AdjustWindowRectExForDpi = Bind<OptionalApis::AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
+  a.TaskDialogIndirect =
+      Bind<OptionalApis::TaskDialogIndirectFn>(GetModuleHandleA("comctl32.dll"), "TaskDialogIndirect");
+  return a;
 }
 
 // From the system folder only: never a dwmapi.dll that happens to lie beside the program.
@@ -25,8 +34,9 @@ HMODULE LoadDesktopWindowManager() {
 
 }  // namespace
 
+OptionalApis Apis = LoadedWithTheProcess();
+
 HMODULE BindOptionalApis() {
-  Apis.IsWow64Process = Bind<OptionalApis::IsWow64ProcessFn>(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
   if (!IsWin8) return nullptr;
   HMODULE dwm = LoadDesktopWindowManager();
   Apis.DwmGetWindowAttribute = Bind<OptionalApis::DwmGetWindowAttributeFn>(dwm, "DwmGetWindowAttribute");

@@ -1,20 +1,12 @@
 #include "toolkit/dpi.h"
 
+#include "platform/optional_apis.h"
+
 namespace tk {
-namespace {
-
-template <class Proc>
-Proc User32Proc(const char* name) {
-  return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
-
-}  // namespace
 
 int DpiOfWindow(HWND hwnd) {
-  using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = User32Proc<GetDpiForWindowProc>("GetDpiForWindow");
-  if (getDpiForWindow && hwnd) {
-    if (const UINT dpi = getDpiForWindow(hwnd); dpi > 0) return static_cast<int>(dpi);
+  if (platform::Apis.GetDpiForWindow && hwnd) {
+    if (const UINT dpi = platform::Apis.GetDpiForWindow(hwnd); dpi > 0) return static_cast<int>(dpi);
   }
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -23,8 +15,7 @@ int DpiOfWindow(HWND hwnd) {
 }
 
 void AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
-  using AdjustProc = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust = User32Proc<AdjustProc>("AdjustWindowRectExForDpi");
+  const auto adjust = platform::Apis.AdjustWindowRectExForDpi;
   if (adjust && adjust(rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) return;
   AdjustWindowRectEx(rect, style, FALSE, exStyle);
 }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/optional_apis.h"
 #include "toolkit/application.h"
 
 namespace tk {
@@ -46,9 +47,7 @@ std::wstring Widen(const std::string& text) {
 
 // The task dialog offers any set of the common buttons (MessageBox has no Yes + Cancel).
 bool TryTaskDialog(const std::string& text, DialogType type, unsigned buttons, DialogResult& result) {
-  using TaskDialogIndirectProc = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
-  static const auto proc = reinterpret_cast<TaskDialogIndirectProc>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("comctl32.dll"), "TaskDialogIndirect")));
+  const auto proc = platform::Apis.TaskDialogIndirect;
   if (!proc) return false;
   const std::wstring caption = Widen(CaptionOf(type));
   const std::wstring content = Widen(text);

@@ -28,6 +28,11 @@ inline constexpr uint32_t WM_RESUME_SCROLL = kAppBase + 25;
 // window's thread has answered the question asked after the moves sent to it.
 inline constexpr uint32_t WM_MOVES_TAKEN = kAppBase + 26;
 
+// WM_PRINT with wParam 0 (no device context) to a window the hook library has subclassed is the
+// library's own control message, answered with lParam; with this lParam the subclass removes
+// itself without a report.
+inline constexpr intptr_t kPrintRemovesSubclass = 2;
+
 }  // namespace msg
 
 // How the program's windows and the 64-bit loader's window are found.

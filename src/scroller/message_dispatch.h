@@ -47,7 +47,7 @@ enum class PanelAction {
   HandleRawInput,      // gather the facts, HandleRawMouse; the message is passed on afterwards
   HandleHotKey,        // ApplyHotKey with the id in wParam and the primary work area
   HidePanel,
-  EndProgram,          // the navigator's Busy := true, Closing := true, Application.Terminate
+  EndProgram,          // the program's end is asked for (the panel's End)
   ShowPanel,           // hide the navigator and the set-size dialog (100 ms after each), show
   RunMoveTick,         // the step is set: run the move tick at once
   MovesTaken,          // a window answered (wParam) the question with the ticket in lParam

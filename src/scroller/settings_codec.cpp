@@ -4,6 +4,8 @@
 #include <ostream>
 #include <span>
 
+#include "core/private_messages.h"
+
 namespace scroller {
 namespace {
 
@@ -165,7 +167,7 @@ StoredSettings LoadSettings(const LoadSources& sources) {
     sources.settings.OpenOrCreate();
     out.settingsChanged = true;
   }
-  if (sources.machine.OpenForReading() == KeyOpening::Opened) out.loaderFileName = kLoaderFileName;
+  if (sources.machine.OpenForReading() == KeyOpening::Opened) out.loaderFileName = ident::LoaderFile;
   return out;
 }
 

@@ -24,9 +24,6 @@ inline constexpr int32_t kMaxNumberedValues = 1000;
 // A numbered value's name: base and index in decimal ("RemC3").
 inline std::string NumberedName(const char* base, std::size_t index) { return base + std::to_string(index); }
 
-// The file the 64-bit loader is started from, known only when the machine key opens.
-inline constexpr const char* kLoaderFileName = "tvm64.exe";
-
 struct RememberedSize {
   std::string windowClass;
   core::PackedSize size = core::kNoForcedSize;
@@ -54,7 +51,7 @@ struct StoredSettings {
   std::vector<std::string> excludedClasses;     // to append, in order, to the non-scrolling list
   std::vector<RememberedSize> rememberedSizes;  // complete pairs only
 
-  std::string loaderFileName;  // kLoaderFileName when the machine key opens, else empty
+  std::string loaderFileName;  // ident::LoaderFile when the machine key opens, else empty
 
   // The load itself asks for a complete save: the key was missing, the reading stopped early,
   // or a corrupt value was dropped or corrected.

@@ -166,7 +166,7 @@ TEST_F(HookedWindows, PrivatePrintWithoutADeviceContextRemovesTheSubclassSilentl
   ASSERT_TRUE(Resize(w, 400, 300));
   EXPECT_TRUE(HasSize(w, 1500, 1200)) << "lParam 7 removed the subclass";
 
-  EXPECT_EQ(SendMessageA(w, WM_PRINT, 0, 2), 2);
+  EXPECT_EQ(SendMessageA(w, WM_PRINT, 0, msg::kPrintRemovesSubclass), msg::kPrintRemovesSubclass);
   ASSERT_TRUE(Resize(w, 400, 300));
   EXPECT_TRUE(HasSize(w, 400, 300)) << "lParam 2 left the subclass in place";
   EXPECT_EQ(SendMessageA(w, WM_PRINT, 0, 7), 0) << "the window itself answers again";

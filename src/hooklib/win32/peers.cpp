@@ -15,8 +15,8 @@ constexpr bool kReportsToLoader = true;
 constexpr bool kReportsToLoader = false;
 #endif
 
-// Class names match without regard to case: this finds the program's "TTavelmoorForm".
-constexpr const char* kPanelClass = "tTavelmoorForm";
+// FindWindowExA matches class names without regard to case.
+constexpr const char* kPanelClass = ident::ControlPanelClass;
 
 // A question waits at most this long; a busy program answers well within it.
 constexpr UINT kQuestionTimeoutMs = 250;

@@ -23,6 +23,7 @@
 
 #include <string>
 
+#include "core/private_messages.h"
 #include "hook_life.h"
 #include "hook_state.h"
 #include "hooklib/subclass_candidate.h"
@@ -177,7 +178,7 @@ LRESULT CALLBACK SubclassWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_PRINT:
       // Without a device context this is a control message of ours, never the window's.
       if (wParam == 0) {
-        if (lParam == 2) RemoveSubclass(window);
+        if (lParam == msg::kPrintRemovesSubclass) RemoveSubclass(window);
         return lParam;
       }
       return DefSubclassProc(window, message, wParam, lParam);

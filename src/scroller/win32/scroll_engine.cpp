@@ -103,9 +103,10 @@ class SnapshotKeys final : public KeyReader {
   const KeyStates& keys_;
 };
 
-// Each step of the end runs whatever an earlier one did.
+// Each step of the end runs whatever an earlier one did: what fails is dropped, unlike
+// tk::Guarded, which tells it.
 template <class Step>
-void Guarded(Step&& step) {
+void EvenIfAnEarlierFailed(Step&& step) {
   try {
     step();
   } catch (...) {
@@ -488,13 +489,13 @@ void ScrollEngine::ShutDown() {
   // The session's end and then the panel's destruction both ask; the steps run once.
   if (shutDownRun_) return;
   shutDownRun_ = true;
-  Guarded([&] {
+  EvenIfAnEarlierFailed([&] {
     if (!panel_.Options().UseKeys) return;
     Win32HotKeyRegistrar registrar(panel_.Handle());
     ReleaseHotKeys(registrar);
   });
-  Guarded([&] { BringEveryWindowHome(); });
-  Guarded([&] {
+  EvenIfAnEarlierFailed([&] { BringEveryWindowHome(); });
+  EvenIfAnEarlierFailed([&] {
     lists_.Clear();
     excluded_.clear();
   });

@@ -1,6 +1,8 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
-# TVM_PROGRAM64=1 (make test TVM_PROGRAM64=1) takes the x86_64 build of the program for the
-# Windows-side tests and for `make run` even where this machine runs 32-bit code.
+# Where the kernel runs no 32-bit code, the i686 build is tested and run with Wine's 32-bit loader
+# under QEMU's user-mode emulator (tools/emulate-32bit); TVM_EMULATE_32BIT=1 (make test
+# TVM_EMULATE_32BIT=1) does so where 32-bit code runs natively too. TVM_PROGRAM64=1 takes the
+# x86_64 build of the program for the Windows-side tests and for `make run` instead, anywhere.
 .PHONY: all deps build build-host build-host-sanitize build-win32 build-win64 build-program64 \
         build-deliverables test run clean
 
@@ -30,7 +32,8 @@ build-win32: deps build-win64
 	@cmake --preset win32 >/dev/null
 	@cmake --build --preset win32
 
-# Where the kernel runs no 32-bit code, the Windows-side tests run on an x86_64 build of the program.
+# Where TVM_PROGRAM64=1 asks for it, or the kernel runs no 32-bit code and the emulator cannot
+# work, the Windows-side tests run on an x86_64 build of the program.
 build-program64: deps build-win64
 	@if $(program64); then \
 	  cmake --preset program64 >/dev/null && cmake --build --preset program64; fi

@@ -34,7 +34,7 @@ ensure_deb_src() {
   local tmp written
   tmp=$(mktemp -d)
   echo "== deb-src entries for $codename" >>"$tvm_install_log"
-  written=$(bash "$root/tools/deb-src-entries" "$codename" "$tmp/$stem" 2>>"$tvm_install_log") ||
+  written=$(bash "$root/tools/apt-entries" deb-src "$codename" "$tmp/$stem" 2>>"$tvm_install_log") ||
     tvm_install_failed "deriving deb-src entries from the entries of /etc/apt" \
       "add a deb-src line for $codename to /etc/apt/sources.list (as its deb line, with deb-src), run apt-get update, then make again"
   $SUDO rm -f /etc/apt/sources.list.d/$stem.*

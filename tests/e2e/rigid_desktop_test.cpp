@@ -101,28 +101,23 @@ class RigidDesktop : public e2e::ScrollingScenario {
     return panel;
   }
 
-  // Waits until a scan has listed every steady window: one-pixel steps until all have followed,
-  // then back by as many.
+  // Waits until a scan has listed every steady window: one-pixel steps until one step has moved
+  // them all, then back by as many. Each step is waited for until every window has taken it, not
+  // chased with more steps while slow threads (an emulated machine's) are still taking it; a
+  // window listed only after some steps stayed put for them and ends that many pixels right.
   bool WaitAllListed(HWND panel) {
-    const auto start = Positions();
     int probes = 0;
     const bool listed = WaitUntil(
         [&] {
+          const auto before = Positions();
           PostScrollBy(panel, 1, 0);
           ++probes;
-          return WaitUntil(
-              [&] {
-                const auto now = Positions();
-                for (const auto& [id, p] : start) {
-                  if (now.at(id).x != p.x - probes) return false;
-                }
-                return true;
-              },
-              300ms);
+          return WaitMovedBy(before, -1, 0, 2s);
         },
-        20s, 1ms);
+        30s, 1ms);
+    const auto last = Positions();
     PostScrollBy(panel, -probes, 0);
-    return listed && WaitMovedBy(start, 0, 0, 3s);
+    return listed && WaitMovedBy(last, probes, 0, 10s);
   }
 };
 

@@ -119,7 +119,9 @@ build_target() {
   fi
   rm -rf "$dest"
   mkdir -p "$(dirname "$dest")"
-  cp -a "$built" "$dest"
+  # Fresh times, not the cached build's: a program linked after that build but against an older
+  # copy is linked again.
+  cp -R "$built" "$dest"
 }
 
 [ $# -gt 0 ] || { echo "usage: $0 TARGET..." >&2; exit 2; }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the JPEG library (libjpeg-turbo, from Debian's own source package, the version of the
-# installed libjpeg62-turbo-dev) as a static library for the mingw targets named on the command
-# line, e.g. i686-w64-mingw32 x86_64-w64-mingw32. Each lands in build/deps/libjpeg/<target>
-# (lib/libjpeg.a and include/). The source and the builds are cached outside the work tree
-# ($TVM_DEPS_CACHE, default ~/.cache/tavelmoor), so a fresh clone on the same machine only copies;
-# a target whose copy is current is skipped.
+# installed libjpeg62-turbo-dev) as a static library with its SIMD code (assembled by nasm) for the
+# mingw targets named on the command line, e.g. i686-w64-mingw32 x86_64-w64-mingw32. Each lands in
+# build/deps/libjpeg/<target> (lib/libjpeg.a and include/). The source and the builds are cached
+# outside the work tree ($TVM_DEPS_CACHE, default ~/.cache/tavelmoor), so a fresh clone on the same
+# machine only copies; a target whose copy is current is skipped. A copy or a cached build made
+# without SIMD (their stamps name no assembler) is not current: it is built again beside it.
 # What apt and the build say goes into build/install-deps.log; a failure shows its last lines.
 set -euo pipefail
 
@@ -82,26 +83,34 @@ build_target() {
   esac
   local cc="$target-gcc-posix"
   command -v "$cc" >/dev/null || cc="$target-gcc"
+  command -v nasm >/dev/null ||
+    tvm_install_failed "finding nasm, the assembler of the library's SIMD code" "run bash tools/install-deps.sh, which installs it"
+  # The assembler belongs to the build as the compiler does: a build without it never matches.
   local stamp
-  stamp="$version $($cc -dumpversion)"
+  stamp="$version $($cc -dumpversion) SIMD $(nasm -v)"
   local dest="$root/build/deps/libjpeg/$target"
   if [ "$(cat "$dest/.stamp" 2>/dev/null)" = "$stamp" ]; then return 0; fi
 
-  local built="$cache/libjpeg-$plain_version-$target"
+  local built="$cache/libjpeg-$plain_version-$target-simd"
   if [ "$(cat "$built/.stamp" 2>/dev/null)" != "$stamp" ]; then
     fetch_source
     local work="$cache/build-$target.$$"
     rm -rf "$work" "$built"
     say "building the static library for $target"
-    # Only the library: no SIMD (no assembler needed), no shared library, no TurboJPEG API.
+    # Only the library, with its SIMD code (REQUIRE_SIMD: a build that cannot assemble it fails
+    # rather than quietly leaving it out); no shared library, no TurboJPEG API.
     local hint="the mingw compiler $cc or the source in $source_dir is at fault; delete $cache to fetch it again"
     tvm_logged "configuring $package for $target" "$hint" \
       cmake -S "$source_dir" -B "$work" -G Ninja -Wno-dev \
       -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR="$processor" \
       -DCMAKE_C_COMPILER="$cc" -DCMAKE_RC_COMPILER="$target-windres" \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$built" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-      -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF
+      -DCMAKE_ASM_NASM_COMPILER=nasm -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF
     tvm_logged "building $package for $target" "$hint" cmake --build "$work" --target jpeg-static
+    # grep reads all of nm's output: with -q, nm could end on a closed pipe and fail the check.
+    "$target-nm" "$work/libjpeg.a" 2>>"$tvm_install_log" | grep 'jsimd_idct_islow_sse2' >/dev/null ||
+      tvm_install_failed "finding the SIMD code (jsimd_idct_islow_sse2) in the library built for $target" \
+        "the configure lines for $target in $tvm_install_log say what became of WITH_SIMD; then run make again"
     mkdir -p "$built/lib" "$built/include"
     cp "$work/libjpeg.a" "$built/lib/"
     cp "$work/jconfig.h" "$source_dir/jpeglib.h" "$source_dir/jmorecfg.h" "$source_dir/jerror.h" "$built/include/"
@@ -110,7 +119,9 @@ build_target() {
   fi
   rm -rf "$dest"
   mkdir -p "$(dirname "$dest")"
-  cp -a "$built" "$dest"
+  # Fresh times, not the cached build's: a program linked after that build but against an older
+  # copy is linked again.
+  cp -R "$built" "$dest"
 }
 
 [ $# -gt 0 ] || { echo "usage: $0 TARGET..." >&2; exit 2; }

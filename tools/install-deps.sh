@@ -22,7 +22,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok
 for p in cmake ninja-build make g++ googletest libgtest-dev libbenchmark-dev \
          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
          wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-wine fonts-dejavu-core \
-         libjpeg62-turbo-dev dpkg-dev; do
+         libjpeg62-turbo-dev dpkg-dev nasm; do
   have_pkg "$p" || need+=("$p")
 done
 

@@ -30,6 +30,23 @@ inline std::vector<uint8_t> TwoHalves(int width, int height, Rgb left, Rgb right
   return rgb;
 }
 
+// Smooth gradients with a little noise, as a photograph has them: every block holds data.
+inline std::vector<uint8_t> PhotoLike(int width, int height) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+  uint32_t seed = 7;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      uint8_t* p = rgb.data() + (static_cast<size_t>(y) * width + x) * 3;
+      const int noise = static_cast<int>(seed >> 29);
+      p[0] = static_cast<uint8_t>(x * 255 / width + noise);
+      p[1] = static_cast<uint8_t>(y * 255 / height + noise);
+      p[2] = static_cast<uint8_t>((x + y) * 127 / (width + height) + noise);
+    }
+  }
+  return rgb;
+}
+
 enum class JpegKind { Baseline, Progressive, Gray, AdobeCmyk };
 
 // Encodes `samples` (3 bytes a pixel for Baseline and Progressive, 1 for Gray, 4 for AdobeCmyk,
@@ -113,6 +130,14 @@ inline std::vector<uint8_t> WithLastScanRepeated(const std::vector<uint8_t>& jpe
   }
   out.insert(out.end(), {0xFF, 0xD9});
   return out;
+}
+
+// A side x side progressive file of one colour, its last scan (a few bytes of end-of-band runs
+// over the whole picture) repeated `times` more times: it asks for every pixel to be refined
+// hundreds of times.
+inline std::vector<uint8_t> OneColourWithRepeatedScans(int side, int times) {
+  const std::vector<uint8_t> flat = TwoHalves(side, side, {90, 140, 200}, {90, 140, 200});
+  return WithLastScanRepeated(EncodeJpeg(side, side, flat, JpegKind::Progressive), times);
 }
 
 inline void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
